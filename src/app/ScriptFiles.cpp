@@ -1,0 +1,181 @@
+#include "ScriptFiles.h"
+
+#include "Query.h"
+#include "catalogue/DataSource.h"
+#include "catalogue/Statements.h"
+#include "controls/Combo.h"
+#include "controls/Dialogs.h"
+#include "controls/StatusPanels.h"
+#include "script/LineSource.h"
+#include "script/ScriptReader.h"
+#include "script/ScriptWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QWidget>
+
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+const QString ScriptFilter = u"AI obj Files(*.obj)|*.obj|所有文件(*.*)|*.*"_s;
+
+QString trimmed(const QString& text) { return trimSpaces(text).toString(); }
+
+// Two names of one file: a relative path, a link, another spelling.
+bool sameFileOnDisk(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (a.isEmpty() || b.isEmpty() || ::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace
+
+QString mainWindowTitle(const QString& sourcePath) {
+    return u"Vendwright 2004 - ["_s + sourcePath + u"]"_s;
+}
+
+ScriptFiles::ScriptFiles(ScriptState& state, DataSource& data, Controls controls)
+    : state_(state), data_(data), ui_(controls) {}
+
+void ScriptFiles::chooseSourceFile() {
+    const QString chosen =
+        ui_.dialogs.chooseFile({FileRequest::Mode::Open, u"请选择原始AI文件"_s, ScriptFilter});
+    if (trimmed(chosen).isEmpty())
+        return;
+    state_.sourcePath = chosen;
+    ui_.window.setWindowTitle(mainWindowTitle(state_.sourcePath));
+}
+
+void ScriptFiles::loadAiFile() {
+    const QString path = trimmed(state_.sourcePath);
+    if (path.isEmpty()) {
+        ui_.dialogs.message(u"没有指定AI文件"_s);
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        ui_.dialogs.message(u"指定文件不存在"_s);
+        return;
+    }
+    ui_.status.setPanelText(1, u"开始读取AI文件..."_s);
+    ScriptReadResult read = readScriptFile(path, [this](qint64 hundreds) {
+        ui_.status.setPanelText(1, u"已经读取"_s + QString::number(hundreds) + u"00行.."_s);
+    });
+    if (read.status != ReadStatus::Ok) {
+        ui_.status.setPanelText(1, u"读取AI文件失败"_s);
+        switch (read.status) {
+        case ReadStatus::OpenFailed:
+            ui_.dialogs.message(u"无法打开指定的AI文件"_s);
+            break;
+        case ReadStatus::NotUtf16:
+            ui_.dialogs.message(u"指定文件不是UTF-16编码的AI文件"_s);
+            break;
+        default:
+            ui_.dialogs.message(u"读取AI文件时发生错误"_s);
+            break;
+        }
+        return;
+    }
+    state_.records = std::move(read.records);
+    state_.readPath = path;
+    state_.readStamp = read.stamp;
+    fillNpcEntries();
+    ui_.status.setPanelText(1, u"共读取"_s + QString::number(read.lineCount) + u"行"_s);
+    state_.fileLoaded = true;
+    if (ui_.locations.entryCount() > 0)
+        ui_.locations.setText(ui_.locations.entryText(ui_.locations.entryCount() - 1));
+}
+
+void ScriptFiles::fillNpcEntries() {
+    ui_.npcs.clearEntries();
+    bool lookUp = true;
+    for (size_t i = 0; i < state_.records.size(); ++i) {
+        const QString& name = state_.records[i].className;
+        QString entry = name;
+        // One failing look-up is reported once; the rest of the NPCs keep their bare names.
+        if (lookUp && !runQuery(data_, ui_.dialogs, sql::npcChineseName(name)))
+            lookUp = false;
+        else if (lookUp && !data_.atEnd())
+            entry += u'|' + data_.field(u"中文名称");
+        ui_.npcs.addEntry(entry, static_cast<qint32>(i));
+    }
+}
+
+bool ScriptFiles::namesSourceFile(const QString& output) const {
+    const QString source = trimmed(state_.sourcePath);
+    return output == source || output == state_.readPath || sameFileOnDisk(output, source) ||
+           sameFileOnDisk(output, state_.readPath);
+}
+
+void ScriptFiles::writeAiFile() {
+    if (!state_.fileLoaded) {
+        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+        return;
+    }
+    const QString output = trimmed(
+        ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter}));
+    if (output.isEmpty())
+        return;
+    if (namesSourceFile(output)) {
+        ui_.dialogs.message(u"出于安全原因,不允许覆盖当前源AI文件"_s);
+        return;
+    }
+    state_.outputPath = output;
+
+    QFile source(state_.readPath);
+    if (stampOf(state_.readPath) != state_.readStamp) {
+        ui_.dialogs.message(u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s);
+        return;
+    }
+    if (!source.open(QIODevice::ReadOnly)) {
+        ui_.dialogs.message(u"无法打开源AI文件："_s + source.errorString());
+        return;
+    }
+    ui_.status.setPanelText(1, u"正在写出文件,请稍等..."_s);
+    // The output appears whole or not at all: written beside its target, renamed at the end.
+    QSaveFile target(output);
+    if (!target.open(QIODevice::WriteOnly)) {
+        ui_.status.setPanelText(1, u"写出失败"_s);
+        ui_.dialogs.message(u"无法创建输出文件："_s + target.errorString());
+        return;
+    }
+    const ScriptWriteResult written =
+        writeScript(source, target, state_.records, [this](int count) {
+            ui_.status.setPanelText(1, u"已经写入"_s + QString::number(count) + u"个列表..."_s);
+        });
+    QString failure;
+    if (written.status == ScriptWriteResult::Status::SourceChanged ||
+        stampOf(state_.readPath) != state_.readStamp)
+        failure = u"源AI文件在装入后已被修改,请重新装入后再写出"_s;
+    else if (written.status == ScriptWriteResult::Status::SourceFailed)
+        failure = u"读取源AI文件时发生错误："_s + source.errorString();
+    else if (written.status == ScriptWriteResult::Status::OutputFailed || !target.commit())
+        failure = u"写出文件时发生错误："_s + target.errorString();
+    if (!failure.isEmpty()) {
+        target.cancelWriting();
+        ui_.status.setPanelText(1, u"写出失败"_s);
+        ui_.dialogs.message(failure);
+        return;
+    }
+    ui_.status.setPanelText(
+        1, u"写出成功,共写入"_s + QString::number(written.listsWritten) + u"个已修改列表"_s);
+    if (!written.leftUnchanged.empty()) {
+        QStringList lists;
+        for (const ListRef& ref : written.leftUnchanged) {
+            lists.append(state_.records[static_cast<size_t>(ref.record)].className + u' ' +
+                         QString::number(ref.list) + u"-商品列表"_s);
+        }
+        ui_.dialogs.message(u"以下列表在源文件中的位置不完整,未写入,保持原样：\n"_s +
+                            lists.join(u'\n'));
+    }
+}
+
+} // namespace vw

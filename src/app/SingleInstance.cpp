@@ -1,0 +1,24 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace vw {
+
+SingleInstance::SingleInstance(const QString& lockPath)
+    : lock_(std::make_unique<QLockFile>(lockPath)) {
+    // Stale only when its process is gone, never by age: a long session keeps its lock.
+    lock_->setStaleLockTime(0);
+    acquired_ = lock_->tryLock(0);
+}
+
+QString SingleInstance::defaultLockPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/vendwright-%1.lock").arg(::getuid());
+}
+
+} // namespace vw

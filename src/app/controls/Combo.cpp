@@ -1,0 +1,28 @@
+#include "Combo.h"
+
+namespace vw {
+
+Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) : QComboBox(parent) {
+    setObjectName(name);
+    setPlaceholderText(initialText);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+    connect(this, &QComboBox::activated, this, &Combo::chosen);
+}
+
+int Combo::addEntry(const QString& text, qint32 itemData) {
+    addItem(text, itemData);
+    return count() - 1;
+}
+
+qint32 Combo::entryData(int index) const { return itemData(index).toInt(); }
+
+void Combo::setText(const QString& text) {
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return;
+    setCurrentIndex(index);
+    emit chosen();
+}
+
+} // namespace vw

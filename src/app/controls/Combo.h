@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace vw {
+
+// A drop-down list whose entries carry a 32-bit item data each. Choosing an entry, by the user
+// or by setText() with an entry's text, raises chosen() at once, even when that entry was
+// already chosen: the selection chains and the redisplay after every edit rely on this.
+class Combo : public QComboBox {
+    Q_OBJECT
+
+public:
+    Combo(const QString& name, const QString& initialText, QWidget* parent = nullptr);
+
+    // Appends an entry and returns its index.
+    int addEntry(const QString& text, qint32 itemData = 0);
+    qint32 entryData(int index) const;
+    QString entryText(int index) const { return itemText(index); }
+    int entryCount() const { return count(); }
+    // -1 when no entry is chosen.
+    int chosenIndex() const { return currentIndex(); }
+    void clearEntries() { clear(); }
+
+    // Selects the first entry with exactly this text and raises chosen(); any other text
+    // changes nothing, as a drop-down list holds only its entries.
+    void setText(const QString& text);
+
+signals:
+    void chosen();
+};
+
+} // namespace vw

@@ -1,0 +1,36 @@
+#include "Dialogs.h"
+
+#include "AppInfo.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace vw {
+
+void WidgetDialogs::message(const QString& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
+                                                     : QMessageBox::NoIcon,
+                    applicationTitle(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+QString WidgetDialogs::chooseFile(const FileRequest& request) {
+    const QString filter = toQtFilter(request.filter);
+    if (request.mode == FileRequest::Mode::Open)
+        return QFileDialog::getOpenFileName(parent_, request.title, QString(), filter);
+    return QFileDialog::getSaveFileName(parent_, request.title, QString(), filter);
+}
+
+QString toQtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        filters.append(description.contains(u'(')
+                           ? description
+                           : description + QStringLiteral(" (") + parts[i + 1] + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace vw

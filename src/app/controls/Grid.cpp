@@ -1,0 +1,193 @@
+#include "Grid.h"
+
+#include <QHeaderView>
+#include <QStyle>
+
+namespace vw {
+
+int ansiByteLength(QStringView text) {
+    int bytes = 0;
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? 1 : 2;
+    return bytes;
+}
+
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void GridModel::resize(int rows, int cols) {
+    if (cols == cols_) {
+        cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+    } else {
+        std::vector<QString> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+        for (int r = 0; r < std::min(rows, rows_); ++r)
+            for (int c = 0; c < std::min(cols, cols_); ++c)
+                cells[static_cast<size_t>(r * cols + c)] = text(r, c);
+        cells_ = std::move(cells);
+    }
+    rows_ = rows;
+    cols_ = cols;
+}
+
+void GridModel::setRows(int n) {
+    n = std::max(n, 1);
+    if (n == rows_)
+        return;
+    if (quiet_) {
+        resize(n, cols_);
+        return;
+    }
+    if (n > rows_) {
+        beginInsertRows({}, rows_ - 1, n - 2);
+        resize(n, cols_);
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, n - 1, rows_ - 2);
+        resize(n, cols_);
+        endRemoveRows();
+    }
+}
+
+void GridModel::setCols(int n) {
+    n = std::max(n, 0);
+    if (n == cols_)
+        return;
+    if (!quiet_)
+        beginResetModel();
+    resize(rows_, n);
+    if (!quiet_)
+        endResetModel();
+}
+
+const QString& GridModel::text(int row, int col) const {
+    static const QString none;
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        return none;
+    return cells_[static_cast<size_t>(row * cols_ + col)];
+}
+
+void GridModel::setText(int row, int col, const QString& text) {
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        return;
+    cells_[static_cast<size_t>(row * cols_ + col)] = text;
+    if (quiet_)
+        return;
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    } else {
+        const QModelIndex cell = index(row - 1, col);
+        emit dataChanged(cell, cell, {Qt::DisplayRole});
+    }
+}
+
+void GridModel::clearTexts() {
+    for (QString& cell : cells_)
+        cell.clear();
+    if (quiet_)
+        return;
+    emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+    if (rows_ > 1)
+        emit dataChanged(index(0, 0), index(rows_ - 2, cols_ - 1), {Qt::DisplayRole});
+}
+
+void GridModel::beginQuiet() {
+    if (quiet_)
+        return;
+    beginResetModel();
+    quiet_ = true;
+}
+
+void GridModel::endQuiet() {
+    if (!quiet_)
+        return;
+    quiet_ = false;
+    endResetModel();
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_ - 1;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return text(index.row() + 1, index.column());
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return text(0, section);
+    return section + 1;
+}
+
+Grid::Grid(const QString& name, QWidget* parent) : QTableView(parent) {
+    setObjectName(name);
+    setModel(&model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &Grid::currentRowChanged);
+    connect(this, &QAbstractItemView::doubleClicked, this, &Grid::rowDoubleClicked);
+}
+
+void Grid::setCols(int n) {
+    model_.setCols(n);
+    widths_.resize(static_cast<size_t>(std::max(n, 0)), 0);
+}
+
+int Grid::currentRow() const {
+    if (model_.rows() <= 1)
+        return 0;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 1;
+}
+
+void Grid::setCurrentRow(int row) {
+    if (row < 1 || row >= model_.rows())
+        return;
+    const int col = std::max(currentIndex().column(), 0);
+    setCurrentIndex(model_.index(row - 1, col));
+}
+
+void Grid::setColumnWidthPixels(int col, int width) {
+    if (col < 0 || col >= model_.cols())
+        return;
+    widths_[static_cast<size_t>(col)] = width;
+    applyWidths();
+}
+
+int Grid::columnWidthPixels(int col) const {
+    return col >= 0 && col < static_cast<int>(widths_.size()) ? widths_[static_cast<size_t>(col)]
+                                                                : 0;
+}
+
+void Grid::applyWidths() {
+    // The width is meant for the text; the cell's own margins come on top of it.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    for (size_t c = 0; c < widths_.size(); ++c) {
+        if (widths_[c] > 0)
+            setColumnWidth(static_cast<int>(c), widths_[c] + margins);
+    }
+}
+
+Grid::Batch::Batch(Grid& grid) : grid_(grid), row_(grid.currentRow()) {
+    grid_.model_.beginQuiet();
+}
+
+Grid::Batch::~Batch() {
+    grid_.model_.endQuiet();
+    grid_.applyWidths();
+    const int row = std::min(row_, grid_.rows() - 1);
+    grid_.setCurrentRow(row);
+}
+
+} // namespace vw

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <vector>
+
+namespace vw {
+
+// Byte length of a text for column sizing: 1 for an ASCII character, 2 for any other.
+int ansiByteLength(QStringView text);
+
+// The text matrix behind a grid. Row 0 is the header row: it is shown as the horizontal header,
+// and model row r shows grid row r + 1.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+    // Drops the rows beyond n or adds blank ones; at least the header row stays.
+    void setRows(int n);
+    void setCols(int n);
+    const QString& text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    // Empties every cell, keeping the row and column counts.
+    void clearTexts();
+
+    // While quiet, changes raise no signals; endQuiet() tells views everything changed. Filling
+    // thousands of rows one signal at a time would cost more than the fill itself.
+    void beginQuiet();
+    void endQuiet();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void resize(int rows, int cols);
+
+    std::vector<QString> cells_;
+    int rows_ = 1;
+    int cols_ = 0;
+    bool quiet_ = false;
+};
+
+// A grid of text cells with a current row; grid row 0 is the header and is never current.
+class Grid : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit Grid(const QString& name, QWidget* parent = nullptr);
+
+    int rows() const { return model_.rows(); }
+    int cols() const { return model_.cols(); }
+    void setRows(int n) { model_.setRows(n); }
+    void setCols(int n);
+    QString text(int row, int col) const { return model_.text(row, col); }
+    void setText(int row, int col, const QString& text) { model_.setText(row, col, text); }
+    void clearTexts() { model_.clearTexts(); }
+
+    // The current grid row: row 1 when nothing was chosen yet, 0 when only the header exists.
+    int currentRow() const;
+    void setCurrentRow(int row);
+    // The width given for a column's text, in pixels (0 until one is set).
+    void setColumnWidthPixels(int col, int width);
+    int columnWidthPixels(int col) const;
+
+    GridModel& model() { return model_; }
+
+    // Groups many cell changes into one view update. The current row keeps its number as far
+    // as the new row count allows, and column widths survive the update.
+    class Batch {
+    public:
+        explicit Batch(Grid& grid);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Grid& grid_;
+        int row_;
+    };
+
+signals:
+    void currentRowChanged();
+    void rowDoubleClicked();
+
+private:
+    void applyWidths();
+
+    GridModel model_;
+    std::vector<int> widths_;
+};
+
+} // namespace vw

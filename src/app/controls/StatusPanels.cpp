@@ -1,0 +1,44 @@
+#include "StatusPanels.h"
+
+#include <QLabel>
+
+namespace vw {
+
+StatusPanels::StatusPanels(const QString& name, QWidget* parent) : QStatusBar(parent) {
+    setObjectName(name);
+    setSizeGripEnabled(true);
+    // Progress texts in panel 1 take the room; the others are as wide as their text.
+    static constexpr std::array<int, PanelCount> stretch{4, 2, 1, 1, 1};
+    for (int i = 0; i < PanelCount; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(60);
+        addPermanentWidget(label, stretch[static_cast<size_t>(i)]);
+        labels_[static_cast<size_t>(i)] = label;
+    }
+}
+
+void StatusPanels::setPanelText(int panel, const QString& text) {
+    if (panel < 1 || panel > PanelCount)
+        return;
+    texts_[static_cast<size_t>(panel - 1)] = text;
+    if (!showPending_) {
+        showPending_ = true;
+        QMetaObject::invokeMethod(this, &StatusPanels::showTexts, Qt::QueuedConnection);
+    }
+}
+
+QString StatusPanels::panelText(int panel) const {
+    if (panel < 1 || panel > PanelCount)
+        return {};
+    return texts_[static_cast<size_t>(panel - 1)];
+}
+
+void StatusPanels::showTexts() {
+    showPending_ = false;
+    for (size_t i = 0; i < labels_.size(); ++i)
+        labels_[i]->setText(texts_[i]);
+}
+
+} // namespace vw

@@ -1,0 +1,71 @@
+#include "frmAbout.h"
+
+#include "AppInfo.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+QString versionLabel() {
+    return u"版本 "_s + QString::number(VW_VERSION_MAJOR) + u'.' +
+           QString::number(VW_VERSION_MINOR) + u'.' + QString::number(VW_VERSION_PATCH);
+}
+
+frmAbout::frmAbout(QWidget* parent)
+    : QDialog(parent), lblTitle_(new QLabel(u"应用程序标题"_s, this)),
+      lblVersion_(new QLabel(u"版本"_s, this)) {
+    setObjectName(u"frmAbout"_s);
+    setWindowTitle(u"关于我的应用程序"_s);
+    setModal(true);
+
+    auto* picIcon = new QLabel(this);
+    picIcon->setObjectName(u"picIcon"_s);
+    picIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(48, 48));
+    lblTitle_->setObjectName(u"lblTitle"_s);
+    QFont titleFont = lblTitle_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    lblTitle_->setFont(titleFont);
+    lblVersion_->setObjectName(u"lblVersion"_s);
+    auto* lblDescription = new QLabel(u"用于修改Ardenfall AI文件的工具"_s, this);
+    lblDescription->setObjectName(u"lblDescription"_s);
+    auto* close = new QPushButton(u"关闭"_s, this);
+    close->setObjectName(u"SSCommand1"_s);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(lblTitle_);
+    text->addWidget(lblVersion_);
+    text->addSpacing(8);
+    text->addWidget(lblDescription);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addLayout(text, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // What the box shows once loaded: the caption, the version and the title.
+    setWindowTitle(u"关于 "_s + applicationTitle());
+    lblVersion_->setText(versionLabel());
+    lblTitle_->setText(applicationTitle());
+}
+
+QString frmAbout::titleText() const { return lblTitle_->text(); }
+QString frmAbout::versionText() const { return lblVersion_->text(); }
+
+} // namespace vw

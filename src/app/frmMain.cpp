@@ -1,0 +1,348 @@
+#include "frmMain.h"
+
+#include "AppInfo.h"
+#include "Help.h"
+#include "ScriptFiles.h"
+#include "catalogue/CatalogueBrowser.h"
+#include "catalogue/Statements.h"
+#include "controls/Combo.h"
+#include "controls/Dialogs.h"
+#include "controls/Grid.h"
+#include "controls/StatusPanels.h"
+#include "editor/SellListView.h"
+#include "frmAbout.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <span>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+// "打开(O)" → "打开(&O)": the letter in parentheses becomes the keyboard accelerator.
+QString withAccelerator(const QString& caption) {
+    QString text = caption;
+    const qsizetype open = text.lastIndexOf(u'(');
+    if (open >= 0 && open + 2 < text.size() && text[open + 2] == u')')
+        text.insert(open + 1, u'&');
+    return text;
+}
+
+struct Tool {
+    const char16_t* id;
+    const char16_t* caption;
+    QStyle::StandardPixmap icon; // SP_CustomBase: no icon
+    const char16_t* themeIcon;
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+};
+
+const Tool FileTools[] = {
+    {u"ID_Open", u"打开(O)", QStyle::SP_DialogOpenButton, u"document-open", QKeySequence::Open},
+    {u"ID_Load", u"装入AI文件", QStyle::SP_BrowserReload, u"view-refresh", QKeySequence::Refresh},
+    {u"ID_Write", u"写出文件(W)", QStyle::SP_DialogSaveButton, u"document-save-as",
+     QKeySequence::SaveAs},
+    {u"ID_Option", u"选项", QStyle::SP_CustomBase, u""},
+    {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", QKeySequence::Quit},
+};
+const Tool OperationTools[] = {
+    {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add"},
+    {u"ID_AddItemB", u"添加至表尾(B)", QStyle::SP_FileDialogListView, u"go-last"},
+    {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up"},
+    {u"ID_MoveDown", u"下移一行(D)", QStyle::SP_ArrowDown, u"go-down"},
+    {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top"},
+    {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom"},
+    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete"},
+};
+const Tool HelpTools[] = {
+    {u"ID_HelpCHM", u"帮助(H)", QStyle::SP_DialogHelpButton, u"help-contents"},
+    {u"ID_About", u"关于(A)", QStyle::SP_MessageBoxInformation, u"help-about"},
+};
+
+} // namespace
+
+frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), programDir_(programDir),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<WidgetDialogs>(this)),
+      dialogs_(dialogs ? dialogs : ownDialogs_.get()), data_(db_) {
+    setObjectName(u"frmMain"_s);
+    buildControls();
+    files_ = std::make_unique<ScriptFiles>(
+        state_, data_, ScriptFiles::Controls{*this, *combo5_, *combo2_, *status_, *dialogs_});
+    sellLists_ = std::make_unique<SellListView>(
+        state_, data_, charWidth_,
+        SellListView::Controls{*combo5_, *combo2_, *combo4_, *grid1_, *text2_, *grid2_,
+                               *status_, *dialogs_});
+    catalogue_ = std::make_unique<CatalogueBrowser>(
+        data_, charWidth_,
+        CatalogueBrowser::Controls{*combo1_, *combo8_, *combo3_, *grid2_, *status_, *dialogs_});
+    buildCommands();
+    resize(1280, 800);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    combo5_ = new Combo(u"Combo5"_s, u"选择地点"_s, this);
+    combo2_ = new Combo(u"Combo2"_s, u"选择NPC名字"_s, this);
+    combo4_ = new Combo(u"Combo4"_s, u"选择列表"_s, this);
+    combo1_ = new Combo(u"Combo1"_s, u"选择物品种类"_s, this);
+    combo8_ = new Combo(u"Combo8"_s, u"选择详细种类"_s, this);
+    combo3_ = new Combo(u"Combo3"_s, u"选择物品级别"_s, this);
+    combo2_->setMinimumContentsLength(24);
+    text2_ = new QLineEdit(u"当前税率"_s, this);
+    text2_->setObjectName(u"Text2"_s);
+    text2_->setMaximumWidth(120);
+    grid1_ = new Grid(u"MSFlexGrid1"_s, this);
+    grid2_ = new Grid(u"MSFlexGrid2"_s, this);
+    status_ = new StatusPanels(u"StatusBar1"_s, this);
+    setStatusBar(status_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(u"SSTab1"_s);
+    tabs_->addTab(buildSellTab(), u"出售物品"_s);
+    auto* teleport = new QWidget(tabs_);
+    teleport->setObjectName(u"teleportTab"_s);
+    tabs_->addTab(teleport, u"传送座标"_s);
+    browser_ = new QTextBrowser(tabs_);
+    browser_->setObjectName(u"WebBrowser1"_s);
+    tabs_->addTab(browser_, u"HTML统计"_s);
+    connect(tabs_, &QTabWidget::currentChanged, this, &frmMain::tabChanged);
+
+    auto* exit = new QPushButton(u"退出程序"_s, this);
+    exit->setObjectName(u"command3"_s);
+    connect(exit, &QPushButton::clicked, this, [this] { dispatch(u"ID_Exit"_s); });
+    auto* write = new QPushButton(u"写出目标文件"_s, this);
+    write->setObjectName(u"Command4"_s);
+    connect(write, &QPushButton::clicked, this, [this] { dispatch(u"ID_Write"_s); });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(write);
+    bottom->addWidget(exit);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+}
+
+QWidget* frmMain::buildSellTab() {
+    auto* tab = new QWidget;
+    auto button = [tab, this](const QString& name, const QString& caption, const char16_t* tool) {
+        auto* b = new QPushButton(caption, tab);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, this, [this, tool] { dispatch(QString::fromUtf16(tool)); });
+        return b;
+    };
+
+    // Left pane: the catalogue filters over the item grid.
+    auto* itemPane = new QGroupBox(u"物品库"_s, tab);
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(u"种类"_s, itemPane));
+    filters->addWidget(combo1_, 1);
+    filters->addWidget(new QLabel(u"详细种类"_s, itemPane));
+    filters->addWidget(combo8_, 1);
+    filters->addWidget(new QLabel(u"级别"_s, itemPane));
+    filters->addWidget(combo3_, 1);
+    auto* itemLayout = new QVBoxLayout(itemPane);
+    itemLayout->addLayout(filters);
+    itemLayout->addWidget(grid2_, 1);
+
+    // Right pane: the sell-list selectors, the edit buttons and the list grid.
+    auto* listPane = new QGroupBox(u"出售列表"_s, tab);
+    auto* selectors = new QHBoxLayout;
+    selectors->addWidget(new QLabel(u"地点"_s, listPane));
+    selectors->addWidget(combo5_, 1);
+    selectors->addWidget(new QLabel(u"NPC"_s, listPane));
+    selectors->addWidget(combo2_, 2);
+    selectors->addWidget(new QLabel(u"列表"_s, listPane));
+    selectors->addWidget(combo4_, 1);
+    auto* edits = new QHBoxLayout;
+    edits->addWidget(button(u"SSCommand2"_s, u"装入AI文件"_s, u"ID_Load"));
+    edits->addSpacing(12);
+    edits->addWidget(button(u"SSCommand3"_s, u"插入选中项之前"_s, u"ID_AddItem"));
+    edits->addWidget(button(u"SSCommand4"_s, u"添加至表尾"_s, u"ID_AddItemB"));
+    edits->addWidget(button(u"SSCommand5"_s, u"删除选中项"_s, u"ID_DeleteItem"));
+    edits->addSpacing(12);
+    edits->addWidget(button(u"SSCommand6"_s, u"移至顶部"_s, u"ID_MoveTop"));
+    edits->addWidget(button(u"SSCommand7"_s, u"上移一行"_s, u"ID_MoveUp"));
+    edits->addWidget(button(u"SSCommand8"_s, u"下移一行"_s, u"ID_MoveDown"));
+    edits->addWidget(button(u"SSCommand9"_s, u"移至底部"_s, u"ID_MoveBottom"));
+    edits->addStretch();
+    auto* rate = new QHBoxLayout;
+    rate->addWidget(new QLabel(u"税率"_s, listPane));
+    rate->addWidget(text2_);
+    rate->addStretch();
+    auto* listLayout = new QVBoxLayout(listPane);
+    listLayout->addLayout(selectors);
+    listLayout->addLayout(edits);
+    listLayout->addLayout(rate);
+    listLayout->addWidget(grid1_, 1);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, tab);
+    splitter->setObjectName(u"SSSplitter1"_s);
+    splitter->addWidget(itemPane);
+    splitter->addWidget(listPane);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter);
+
+    connect(grid2_, &Grid::rowDoubleClicked, this, [this] { sellLists_->insertCatalogueItem(); });
+    return tab;
+}
+
+void frmMain::buildCommands() {
+    auto* toolbar = addToolBar(u"VNW 工具条"_s);
+    toolbar->setObjectName(u"SSActiveToolBars1"_s);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(20, 20));
+    auto addMenu = [this, toolbar](const QString& id, const QString& caption,
+                                   std::span<const Tool> tools) {
+        QMenu* menu = menuBar()->addMenu(withAccelerator(caption));
+        menu->setObjectName(id);
+        for (const Tool& tool : tools) {
+            const QString toolId = QString::fromUtf16(tool.id);
+            const QString caption = QString::fromUtf16(tool.caption);
+            auto* action = new QAction(withAccelerator(caption), this);
+            action->setObjectName(toolId);
+            action->setToolTip(caption);
+            action->setShortcut(tool.key);
+            if (tool.icon != QStyle::SP_CustomBase)
+                action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
+                                                 style()->standardIcon(tool.icon)));
+            connect(action, &QAction::triggered, this, [this, toolId] { dispatch(toolId); });
+            menu->addAction(action);
+            toolbar->addAction(action);
+        }
+        toolbar->addSeparator();
+    };
+    addMenu(u"ID_File"_s, u"文件(F)"_s, FileTools);
+    addMenu(u"ID_Operation"_s, u"操作(O)"_s, OperationTools);
+    addMenu(u"ID_Help"_s, u"帮助(H)"_s, HelpTools);
+}
+
+void frmMain::dispatch(const QString& id) {
+    if (id == u"ID_Open")
+        files_->chooseSourceFile();
+    else if (id == u"ID_Load")
+        files_->loadAiFile();
+    else if (id == u"ID_Write")
+        files_->writeAiFile();
+    else if (id == u"ID_Exit")
+        close();
+    else if (id == u"ID_About")
+        showAbout();
+    else if (id == u"ID_AddItem")
+        sellLists_->insertCatalogueItem();
+    else if (id == u"ID_AddItemB")
+        sellLists_->appendCatalogueItem();
+    else if (id == u"ID_MoveUp")
+        sellLists_->moveItemUp();
+    else if (id == u"ID_MoveDown")
+        sellLists_->moveItemDown();
+    else if (id == u"ID_MoveTop")
+        sellLists_->moveItemToTop();
+    else if (id == u"ID_MoveBottom")
+        sellLists_->moveItemToBottom();
+    else if (id == u"ID_DeleteItem")
+        sellLists_->deleteItem();
+    else if (id == u"ID_HelpCHM")
+        showHelp(programDir_, *dialogs_);
+}
+
+void frmMain::load() {
+    state_.loading = true;
+    state_.fileLoaded = false;
+    loadCatalogue();
+    charWidth_ = static_cast<int>(std::lround(fontMetrics().horizontalAdvance(u"a"_s)));
+    grid1_->setCols(5);
+    grid1_->setRows(2);
+    sellLists_->initListGrid();
+    grid2_->setCols(14);
+    grid2_->setRows(2);
+    catalogue_->initItemGrid();
+    setWindowTitle(u"Vendwright 2004"_s);
+    const QString defaultScript = programDir_ + u"/AI/ai.obj"_s;
+    if (QFileInfo(defaultScript).isFile())
+        state_.sourcePath = defaultScript;
+    else
+        files_->chooseSourceFile();
+    setWindowTitle(mainWindowTitle(state_.sourcePath));
+    if (db_.isLoaded()) {
+        catalogue_->fillCategories();
+        fillLocations();
+    }
+    status_->setPanelText(1, u"准备就绪"_s);
+    status_->setPanelText(5, u"共"_s + QString::number(std::max(combo5_->entryCount() - 1, 0)) +
+                                 u"个地点"_s + QString::number(combo1_->entryCount()) +
+                                 u"类物品"_s);
+    state_.loading = false;
+}
+
+void frmMain::loadCatalogue() {
+    const QString path = programDir_ + u"/DB/Wareroll.mdb"_s;
+    const CatalogueLoadResult loaded = db_.load(path);
+    QString problem;
+    switch (loaded.status) {
+    case CatalogueLoadStatus::Ok:
+        return;
+    case CatalogueLoadStatus::Missing:
+        problem = u"找不到物品数据库文件："_s;
+        break;
+    case CatalogueLoadStatus::Unreadable:
+        problem = u"无法读取物品数据库文件："_s;
+        break;
+    case CatalogueLoadStatus::Unrecognised:
+        problem = u"无法识别的物品数据库文件："_s;
+        break;
+    }
+    problem += QDir::toNativeSeparators(path);
+    if (!loaded.detail.isEmpty())
+        problem += u"\n("_s + loaded.detail + u')';
+    dialogs_->message(problem);
+}
+
+void frmMain::fillLocations() {
+    if (!data_.run(sql::locations())) {
+        dialogs_->message(u"物品数据库查询出错："_s + data_.errorText());
+        return;
+    }
+    for (; !data_.atEnd(); data_.advance())
+        combo5_->addEntry(data_.field(u"地点名称"));
+    combo5_->addEntry(u"全部NPC"_s);
+    combo5_->setText(combo5_->entryText(combo5_->entryCount() - 1));
+}
+
+void frmMain::showAbout() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::tabChanged(int index) {
+    if (index == 2)
+        browser_->setSource(QUrl::fromLocalFile(programDir_ + u"/CONF/blank.htm"_s));
+}
+
+} // namespace vw

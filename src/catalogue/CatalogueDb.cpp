@@ -1,0 +1,106 @@
+#include "CatalogueDb.h"
+
+#include "CatalogueImport.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace vw {
+
+namespace {
+
+// left(text, n): the first n characters, as the Access function gives them.
+void sqlLeft(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(args[0]));
+    const int units = sqlite3_value_bytes16(args[0]) / 2;
+    const QStringView value(text, units);
+    qsizetype want = std::max<sqlite3_int64>(0, sqlite3_value_int64(args[1]));
+    qsizetype end = 0;
+    for (; end < value.size() && want > 0; --want)
+        end += (value[end].isHighSurrogate() && end + 1 < value.size()) ? 2 : 1;
+    sqlite3_result_text16(context, text, static_cast<int>(end * 2), SQLITE_TRANSIENT);
+}
+
+sqlite3* openMemoryDb() {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(":memory:", &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_create_function_v2(db, "left", 2, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                               sqlLeft, nullptr, nullptr, nullptr);
+    return db;
+}
+
+// The columns the statements join and filter on. A catalogue that lacks one simply gets no
+// index for it; the statement that needs the column reports the problem when it runs.
+void createIndexes(sqlite3* db) {
+    static const char* const indexes[] = {
+        "CREATE INDEX ix_item_id ON Itemdata_R(物品ID)",
+        "CREATE INDEX ix_item_category ON Itemdata_R(物品类型)",
+        "CREATE INDEX ix_cname_id ON ITEMNAME_C(物品ID)",
+        "CREATE INDEX ix_e2c_id ON ITEMNAME_E2C(ID)",
+        "CREATE INDEX ix_npc_name ON NPCNAME_E2C(英文名称)",
+        "CREATE INDEX ix_town_place ON 城镇NPC表(地点名称)",
+        "CREATE INDEX ix_town_npc ON 城镇NPC表(NPC英文名)",
+        "CREATE INDEX ix_glossary_code ON 中英文对照(英文名称)",
+    };
+    for (const char* sql : indexes)
+        sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr);
+}
+
+bool isAccessHeader(const QByteArray& head) {
+    return head.size() >= 19 &&
+           (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB");
+}
+
+} // namespace
+
+CatalogueDb::CatalogueDb() : db_(openMemoryDb()) {}
+
+CatalogueDb::~CatalogueDb() { sqlite3_close_v2(db_); }
+
+CatalogueLoadResult CatalogueDb::load(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return {CatalogueLoadStatus::Missing, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {CatalogueLoadStatus::Unreadable, file.errorString()};
+    const QByteArray head = file.read(32);
+    file.close();
+
+    sqlite3* fresh = openMemoryDb();
+    if (!fresh)
+        return {CatalogueLoadStatus::Unreadable, QStringLiteral("out of memory")};
+    QString error;
+    if (head.startsWith(QByteArrayView("SQLite format 3\0", 16)))
+        error = importSqliteFile(path, fresh);
+    else if (isAccessHeader(head))
+        error = importAccessFile(path, fresh);
+    else
+        error = QStringLiteral("unknown file header");
+    if (!error.isEmpty()) {
+        sqlite3_close(fresh);
+        return {CatalogueLoadStatus::Unrecognised, error};
+    }
+    createIndexes(fresh);
+    sqlite3_close_v2(db_);
+    db_ = fresh;
+    loaded_ = true;
+    return {};
+}
+
+QString sqlQuoted(QStringView value) {
+    QString quoted = value.toString();
+    quoted.replace(QStringLiteral("'"), QStringLiteral("''"));
+    return quoted;
+}
+
+} // namespace vw

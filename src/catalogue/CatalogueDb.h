@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace vw {
+
+enum class CatalogueLoadStatus {
+    Ok,
+    Missing,      // no file at the path
+    Unreadable,   // the file exists but cannot be read
+    Unrecognised, // neither an Access nor an SQLite database, or a damaged one
+};
+
+struct CatalogueLoadResult {
+    CatalogueLoadStatus status = CatalogueLoadStatus::Ok;
+    QString detail; // the engine's or library's own words, when it gave any
+};
+
+// The catalogue engine: an in-memory SQLite database holding a copy of the catalogue file.
+// The file (an Access database read through libmdb, or an SQLite database) is read once and
+// never opened for writing. Text columns compare without regard to letter case, as the Access
+// engine does, and the columns that statements join and filter on are indexed.
+class CatalogueDb {
+public:
+    CatalogueDb();
+    ~CatalogueDb();
+    CatalogueDb(const CatalogueDb&) = delete;
+    CatalogueDb& operator=(const CatalogueDb&) = delete;
+
+    // Replaces the in-memory copy by the file's tables; on failure the old copy stays.
+    CatalogueLoadResult load(const QString& path);
+    bool isLoaded() const { return loaded_; }
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    bool loaded_ = false;
+};
+
+// Doubles every single quote, so a value can stand between the quotes of a statement.
+QString sqlQuoted(QStringView value);
+
+} // namespace vw

@@ -1,0 +1,102 @@
+#include "Statements.h"
+
+#include "CatalogueDb.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw::sql {
+
+QString categories() {
+    return u"SELECT [中英文对照].[英文名称], [中英文对照].[中文名称] "_s
+           u"From 中英文对照 "_s
+           u"WHERE [中英文对照].[英文名称] in (select 物品类型 from itemdata_R group by 物品类型 "
+           u"order by 物品类型 desc)"_s;
+}
+
+QString locations() { return u"select 地点名称 from 城镇NPC表 group by 地点名称"_s; }
+
+QString npcChineseName(QStringView className) {
+    return u"select 中文名称 from NPCNAME_E2C where 英文名称='"_s + sqlQuoted(className) + u"'"_s;
+}
+
+QString locationNpcs(std::optional<QStringView> location) {
+    if (!location) {
+        return u"select 地点名称,NPC英文名,中文名称 from 城镇NPC表,NPCNAME_E2C where "
+               u"NPCNAME_E2C.英文名称=城镇NPC表.NPC英文名"_s;
+    }
+    return u"select 地点名称,NPC英文名,中文名称 from 城镇NPC表,NPCNAME_E2C where 地点名称='"_s +
+           sqlQuoted(*location) + u"' and NPCNAME_E2C.英文名称=城镇NPC表.NPC英文名"_s;
+}
+
+QString itemNames(QStringView itemId) {
+    return u"select 中文名称,英文名称 from ITEMNAME_E2C where ID='"_s + sqlQuoted(itemId) + u"'"_s;
+}
+
+bool isKnownCategory(QStringView category) {
+    return category == u"weapon" || category == u"armor" || category == u"accessary" ||
+           category == u"etcitem" || category == u"questitem";
+}
+
+std::optional<QString> itemTypes(QStringView category) {
+    const QString head = u"select 英文名称,中文名称 from 中英文对照 where 英文名称 in "_s;
+    const QString c = sqlQuoted(category);
+    if (category == u"weapon") {
+        return head + u" (select weapon_type  from Itemdata_R where 物品类型='"_s + c +
+               u"' group by weapon_type)"_s;
+    }
+    if (category == u"armor") {
+        return head + u" (select armor_type  from Itemdata_R where 物品类型='"_s + c +
+               u"' group by armor_type)"_s;
+    }
+    if (category == u"accessary")
+        return head + u"( select 'none' from Itemdata_R )"_s;
+    if (category == u"etcitem") {
+        return head + u" (select etcitem_type  from Itemdata_R where 物品类型='"_s + c +
+               u"' group by etcitem_type)"_s;
+    }
+    if (category == u"questitem")
+        return head + u"(select 'none' from Itemdata_R )"_s;
+    return std::nullopt;
+}
+
+namespace {
+
+// The column of the detailed type for a category, or none when the type does not narrow it.
+QString typeColumn(QStringView category, QStringView type) {
+    if (type == u"all")
+        return {};
+    if (category == u"weapon")
+        return u"weapon_type"_s;
+    if (category == u"armor")
+        return u"armor_type"_s;
+    if (category == u"etcitem")
+        return u"etcitem_type"_s;
+    return {};
+}
+
+} // namespace
+
+QString itemGrades(QStringView category, QStringView type) {
+    const QString head = u"select left(crystal_type,1) as 装备等级 from Itemdata_R where "_s;
+    const QString column = typeColumn(category, type);
+    const QString tail = u"物品类型='"_s + sqlQuoted(category) + u"' group by crystal_type"_s;
+    if (column.isEmpty())
+        return head + u" "_s + tail;
+    return head + column + u"='"_s + sqlQuoted(type) + u"' and "_s + tail;
+}
+
+QString items(QStringView category, QStringView type, QStringView grade) {
+    const QString columns =
+        u"select 物品类型,Itemdata_R.物品ID,物品名称,slot_bit_type,armor_type,etcitem_type,"
+        u"default_price,crystal_type,physical_damage,weapon_type,magical_damage,physical_defense,"
+        u"magical_defense, ITEMNAME_C.中文名称,ITEMNAME_C.附加说明 from Itemdata_R,ITEMNAME_C "
+        u"where "_s;
+    const QString tail = u"crystal_type='"_s + sqlQuoted(grade) + u"' and 物品类型='"_s +
+                         sqlQuoted(category) + u"' and ITEMNAME_C.物品ID=Itemdata_R.物品ID"_s;
+    const QString column = typeColumn(category, type);
+    if (column.isEmpty())
+        return columns + tail;
+    return columns + column + u"='"_s + sqlQuoted(type) + u"' and "_s + tail;
+}
+
+} // namespace vw::sql

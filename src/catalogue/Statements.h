@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Builders of every catalogue statement the program runs. Each takes its values as they are
+// held and splices them between single quotes with embedded quotes doubled.
+namespace vw::sql {
+
+QString categories();
+QString locations();
+QString npcChineseName(QStringView className);
+// The NPCs of one location; with no location, those of every location.
+QString locationNpcs(std::optional<QStringView> location);
+QString itemNames(QStringView itemId);
+// Detailed types of a category; none for a category code the filters do not know.
+std::optional<QString> itemTypes(QStringView category);
+QString itemGrades(QStringView category, QStringView type);
+QString items(QStringView category, QStringView type, QStringView grade);
+
+// The five category codes the filters know, compared exactly.
+bool isKnownCategory(QStringView category);
+
+} // namespace vw::sql

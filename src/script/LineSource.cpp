@@ -1,0 +1,97 @@
+#include "LineSource.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace vw {
+
+namespace {
+constexpr size_t BlockUnits = 512 * 1024;
+}
+
+LineSource::LineSource(QIODevice& device) : device_(device), buffer_(BlockUnits) {}
+
+bool LineSource::fill() {
+    // Keep the unconsumed tail (possibly half a code unit) at the front, then read behind it.
+    const size_t tailBytes = endBytes_ - begin_ * 2;
+    if (begin_ > 0 && tailBytes > 0)
+        std::memmove(buffer_.data(), buffer_.data() + begin_, tailBytes);
+    begin_ = 0;
+    endBytes_ = tailBytes;
+    if (endBytes_ + BlockUnits > buffer_.size() * 2 - 2)
+        buffer_.resize(buffer_.size() + BlockUnits); // a line longer than the buffer
+    const qint64 space = static_cast<qint64>(buffer_.size() * 2 - endBytes_ - 1);
+    const qint64 got = device_.read(reinterpret_cast<char*>(buffer_.data()) + endBytes_, space);
+    if (got < 0) {
+        failed_ = true;
+        return false;
+    }
+    if (got == 0) {
+        eof_ = true;
+        return false;
+    }
+#if Q_BYTE_ORDER == Q_BIG_ENDIAN
+    // Swap only whole units that arrived complete; a trailing odd byte waits for its partner.
+    const size_t firstUnit = (endBytes_ + 1) / 2;
+    endBytes_ += static_cast<size_t>(got);
+    for (size_t i = firstUnit; i < endBytes_ / 2; ++i)
+        buffer_[i] = qFromLittleEndian(buffer_[i]);
+#else
+    endBytes_ += static_cast<size_t>(got);
+#endif
+    return true;
+}
+
+bool LineSource::next(QStringView& line) {
+    if (failed_)
+        return false;
+    size_t searchFrom = begin_;
+    for (;;) {
+        const size_t units = endBytes_ / 2;
+        if (atStart_ && units > begin_) {
+            atStart_ = false;
+            if (buffer_[begin_] == 0xFEFF)
+                searchFrom = ++begin_;
+        }
+        const QStringView window(buffer_.data() + searchFrom, static_cast<qsizetype>(units - searchFrom));
+        const qsizetype lf = window.indexOf(u'\n');
+        if (lf >= 0) {
+            size_t lineEnd = searchFrom + static_cast<size_t>(lf);
+            const size_t next = lineEnd + 1;
+            if (lineEnd > begin_ && buffer_[lineEnd - 1] == u'\r')
+                --lineEnd;
+            line = QStringView(buffer_.data() + begin_, static_cast<qsizetype>(lineEnd - begin_));
+            begin_ = next;
+            ++linesRead_;
+            return true;
+        }
+        if (eof_) {
+            oddTrailingByte_ = (endBytes_ % 2) != 0;
+            if (units == begin_)
+                return false;
+            // The last line has no terminator: it still counts, and so does a lone CR at its end.
+            line = QStringView(buffer_.data() + begin_, static_cast<qsizetype>(units - begin_));
+            begin_ = units;
+            ++linesRead_;
+            return true;
+        }
+        // Everything after begin_ has been searched; fill() moves it to the front.
+        const size_t searched = units - begin_;
+        if (!fill() && failed_)
+            return false;
+        searchFrom = begin_ + searched;
+    }
+}
+
+QStringView trimSpaces(QStringView text) {
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    return text.sliced(b, e - b);
+}
+
+} // namespace vw

@@ -1,0 +1,234 @@
+#include "ScriptReader.h"
+
+#include "LineSource.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vw {
+
+namespace {
+
+// Case-insensitive comparison of `text` at `pos` with a lower-case ASCII keyword.
+bool matchesAt(QStringView text, qsizetype pos, std::u16string_view keyword) {
+    if (pos < 0 || pos + static_cast<qsizetype>(keyword.size()) > text.size())
+        return false;
+    for (size_t i = 0; i < keyword.size(); ++i) {
+        const char16_t c = text[pos + static_cast<qsizetype>(i)].unicode();
+        const char16_t k = keyword[i];
+        if (k >= u'a' && k <= u'z' ? (c | 0x20) != k : c != k)
+            return false;
+    }
+    return true;
+}
+
+// Which structure keywords a line holds anywhere, ignoring letter case. Every keyword carries an
+// underscore, so only the places around underscores are compared: a plain search for five
+// keywords on each of a million lines would dominate the read.
+struct LineKeys {
+    bool propertyBegin = false;
+    bool propertyEnd = false;
+    bool listBegin = false;
+    bool listEnd = false;
+    bool classEnd = false;
+};
+
+LineKeys scanKeys(QStringView text) {
+    LineKeys keys;
+    for (qsizetype p = text.indexOf(u'_'); p >= 0; p = text.indexOf(u'_', p + 1)) {
+        if (matchesAt(text, p - 8, u"property")) {
+            keys.propertyBegin |= matchesAt(text, p + 1, u"define_begin");
+            keys.propertyEnd |= matchesAt(text, p + 1, u"define_end");
+        } else if (matchesAt(text, p - 11, u"buyselllist")) {
+            keys.listBegin |= matchesAt(text, p + 1, u"begin");
+            keys.listEnd |= matchesAt(text, p + 1, u"end");
+        } else if (matchesAt(text, p - 5, u"class")) {
+            keys.classEnd |= matchesAt(text, p + 1, u"end");
+        }
+    }
+    return keys;
+}
+
+// The bytes must be UTF-16LE: no UTF-8 or big-endian byte-order mark, an even byte count, and
+// (for anything beyond a bare mark) at least one zero byte in the first 64 KiB, which every
+// UTF-16 text with ASCII in it has.
+bool looksLikeUtf16Le(QIODevice& device) {
+    if (!device.isSequential() && device.size() % 2 != 0)
+        return false;
+    const QByteArray head = device.peek(64 * 1024);
+    if (head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFE\xFF"))
+        return false;
+    const qsizetype contentStart = head.startsWith("\xFF\xFE") ? 2 : 0;
+    return head.size() == contentStart || head.indexOf('\0', contentStart) >= 0;
+}
+
+class Reader {
+public:
+    explicit Reader(std::vector<ShopRecord>& records) : records_(records) {}
+
+    void feed(QStringView raw, qint64 counter) {
+        QStringView test = trimSpaces(raw);
+        if (test.startsWith(u"class ")) {
+            const qsizetype sep = test.indexOf(u" : ");
+            const QStringView name = sep >= 0 ? test.sliced(6, sep - 6) : test.sliced(6);
+            className_ = trimSpaces(name).toString();
+            inClass_ = true;
+            // A class that follows an unclosed one starts clean: two classes never share a record.
+            resetClassState();
+        }
+        LineKeys keys = scanKeys(test);
+        if (keys.propertyBegin && inClass_)
+            inProperty_ = true;
+        if (keys.listBegin && inProperty_)
+            openList(test);
+        if (inList_) {
+            if (auto entry = itemEntry(raw); !entry.isNull()) {
+                addItem(raw, entry, counter);
+                test = entry;
+                keys = scanKeys(test);
+            }
+        }
+        if (keys.listEnd && inList_) {
+            itemIndex_ = -1;
+            if (recordMade_)
+                records_.back().endLine[list_] = static_cast<int>(counter);
+            inList_ = false;
+        }
+        if (keys.propertyEnd && inProperty_)
+            inProperty_ = false;
+        if (inClass_ && keys.classEnd) {
+            inClass_ = false;
+            resetClassState();
+        }
+    }
+
+private:
+    void resetClassState() {
+        inProperty_ = false;
+        inList_ = false;
+        recordMade_ = false;
+        itemIndex_ = -1;
+    }
+
+    void openList(QStringView test) {
+        bool opened = false;
+        if (test.contains(u"SellList0", Qt::CaseInsensitive)) {
+            list_ = 0;
+            opened = true;
+        }
+        if (test.contains(u"SellList1", Qt::CaseInsensitive)) {
+            list_ = 1;
+            opened = true;
+        }
+        if (opened) {
+            inList_ = true;
+            // A list opened while another was left open starts at its own first slot.
+            itemIndex_ = -1;
+        }
+    }
+
+    // The text between the first "{" and the first "}" after it, or a null view when the line
+    // is no item line: no closing brace, or an empty item ID, which would end the list early.
+    static QStringView itemEntry(QStringView raw) {
+        const qsizetype open = raw.indexOf(u'{');
+        if (open < 0)
+            return {};
+        const qsizetype close = raw.indexOf(u'}', open + 1);
+        if (close < 0)
+            return {};
+        const QStringView entry = trimSpaces(raw.sliced(open + 1, close - open - 1));
+        const qsizetype semicolon = entry.indexOf(u';');
+        if (trimSpaces(semicolon < 0 ? entry : entry.first(semicolon)).isEmpty())
+            return {};
+        return entry;
+    }
+
+    void addItem(QStringView raw, QStringView entry, qint64 counter) {
+        const auto parts = entry.split(u';');
+        QStringList extra;
+        for (qsizetype i = 2; i < parts.size(); ++i)
+            extra.append(trimSpaces(parts[i]).toString());
+        if (!recordMade_) {
+            ShopRecord record;
+            record.className = className_;
+            const qsizetype open = raw.indexOf(u'{');
+            record.linePrefix = raw.first(open + 1).toString();
+            record.lineSuffix = raw.sliced(raw.indexOf(u'}', open + 1)).toString();
+            record.templateExtraParts = extra;
+            records_.push_back(std::move(record));
+            recordMade_ = true;
+        }
+        ShopRecord& record = records_.back();
+        if (record.startLine[list_] == 0)
+            record.startLine[list_] = static_cast<int>(counter);
+        ++itemIndex_;
+        record.growTo(itemIndex_);
+        ItemSlot& slot = record.slot(list_, itemIndex_);
+        slot.id = trimSpaces(parts[0]).toString();
+        slot.taxRate = parts.size() > 1 ? trimSpaces(parts[1]).toString() : QString();
+        slot.lineText = QString::number(counter);
+        slot.extraParts = std::move(extra);
+    }
+
+    std::vector<ShopRecord>& records_;
+    QString className_;
+    bool inClass_ = false;
+    bool inProperty_ = false;
+    bool inList_ = false;
+    bool recordMade_ = false;
+    int list_ = -1;
+    int itemIndex_ = -1;
+};
+
+} // namespace
+
+ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
+    ScriptReadResult result;
+    if (!looksLikeUtf16Le(device)) {
+        result.status = ReadStatus::NotUtf16;
+        return result;
+    }
+    Reader reader(result.records);
+    LineSource lines(device);
+    QStringView line;
+    while (lines.next(line)) {
+        const qint64 index = lines.linesRead() - 1;
+        if (progress && index % 100 == 0)
+            progress(index / 100);
+        reader.feed(line, lines.counter());
+    }
+    if (lines.failed()) {
+        result = {};
+        result.status = ReadStatus::ReadFailed;
+        return result;
+    }
+    if (lines.oddTrailingByte()) {
+        result = {};
+        result.status = ReadStatus::NotUtf16;
+        return result;
+    }
+    result.lineCount = lines.linesRead();
+    return result;
+}
+
+SourceStamp stampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ScriptReadResult result;
+        result.status = ReadStatus::OpenFailed;
+        return result;
+    }
+    const SourceStamp before = stampOf(path);
+    ScriptReadResult result = readScript(file, progress);
+    result.stamp = before;
+    return result;
+}
+
+} // namespace vw

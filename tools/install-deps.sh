@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Vendwright needs on Debian 12.
+set -euo pipefail
+if [ "$(id -u)" != 0 ]; then
+    exec sudo "$0" "$@"
+fi
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-qpa-plugins
+    libsqlite3-dev mdbtools-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-wqy-microhei xdg-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
