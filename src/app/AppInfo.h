@@ -5,6 +5,8 @@
 namespace vw {
 
 // The application title: message-box caption, About box title, first word of the window title.
-inline QString applicationTitle() { return QStringLiteral("Vendwright"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Vendwright");
+}
 
 } // namespace vw

@@ -25,7 +25,9 @@ namespace {
 
 const QString ScriptFilter = u"AI obj Files(*.obj)|*.obj|所有文件(*.*)|*.*"_s;
 
-QString trimmed(const QString& text) { return trimSpaces(text).toString(); }
+QString trimmed(const QString& text) {
+    return trimSpaces(text).toString();
+}
 
 // Two names of one file: a relative path, a link, another spelling.
 bool sameFileOnDisk(const QString& a, const QString& b) {
@@ -165,8 +167,8 @@ void ScriptFiles::writeAiFile() {
         ui_.dialogs.message(failure);
         return;
     }
-    ui_.status.setPanelText(
-        1, u"写出成功,共写入"_s + QString::number(written.listsWritten) + u"个已修改列表"_s);
+    ui_.status.setPanelText(1, u"写出成功,共写入"_s + QString::number(written.listsWritten) +
+                                   u"个已修改列表"_s);
     if (!written.leftUnchanged.empty()) {
         QStringList lists;
         for (const ListRef& ref : written.leftUnchanged) {

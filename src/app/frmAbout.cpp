@@ -65,7 +65,11 @@ frmAbout::frmAbout(QWidget* parent)
     lblTitle_->setText(applicationTitle());
 }
 
-QString frmAbout::titleText() const { return lblTitle_->text(); }
-QString frmAbout::versionText() const { return lblVersion_->text(); }
+QString frmAbout::titleText() const {
+    return lblTitle_->text();
+}
+QString frmAbout::versionText() const {
+    return lblVersion_->text();
+}
 
 } // namespace vw

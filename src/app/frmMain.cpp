@@ -87,10 +87,10 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     buildControls();
     files_ = std::make_unique<ScriptFiles>(
         state_, data_, ScriptFiles::Controls{*this, *combo5_, *combo2_, *status_, *dialogs_});
-    sellLists_ = std::make_unique<SellListView>(
-        state_, data_, charWidth_,
-        SellListView::Controls{*combo5_, *combo2_, *combo4_, *grid1_, *text2_, *grid2_,
-                               *status_, *dialogs_});
+    sellLists_ = std::make_unique<SellListView>(state_, data_, charWidth_,
+                                                SellListView::Controls{*combo5_, *combo2_, *combo4_,
+                                                                       *grid1_, *text2_, *grid2_,
+                                                                       *status_, *dialogs_});
     catalogue_ = std::make_unique<CatalogueBrowser>(
         data_, charWidth_,
         CatalogueBrowser::Controls{*combo1_, *combo8_, *combo3_, *grid2_, *status_, *dialogs_});
@@ -150,7 +150,8 @@ QWidget* frmMain::buildSellTab() {
     auto button = [tab, this](const QString& name, const QString& caption, const char16_t* tool) {
         auto* b = new QPushButton(caption, tab);
         b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, [this, tool] { dispatch(QString::fromUtf16(tool)); });
+        connect(b, &QPushButton::clicked, this,
+                [this, tool] { dispatch(QString::fromUtf16(tool)); });
         return b;
     };
 

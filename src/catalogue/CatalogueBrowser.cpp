@@ -18,8 +18,8 @@ namespace vw {
 namespace {
 
 const std::array<QString, 14> ItemHeaders{
-    u"物品ID"_s, u"中文名称"_s, u"级"_s,       u"价格"_s,     u"物攻"_s,
-    u"魔攻"_s,   u"物防"_s,     u"魔防"_s,     u"英文名称"_s, u"位置"_s,
+    u"物品ID"_s,   u"中文名称"_s, u"级"_s,       u"价格"_s,     u"物攻"_s,
+    u"魔攻"_s,     u"物防"_s,     u"魔防"_s,     u"英文名称"_s, u"位置"_s,
     u"武器类型"_s, u"装备类型"_s, u"杂项类型"_s, u"附加说明"_s};
 
 // The result column shown in each grid column; the grade column (2) is derived.
@@ -44,8 +44,8 @@ CatalogueBrowser::CatalogueBrowser(DataSource& data, const int& charWidth, Contr
     connect(&ui_.grades, &Combo::chosen, this, &CatalogueBrowser::fillItemGrid);
 }
 
-const CatalogueBrowser::CodeEntry* CatalogueBrowser::chosen(const Combo& combo,
-                                                            const std::vector<CodeEntry>& table) const {
+const CatalogueBrowser::CodeEntry*
+CatalogueBrowser::chosen(const Combo& combo, const std::vector<CodeEntry>& table) const {
     const int index = combo.chosenIndex();
     if (index < 0 || static_cast<size_t>(index) >= table.size())
         return nullptr;
@@ -84,8 +84,8 @@ void CatalogueBrowser::listItemTypes() {
     types_.clear();
     for (; !data_.atEnd(); data_.advance()) {
         const int index = static_cast<int>(types_.size());
-        types_.push_back({QString::number(index), data_.field(u"英文名称"),
-                          data_.field(u"中文名称")});
+        types_.push_back(
+            {QString::number(index), data_.field(u"英文名称"), data_.field(u"中文名称")});
         ui_.types.addEntry(types_.back().code + u'|' + types_.back().name, index);
     }
     const int all = static_cast<int>(types_.size());

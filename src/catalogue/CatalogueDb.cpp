@@ -33,8 +33,8 @@ sqlite3* openMemoryDb() {
         sqlite3_close(db);
         return nullptr;
     }
-    sqlite3_create_function_v2(db, "left", 2, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                               sqlLeft, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "left", 2, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, sqlLeft,
+                               nullptr, nullptr, nullptr);
     return db;
 }
 
@@ -65,7 +65,9 @@ bool isAccessHeader(const QByteArray& head) {
 
 CatalogueDb::CatalogueDb() : db_(openMemoryDb()) {}
 
-CatalogueDb::~CatalogueDb() { sqlite3_close_v2(db_); }
+CatalogueDb::~CatalogueDb() {
+    sqlite3_close_v2(db_);
+}
 
 CatalogueLoadResult CatalogueDb::load(const QString& path) {
     if (!QFileInfo(path).isFile())

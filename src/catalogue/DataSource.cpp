@@ -8,7 +8,9 @@ namespace vw {
 
 namespace {
 
-bool isIdentifierChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; }
+bool isIdentifierChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'$';
+}
 
 } // namespace
 
@@ -53,7 +55,9 @@ QString toSqliteDialect(const QString& sql) {
 
 DataSource::DataSource(CatalogueDb& db) : db_(db) {}
 
-DataSource::~DataSource() { finish(); }
+DataSource::~DataSource() {
+    finish();
+}
 
 void DataSource::finish() {
     sqlite3_finalize(statement_);

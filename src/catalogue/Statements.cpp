@@ -13,7 +13,9 @@ QString categories() {
            u"order by 物品类型 desc)"_s;
 }
 
-QString locations() { return u"select 地点名称 from 城镇NPC表 group by 地点名称"_s; }
+QString locations() {
+    return u"select 地点名称 from 城镇NPC表 group by 地点名称"_s;
+}
 
 QString npcChineseName(QStringView className) {
     return u"select 中文名称 from NPCNAME_E2C where 英文名称='"_s + sqlQuoted(className) + u"'"_s;

@@ -7,8 +7,8 @@ namespace vw::edits {
 namespace {
 
 bool isItem(const ShopRecord& record, int list, int slot) {
-    return list >= 0 && list < ShopRecord::ListCount && slot >= 0 &&
-           slot <= record.upperBound() && !record.slot(list, slot).id.isEmpty();
+    return list >= 0 && list < ShopRecord::ListCount && slot >= 0 && slot <= record.upperBound() &&
+           !record.slot(list, slot).id.isEmpty();
 }
 
 bool markModified(ShopRecord& record, int list) {

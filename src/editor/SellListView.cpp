@@ -23,7 +23,9 @@ namespace {
 const std::array<QString, 5> ListHeaders{u"行号"_s, u"物品ID"_s, u"中文名称"_s, u"英文名称"_s,
                                          u"税率"_s};
 
-QString listEntryText(int list) { return QString::number(list) + u"-商品列表"_s; }
+QString listEntryText(int list) {
+    return QString::number(list) + u"-商品列表"_s;
+}
 
 // A tax rate holding any of these would break the item line it is written into.
 bool isSafeTaxRate(QStringView rate) {
@@ -93,8 +95,8 @@ void SellListView::showLocationNpcs() {
         }
     }
     ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
-    ui_.status.setPanelText(3, u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) +
-                                   u"个NPC"_s);
+    ui_.status.setPanelText(3,
+                            u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) + u"个NPC"_s);
     if (ui_.npcs.entryCount() > 0)
         ui_.npcs.setText(ui_.npcs.entryText(0));
 }
@@ -163,8 +165,8 @@ void SellListView::showSellList() {
         ui_.dialogs.message(problem);
     ui_.taxRate.setText(grid.text(1, 4));
     ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    ui_.status.setPanelText(4, u"当前列表"_s + QString::number(ui_.lists.chosenIndex() + 1) +
-                                   u'/' + QString::number(ui_.lists.entryCount()) + u"共有"_s +
+    ui_.status.setPanelText(4, u"当前列表"_s + QString::number(ui_.lists.chosenIndex() + 1) + u'/' +
+                                   QString::number(ui_.lists.entryCount()) + u"共有"_s +
                                    QString::number(shown) + u"项"_s);
 }
 
@@ -208,13 +210,16 @@ void SellListView::addCatalogueItem(bool beforeCurrentRow) {
     ui_.status.setPanelText(1, u"已经添加1项物品"_s);
 }
 
-void SellListView::insertCatalogueItem() { addCatalogueItem(true); }
-void SellListView::appendCatalogueItem() { addCatalogueItem(false); }
+void SellListView::insertCatalogueItem() {
+    addCatalogueItem(true);
+}
+void SellListView::appendCatalogueItem() {
+    addCatalogueItem(false);
+}
 
 void SellListView::editCurrentRow(bool (*edit)(ShopRecord&, int, int)) {
     const int row = ui_.listGrid.currentRow();
-    if (row < 1 || ui_.listGrid.rows() <= 1 ||
-        trimSpaces(ui_.listGrid.text(row, 0)).isEmpty())
+    if (row < 1 || ui_.listGrid.rows() <= 1 || trimSpaces(ui_.listGrid.text(row, 0)).isEmpty())
         return;
     ShopRecord* record = currentRecord();
     const int list = currentList();
@@ -222,10 +227,20 @@ void SellListView::editCurrentRow(bool (*edit)(ShopRecord&, int, int)) {
         redisplay();
 }
 
-void SellListView::moveItemUp() { editCurrentRow(edits::moveUp); }
-void SellListView::moveItemDown() { editCurrentRow(edits::moveDown); }
-void SellListView::moveItemToTop() { editCurrentRow(edits::moveToTop); }
-void SellListView::moveItemToBottom() { editCurrentRow(edits::moveToBottom); }
-void SellListView::deleteItem() { editCurrentRow(edits::deleteItem); }
+void SellListView::moveItemUp() {
+    editCurrentRow(edits::moveUp);
+}
+void SellListView::moveItemDown() {
+    editCurrentRow(edits::moveDown);
+}
+void SellListView::moveItemToTop() {
+    editCurrentRow(edits::moveToTop);
+}
+void SellListView::moveItemToBottom() {
+    editCurrentRow(edits::moveToBottom);
+}
+void SellListView::deleteItem() {
+    editCurrentRow(edits::deleteItem);
+}
 
 } // namespace vw

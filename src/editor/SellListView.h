@@ -22,12 +22,12 @@ class SellListView : public QObject {
 
 public:
     struct Controls {
-        Combo& locations; // Combo5
-        Combo& npcs;      // Combo2
-        Combo& lists;     // Combo4
-        Grid& listGrid;   // MSFlexGrid1
+        Combo& locations;   // Combo5
+        Combo& npcs;        // Combo2
+        Combo& lists;       // Combo4
+        Grid& listGrid;     // MSFlexGrid1
         QLineEdit& taxRate; // Text2
-        Grid& itemGrid;   // MSFlexGrid2, where added items come from
+        Grid& itemGrid;     // MSFlexGrid2, where added items come from
         StatusPanels& status;
         Dialogs& dialogs;
     };

@@ -54,7 +54,8 @@ bool LineSource::next(QStringView& line) {
             if (buffer_[begin_] == 0xFEFF)
                 searchFrom = ++begin_;
         }
-        const QStringView window(buffer_.data() + searchFrom, static_cast<qsizetype>(units - searchFrom));
+        const QStringView window(buffer_.data() + searchFrom,
+                                 static_cast<qsizetype>(units - searchFrom));
         const qsizetype lf = window.indexOf(u'\n');
         if (lf >= 0) {
             size_t lineEnd = searchFrom + static_cast<size_t>(lf);

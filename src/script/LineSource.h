@@ -30,7 +30,7 @@ private:
 
     QIODevice& device_;
     std::vector<char16_t> buffer_;
-    size_t begin_ = 0;   // first unconsumed unit
+    size_t begin_ = 0;    // first unconsumed unit
     size_t endBytes_ = 0; // bytes of valid data in buffer_
     qint64 linesRead_ = 0;
     bool eof_ = false;

@@ -44,7 +44,9 @@ public:
         return !failed_;
     }
 
-    bool failed() const { return failed_; }
+    bool failed() const {
+        return failed_;
+    }
 
 private:
     static constexpr qsizetype Capacity = 1 << 20;
@@ -128,7 +130,7 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
         }
         if (lines.counter() != replacement.endLine) {
             result.status = lines.failed() ? ScriptWriteResult::Status::SourceFailed
-                                            : ScriptWriteResult::Status::SourceChanged;
+                                           : ScriptWriteResult::Status::SourceChanged;
             return result;
         }
         const ShopRecord& record = records[static_cast<size_t>(replacement.ref.record)];

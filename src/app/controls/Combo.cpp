@@ -15,7 +15,9 @@ int Combo::addEntry(const QString& text, qint32 itemData) {
     return count() - 1;
 }
 
-qint32 Combo::entryData(int index) const { return itemData(index).toInt(); }
+qint32 Combo::entryData(int index) const {
+    return itemData(index).toInt();
+}
 
 void Combo::setText(const QString& text) {
     const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);

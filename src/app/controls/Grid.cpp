@@ -107,7 +107,9 @@ int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_ - 1;
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
@@ -167,7 +169,7 @@ void Grid::setColumnWidthPixels(int col, int width) {
 
 int Grid::columnWidthPixels(int col) const {
     return col >= 0 && col < static_cast<int>(widths_.size()) ? widths_[static_cast<size_t>(col)]
-                                                                : 0;
+                                                              : 0;
 }
 
 void Grid::applyWidths() {

@@ -1,0 +1,329 @@
+#include "ProgramFolder.h"
+
+#include "Help.h"
+#include "SingleInstance.h"
+#include "catalogue/CatalogueBrowser.h"
+#include "controls/Combo.h"
+#include "controls/Grid.h"
+#include "controls/StatusPanels.h"
+#include "editor/SellListView.h"
+#include "frmAbout.h"
+
+#include <QAbstractItemModelTester>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vw;
+using namespace vw::test;
+
+namespace {
+
+QStringList entries(const Combo& combo) {
+    QStringList list;
+    for (int i = 0; i < combo.entryCount(); ++i)
+        list.append(combo.entryText(i));
+    return list;
+}
+
+QStringList column(const Grid& grid, int col) {
+    QStringList list;
+    for (int r = 1; r < grid.rows(); ++r)
+        list.append(grid.text(r, col));
+    return list;
+}
+
+} // namespace
+
+TEST(StartUp, WithDefaultScriptFillsSelectorsWithoutAsking) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    EXPECT_TRUE(folder.dialogs.requests.empty());
+    EXPECT_TRUE(folder.dialogs.messages.empty());
+    EXPECT_EQ(window.windowTitle(), u"Vendwright 2004 - ["_s + folder.scriptPath() + u"]"_s);
+
+    // The numeric category is skipped and the indexes after it do not jump.
+    const auto& categories = window.catalogue().categoryTable();
+    auto& combo1 = folder.control<Combo>("Combo1");
+    ASSERT_EQ(combo1.entryCount(), static_cast<int>(categories.size()));
+    for (int i = 0; i < combo1.entryCount(); ++i) {
+        EXPECT_EQ(combo1.entryData(i), i);
+        EXPECT_EQ(categories[static_cast<size_t>(i)].index, QString::number(i));
+        EXPECT_FALSE(combo1.entryText(i).startsWith(u"1|"));
+    }
+    EXPECT_TRUE(entries(combo1).contains(u"weapon|武器"_s));
+
+    auto& combo5 = folder.control<Combo>("Combo5");
+    EXPECT_EQ(combo5.entryText(combo5.entryCount() - 1), u"全部NPC"_s);
+    EXPECT_EQ(combo5.entryCount(), 5);
+    auto& status = folder.control<StatusPanels>("StatusBar1");
+    EXPECT_EQ(status.panelText(1), u"准备就绪"_s);
+    EXPECT_EQ(status.panelText(5),
+              u"共4个地点"_s + QString::number(combo1.entryCount()) + u"类物品"_s);
+    // The catalogue chain ran from the first category down to the item grid.
+    EXPECT_GT(folder.control<Grid>("MSFlexGrid2").rows(), 1);
+    EXPECT_FALSE(window.state().fileLoaded);
+}
+
+TEST(StartUp, WithoutDefaultScriptAsksForOne) {
+    ProgramFolder answered;
+    answered.dialogs.answers.push_back(u"/tmp/chosen.obj"_s);
+    EXPECT_EQ(answered.start().windowTitle(), u"Vendwright 2004 - [/tmp/chosen.obj]"_s);
+    ASSERT_EQ(answered.dialogs.requests.size(), 1u);
+    EXPECT_EQ(answered.dialogs.requests[0].title, u"请选择原始AI文件"_s);
+
+    ProgramFolder cancelled;
+    EXPECT_EQ(cancelled.start().windowTitle(), u"Vendwright 2004 - []"_s);
+    EXPECT_TRUE(cancelled.window->state().sourcePath.isEmpty());
+}
+
+TEST(StartUp, MissingCatalogueGivesOneMessageAndEmptySelectors) {
+    ProgramFolder folder(sampleScript(), false);
+    folder.start();
+    ASSERT_EQ(folder.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(folder.dialogs.messages[0].text.startsWith(u"找不到物品数据库文件"));
+    EXPECT_EQ(folder.control<Combo>("Combo1").entryCount(), 0);
+    EXPECT_EQ(folder.control<Combo>("Combo5").entryCount(), 0);
+
+    ProgramFolder corrupt(sampleScript(), false);
+    writeFile(corrupt.path(u"DB/Wareroll.mdb"), QByteArray(4096, 'x'));
+    corrupt.start();
+    ASSERT_EQ(corrupt.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(corrupt.dialogs.messages[0].text.startsWith(u"无法识别的物品数据库文件"));
+}
+
+TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    auto& status = folder.control<StatusPanels>("StatusBar1");
+    auto& combo2 = folder.control<Combo>("Combo2");
+    auto& combo4 = folder.control<Combo>("Combo4");
+    auto& grid1 = folder.control<Grid>("MSFlexGrid1");
+
+    window.dispatch(u"ID_Load"_s);
+    ASSERT_TRUE(window.state().fileLoaded);
+    EXPECT_EQ(window.state().records.size(), 3u);
+    // grocer_amber stands in two towns; guard_hal differs in case from Guard_Hal.
+    QStringList npcs = entries(combo2);
+    npcs.sort();
+    EXPECT_EQ(npcs, QStringList({u"grocer_amber|杂货商安珀"_s, u"grocer_amber|杂货商安珀"_s,
+                                 u"weaponsmith_borin|武器商伯林"_s}));
+    EXPECT_EQ(status.panelText(3), u"当前地点共3个NPC"_s);
+
+    combo2.setText(u"grocer_amber|杂货商安珀"_s);
+    EXPECT_EQ(entries(combo4), QStringList({u"0-商品列表"_s, u"1-商品列表"_s}));
+    EXPECT_EQ(column(grid1, 1), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+    EXPECT_EQ(column(grid1, 0), QStringList({u"6"_s, u"7"_s, u"8"_s}));
+    EXPECT_EQ(grid1.text(3, 2), u"骑士长剑之影"_s);
+    EXPECT_EQ(status.panelText(1), u"查询物品信息完毕"_s);
+    EXPECT_EQ(status.panelText(4), u"当前列表1/2共有3项"_s);
+    EXPECT_EQ(folder.control<QLineEdit>("Text2").text(), u"10"_s);
+    // Widths from bytes: "中文名称" 8 bytes, widened by a 12-byte name; tax column keeps 4.
+    EXPECT_EQ(grid1.columnWidthPixels(2), 13 * window.charWidth());
+    EXPECT_EQ(grid1.columnWidthPixels(4), 5 * window.charWidth());
+
+    // A list with an unnamed third item stops there with one message; k counts full rows.
+    combo2.setText(u"weaponsmith_borin|武器商伯林"_s);
+    EXPECT_EQ(entries(combo4), QStringList({u"1-商品列表"_s}));
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"无此物品"_s}));
+    EXPECT_EQ(grid1.rows(), 4);
+    EXPECT_EQ(grid1.text(3, 1), u"12"_s);
+    EXPECT_TRUE(grid1.text(3, 2).isEmpty());
+    EXPECT_EQ(status.panelText(4), u"当前列表1/1共有2项"_s);
+}
+
+TEST(LoadAndShow, BadFilesLeaveTheRecordsAlone) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    window.dispatch(u"ID_Load"_s);
+    const auto before = window.state().records;
+
+    writeFile(folder.path(u"utf8.obj"), QByteArray("\xEF\xBB\xBF"
+                                                   "class a : b\r\n"));
+    window.state().sourcePath = folder.path(u"utf8.obj");
+    window.dispatch(u"ID_Load"_s);
+    window.state().sourcePath = u"   "_s;
+    window.dispatch(u"ID_Load"_s);
+    window.state().sourcePath = folder.path(u"missing.obj");
+    window.dispatch(u"ID_Load"_s);
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"指定文件不是UTF-16编码的AI文件"_s,
+                                                   u"没有指定AI文件"_s, u"指定文件不存在"_s}));
+    EXPECT_EQ(window.state().records, before);
+    EXPECT_EQ(window.state().readPath, folder.scriptPath());
+}
+
+TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    window.dispatch(u"ID_Load"_s);
+    auto& combo2 = folder.control<Combo>("Combo2");
+    auto& grid1 = folder.control<Grid>("MSFlexGrid1");
+    auto& grid2 = folder.control<Grid>("MSFlexGrid2");
+    combo2.setText(u"grocer_amber|杂货商安珀"_s);
+    const ShopRecord& record = window.state().records[0];
+
+    grid1.setCurrentRow(3);
+    window.dispatch(u"ID_MoveUp"_s);
+    EXPECT_EQ(column(grid1, 1), QStringList({u"1"_s, u"3"_s, u"2"_s}));
+    EXPECT_EQ(grid1.currentRow(), 3);
+    EXPECT_TRUE(record.modified[0]);
+    EXPECT_FALSE(record.modified[1]);
+    window.dispatch(u"ID_MoveTop"_s);
+    EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, u"1"_s, u"3"_s}));
+
+    // Insert the item grid's current item before list row 2, with the rate typed in Text2.
+    grid2.setCurrentRow(1);
+    const QString id = grid2.text(1, 0);
+    grid1.setCurrentRow(2);
+    folder.control<QLineEdit>("Text2").setText(u"  7 "_s);
+    window.dispatch(u"ID_AddItem"_s);
+    EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, id, u"1"_s, u"3"_s}));
+    EXPECT_EQ(grid1.text(2, 0), u"0"_s);
+    EXPECT_EQ(record.slot(0, 1).taxRate, u"7"_s);
+    EXPECT_EQ(record.slot(0, 1).extraParts, QStringList({u"0.000000"_s, u"0"_s}));
+    EXPECT_EQ(folder.control<StatusPanels>("StatusBar1").panelText(1), u"已经添加1项物品"_s);
+    window.dispatch(u"ID_AddItemB"_s);
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"已有相同物品在此列表中"_s}));
+    EXPECT_EQ(folder.dialogs.messages[0].icon, MessageIcon::Information);
+    folder.control<QLineEdit>("Text2").setText(u"5}"_s);
+    grid2.setCurrentRow(2);
+    window.dispatch(u"ID_AddItemB"_s);
+    EXPECT_EQ(folder.dialogs.messages.size(), 2u);
+    EXPECT_EQ(record.listLength(0), 4);
+
+    grid1.setCurrentRow(4);
+    window.dispatch(u"ID_DeleteItem"_s);
+    EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, id, u"1"_s}));
+    // Other list untouched by everything above.
+    EXPECT_EQ(record.slot(1, 0).id, u"40"_s);
+    EXPECT_EQ(record.listLength(1), 2);
+
+    // Case differences are no tool IDs; options does nothing.
+    window.dispatch(u"id_deleteitem"_s);
+    window.dispatch(u"ID_Option"_s);
+    EXPECT_EQ(record.listLength(0), 3);
+}
+
+TEST(Writing, WritesEditedListsAndRefusesTheSource) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    window.dispatch(u"ID_Write"_s);
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"请先装入AI文件"_s}));
+
+    window.dispatch(u"ID_Load"_s);
+    folder.control<Combo>("Combo2").setText(u"grocer_amber|杂货商安珀"_s);
+    folder.control<Grid>("MSFlexGrid1").setCurrentRow(1);
+    window.dispatch(u"ID_DeleteItem"_s);
+
+    // The source by another spelling, then a real output.
+    folder.dialogs.answers = {folder.scriptPath() + u"  "_s, folder.path(u"AI/../AI/ai.obj"),
+                              folder.path(u"out.obj")};
+    window.dispatch(u"ID_Write"_s);
+    window.dispatch(u"ID_Write"_s);
+    window.dispatch(u"ID_Write"_s);
+    const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
+    EXPECT_EQ(folder.dialogs.texts().mid(1), QStringList({refusal, refusal}));
+    EXPECT_EQ(folder.control<StatusPanels>("StatusBar1").panelText(1),
+              u"写出成功,共写入1个已修改列表"_s);
+    const QString written = decodeScript(readFile(folder.path(u"out.obj")));
+    EXPECT_TRUE(written.startsWith(QChar(0xFEFF)));
+    EXPECT_TRUE(written.contains(u"SellList0\r\n\t\t{2; 10; 0.000000; 0};\r\n\t\t{3; 5"));
+
+    // A source changed since reading is refused and leaves no output behind.
+    writeFile(folder.scriptPath(), scriptBytes({u"class x : y"_s}));
+    folder.dialogs.answers = {folder.path(u"out2.obj")};
+    window.dispatch(u"ID_Write"_s);
+    EXPECT_TRUE(folder.dialogs.texts().last().startsWith(u"源AI文件在装入后已被修改"));
+    EXPECT_FALSE(QFile::exists(folder.path(u"out2.obj")));
+}
+
+TEST(Catalogue, UnknownCategoryAndGrades) {
+    ProgramFolder folder(sampleScript());
+    folder.start();
+    auto& combo1 = folder.control<Combo>("Combo1");
+    auto& combo8 = folder.control<Combo>("Combo8");
+    auto& combo3 = folder.control<Combo>("Combo3");
+    auto& grid2 = folder.control<Grid>("MSFlexGrid2");
+
+    combo1.setText(u"weapon|武器"_s);
+    EXPECT_FALSE(entries(combo8).contains(u"spear|"_s));
+    EXPECT_EQ(combo8.entryText(combo8.entryCount() - 1), u"all|全部"_s);
+    QStringList grades = entries(combo3);
+    EXPECT_TRUE(grades.contains(u"无级别"_s));
+    EXPECT_TRUE(grades.contains(u"N级物品"_s));
+    combo3.setText(u"无级别"_s);
+    EXPECT_EQ(combo3.entryData(combo3.chosenIndex()), 'n');
+    const int noneRows = grid2.rows();
+    EXPECT_EQ(column(grid2, 2), QStringList(noneRows - 1, u"无"_s));
+
+    // "s" finds the single-letter grade only, not "s80".
+    combo3.setText(u"S级物品"_s);
+    EXPECT_EQ(column(grid2, 0), QStringList({u"11"_s}));
+    EXPECT_EQ(folder.control<StatusPanels>("StatusBar1").panelText(2),
+              u"当前物品[S]/"_s + QString::number(combo3.entryCount()) + u"共1项"_s);
+
+    combo1.setText(u"pet|宠物"_s);
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"有未定义的项存在,请于开发者联系"_s}));
+    EXPECT_EQ(combo8.entryCount(), 0);
+    // A grade left from the previous category does nothing now.
+    combo3.setText(u"无级别"_s);
+    EXPECT_EQ(column(grid2, 0), QStringList({u"11"_s}));
+}
+
+TEST(Shell, AboutHelpTabsAndSingleInstance) {
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), u"关于 Vendwright"_s);
+    EXPECT_EQ(about.titleText(), u"Vendwright"_s);
+    EXPECT_EQ(about.versionText(), u"版本 1.0.1"_s);
+
+    ScriptedDialogs dialogs;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    showHelp(u"/tmp"_s, dialogs);
+    qputenv("PATH", path);
+    EXPECT_EQ(dialogs.texts(), QStringList({u"没有发现IE无法显示帮助"_s}));
+
+    QTemporaryDir dir;
+    const QString lock = dir.path() + u"/vw.lock"_s;
+    {
+        SingleInstance first(lock);
+        EXPECT_TRUE(first.acquired());
+        EXPECT_FALSE(SingleInstance(lock).acquired());
+    }
+    EXPECT_TRUE(SingleInstance(lock).acquired());
+}
+
+TEST(Controls, GridModelAndComboReselection) {
+    Grid grid(u"g"_s);
+    QAbstractItemModelTester tester(&grid.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    grid.setCols(3);
+    grid.setRows(4);
+    grid.setText(0, 0, u"head"_s);
+    grid.setText(3, 2, u"x"_s);
+    EXPECT_EQ(grid.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"head"_s);
+    EXPECT_EQ(grid.model().rowCount(), 3);
+    grid.setCurrentRow(3);
+    {
+        Grid::Batch batch(grid);
+        grid.clearTexts();
+        grid.setRows(2);
+    }
+    EXPECT_EQ(grid.rows(), 2);
+    EXPECT_EQ(grid.cols(), 3);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_TRUE(grid.text(0, 0).isEmpty());
+
+    Combo combo(u"c"_s, u"pick"_s);
+    int chosen = 0;
+    QObject::connect(&combo, &Combo::chosen, [&chosen] { ++chosen; });
+    combo.addEntry(u"a"_s, 7);
+    combo.addEntry(u"b"_s, 9);
+    combo.setText(u"b"_s);
+    combo.setText(u"b"_s);
+    combo.setText(u"B"_s);
+    EXPECT_EQ(chosen, 2);
+    EXPECT_EQ(combo.entryData(combo.chosenIndex()), 9);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "../support/ScriptedDialogs.h"
+#include "../support/TestFiles.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw::test {
+
+// A program folder in a temporary directory: the fixture catalogue (a real Access file) as
+// DB/Wareroll.mdb and, when given, a script as AI/ai.obj; plus a main window over it.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const QStringList& script = {}, bool withCatalogue = true) {
+        QDir(dir.path()).mkpath(QStringLiteral("DB"));
+        QDir(dir.path()).mkpath(QStringLiteral("AI"));
+        if (withCatalogue)
+            QFile::copy(QStringLiteral(VW_FIXTURES_DIR "/catalogue.mdb"), path(u"DB/Wareroll.mdb"));
+        if (!script.isEmpty())
+            writeFile(scriptPath(), scriptBytes(script));
+    }
+
+    QString path(QStringView relative) const { return dir.path() + u'/' + relative.toString(); }
+    QString scriptPath() const { return path(u"AI/ai.obj"); }
+
+    frmMain& start() {
+        window = std::make_unique<frmMain>(dir.path(), &dialogs);
+        window->load();
+        return *window;
+    }
+
+    template <typename T> T& control(const char* name) {
+        return *window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+};
+
+// Merchants of the fixture catalogue: grocer_amber stands in two towns, guard_hal differs in
+// case from the catalogue's Guard_Hal, item 12 has no name row.
+inline QStringList sampleScript() {
+    return {
+        u"// sample"_s,
+        u"class grocer_amber : citizen"_s,
+        u"property_define_begin"_s,
+        u"\tbuyselllist_begin SellList0"_s,
+        u"\t\t{1; 10; 0.000000; 0 };"_s,
+        u"\t\t{2; 10; 0.000000; 0 };"_s,
+        u"\t\t{3; 5; 0.000000; 0 };"_s,
+        u"\tbuyselllist_end"_s,
+        u"\tbuyselllist_begin SellList1"_s,
+        u"\t\t{40; 0; 0.000000; 0 };"_s,
+        u"\t\t{41; 0; 0.000000; 0 };"_s,
+        u"\tbuyselllist_end"_s,
+        u"property_define_end"_s,
+        u"class_end"_s,
+        u"class weaponsmith_borin : citizen"_s,
+        u"property_define_begin"_s,
+        u"\tbuyselllist_begin SellList1"_s,
+        u"\t\t{4; 10; 0.000000; 0 };"_s,
+        u"\t\t{5; 10; 0.000000; 0 };"_s,
+        u"\t\t{12; 10; 0.000000; 0 };"_s,
+        u"\t\t{6; 10; 0.000000; 0 };"_s,
+        u"\tbuyselllist_end"_s,
+        u"property_define_end"_s,
+        u"class_end"_s,
+        u"class guard_hal : citizen"_s,
+        u"property_define_begin"_s,
+        u"\tbuyselllist_begin SellList0"_s,
+        u"\t\t{20; 0; 0.000000; 0 };"_s,
+        u"\tbuyselllist_end"_s,
+        u"property_define_end"_s,
+        u"class_end"_s,
+    };
+}
+
+} // namespace vw::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "controls/Dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace vw::test {
+
+// Answers dialogs from a script: records every message box and file request, and returns the
+// file names queued by the test (an empty name, as if cancelled, once the queue is empty).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+    };
+
+    void message(const QString& text, MessageIcon icon) override {
+        messages.push_back({text, icon});
+    }
+
+    QString chooseFile(const FileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList texts() const {
+        QStringList list;
+        for (const Message& m : messages)
+            list.append(m.text);
+        return list;
+    }
+
+    std::vector<Message> messages;
+    std::vector<FileRequest> requests;
+    std::deque<QString> answers;
+};
+
+} // namespace vw::test
