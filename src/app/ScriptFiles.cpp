@@ -7,15 +7,11 @@
 #include "controls/Dialogs.h"
 #include "controls/StatusPanels.h"
 #include "script/LineSource.h"
+#include "script/ScriptFile.h"
 #include "script/ScriptReader.h"
-#include "script/ScriptWriter.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QWidget>
-
-#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,16 +23,6 @@ const QString ScriptFilter = u"AI obj Files(*.obj)|*.obj|所有文件(*.*)|*.*"_
 
 QString trimmed(const QString& text) {
     return trimSpaces(text).toString();
-}
-
-// Two names of one file: a relative path, a link, another spelling.
-bool sameFileOnDisk(const QString& a, const QString& b) {
-    struct stat sa {};
-    struct stat sb {};
-    if (a.isEmpty() || b.isEmpty() || ::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 } // namespace
@@ -111,12 +97,6 @@ void ScriptFiles::fillNpcEntries() {
     }
 }
 
-bool ScriptFiles::namesSourceFile(const QString& output) const {
-    const QString source = trimmed(state_.sourcePath);
-    return output == source || output == state_.readPath || sameFileOnDisk(output, source) ||
-           sameFileOnDisk(output, state_.readPath);
-}
-
 void ScriptFiles::writeAiFile() {
     if (!state_.fileLoaded) {
         ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
@@ -126,52 +106,45 @@ void ScriptFiles::writeAiFile() {
         ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter}));
     if (output.isEmpty())
         return;
-    if (namesSourceFile(output)) {
-        ui_.dialogs.message(u"出于安全原因,不允许覆盖当前源AI文件"_s);
+    // Neither the file the records came from nor the one the open dialog named since.
+    const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
+    if (namesSameFile(output, state_.sourcePath)) {
+        ui_.dialogs.message(refusal);
         return;
     }
     state_.outputPath = output;
-
-    QFile source(state_.readPath);
-    if (stampOf(state_.readPath) != state_.readStamp) {
-        ui_.dialogs.message(u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s);
-        return;
-    }
-    if (!source.open(QIODevice::ReadOnly)) {
-        ui_.dialogs.message(u"无法打开源AI文件："_s + source.errorString());
-        return;
-    }
     ui_.status.setPanelText(1, u"正在写出文件,请稍等..."_s);
-    // The output appears whole or not at all: written beside its target, renamed at the end.
-    QSaveFile target(output);
-    if (!target.open(QIODevice::WriteOnly)) {
-        ui_.status.setPanelText(1, u"写出失败"_s);
-        ui_.dialogs.message(u"无法创建输出文件："_s + target.errorString());
-        return;
-    }
-    const ScriptWriteResult written =
-        writeScript(source, target, state_.records, [this](int count) {
+    const ScriptFileWriteResult result = writeScriptFile(
+        state_.readPath, state_.readStamp, output, state_.records, [this](int count) {
             ui_.status.setPanelText(1, u"已经写入"_s + QString::number(count) + u"个列表..."_s);
         });
     QString failure;
-    if (written.status == ScriptWriteResult::Status::SourceChanged ||
-        stampOf(state_.readPath) != state_.readStamp)
-        failure = u"源AI文件在装入后已被修改,请重新装入后再写出"_s;
-    else if (written.status == ScriptWriteResult::Status::SourceFailed)
-        failure = u"读取源AI文件时发生错误："_s + source.errorString();
-    else if (written.status == ScriptWriteResult::Status::OutputFailed || !target.commit())
-        failure = u"写出文件时发生错误："_s + target.errorString();
+    switch (result.status) {
+    case ScriptFileWriteResult::Status::Ok:
+        break;
+    case ScriptFileWriteResult::Status::OutputIsSource:
+        failure = refusal;
+        break;
+    case ScriptFileWriteResult::Status::SourceChanged:
+        failure = u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s;
+        break;
+    case ScriptFileWriteResult::Status::SourceFailed:
+        failure = u"读取源AI文件时发生错误："_s + result.detail;
+        break;
+    case ScriptFileWriteResult::Status::OutputFailed:
+        failure = u"写出文件时发生错误："_s + result.detail;
+        break;
+    }
     if (!failure.isEmpty()) {
-        target.cancelWriting();
         ui_.status.setPanelText(1, u"写出失败"_s);
         ui_.dialogs.message(failure);
         return;
     }
-    ui_.status.setPanelText(1, u"写出成功,共写入"_s + QString::number(written.listsWritten) +
+    ui_.status.setPanelText(1, u"写出成功,共写入"_s + QString::number(result.write.listsWritten) +
                                    u"个已修改列表"_s);
-    if (!written.leftUnchanged.empty()) {
+    if (!result.write.leftUnchanged.empty()) {
         QStringList lists;
-        for (const ListRef& ref : written.leftUnchanged) {
+        for (const ListRef& ref : result.write.leftUnchanged) {
             lists.append(state_.records[static_cast<size_t>(ref.record)].className + u' ' +
                          QString::number(ref.list) + u"-商品列表"_s);
         }

@@ -36,7 +36,6 @@ public:
 
 private:
     void fillNpcEntries();
-    bool namesSourceFile(const QString& output) const;
 
     ScriptState& state_;
     DataSource& data_;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ScriptReader.h"
+#include "ScriptWriter.h"
+
+#include <QString>
+
+namespace vw {
+
+// True when two names denote one file: the same trimmed text, or the same file on disk
+// (a relative path, a link, another spelling).
+bool namesSameFile(const QString& a, const QString& b);
+
+struct ScriptFileWriteResult {
+    enum class Status {
+        Ok,
+        OutputIsSource, // the output names the file that was read
+        SourceChanged,  // the source changed or vanished since it was read
+        SourceFailed,   // the source cannot be opened or read
+        OutputFailed,   // the output cannot be created or written
+    };
+    Status status = Status::Ok;
+    ScriptWriteResult write;
+    QString detail; // the system's own words, when it gave any
+};
+
+// Writes the edited copy of the script read from `sourcePath` (as it looked at `stamp`) to
+// `outputPath`. The output appears whole or not at all: it is written beside its target and
+// renamed into place at the end, and nothing is left behind on failure.
+ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceStamp& stamp,
+                                      const QString& outputPath,
+                                      const std::vector<ShopRecord>& records,
+                                      const WriteProgress& progress = {});
+
+} // namespace vw
