@@ -57,12 +57,11 @@ bool moveToBottom(ShopRecord& record, int list, int slot) {
 bool deleteItem(ShopRecord& record, int list, int slot) {
     if (!isItem(record, list, slot))
         return false;
-    // Close the gap up to the list's end (its first slot whose ID is empty, spaces trimmed),
-    // then empty the slot that frees.
+    // Close the gap up to the list's end, then empty the slot that frees.
     int i = slot;
     for (; i < record.upperBound(); ++i) {
         record.slot(list, i) = record.slot(list, i + 1);
-        if (trimSpaces(record.slot(list, i + 1).id).isEmpty())
+        if (record.slot(list, i + 1).id.isEmpty())
             break;
     }
     if (i == record.upperBound())
@@ -78,8 +77,9 @@ bool containsItem(const ShopRecord& record, int list, QStringView id) {
     return false;
 }
 
+// A blank ID would be written as an entry the reader does not take for an item.
 bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item) {
-    if (list < 0 || list >= ShopRecord::ListCount || slot < 0 || item.id.isEmpty() ||
+    if (list < 0 || list >= ShopRecord::ListCount || slot < 0 || trimSpaces(item.id).isEmpty() ||
         containsItem(record, list, item.id))
         return false;
     const int length = record.listLength(list);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
+
 namespace vw {
 
 namespace {
@@ -83,14 +85,15 @@ public:
             openList(test);
         if (inList_) {
             if (auto entry = itemEntry(raw); !entry.isNull()) {
-                addItem(raw, entry, counter);
+                if (!repeated_[list_])
+                    addItem(raw, entry, counter);
                 test = entry;
                 keys = scanKeys(test);
             }
         }
         if (keys.listEnd && inList_) {
             itemIndex_ = -1;
-            if (recordMade_)
+            if (recordMade_ && !repeated_[list_])
                 records_.back().endLine[list_] = static_cast<int>(counter);
             inList_ = false;
         }
@@ -104,6 +107,7 @@ public:
 
 private:
     void resetClassState() {
+        repeated_ = {false, false};
         inProperty_ = false;
         inList_ = false;
         recordMade_ = false;
@@ -120,10 +124,20 @@ private:
             list_ = 1;
             opened = true;
         }
-        if (opened) {
-            inList_ = true;
-            // A list opened while another was left open starts at its own first slot.
-            itemIndex_ = -1;
+        if (!opened)
+            return;
+        inList_ = true;
+        // A list opened while another was left open starts at its own first slot.
+        itemIndex_ = -1;
+        // A second block of a list already read in this class (a damaged file) is not read:
+        // its items would mix with the first block's, and with no whole block of its own the
+        // list is one the writer leaves as it stands.
+        if (recordMade_) {
+            ShopRecord& record = records_.back();
+            if (record.startLine[list_] != 0 || record.endLine[list_] != 0) {
+                repeated_[list_] = true;
+                record.endLine[list_] = 0;
+            }
         }
     }
 
@@ -178,6 +192,7 @@ private:
     bool recordMade_ = false;
     int list_ = -1;
     int itemIndex_ = -1;
+    std::array<bool, ShopRecord::ListCount> repeated_{false, false};
 };
 
 } // namespace

@@ -128,7 +128,8 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
             out.appendLine(line);
         while (lines.counter() < replacement.endLine && lines.next(line)) {
         }
-        if (lines.counter() != replacement.endLine) {
+        // The end line must be there too: a source cut just before it is not the file read.
+        if (lines.counter() != replacement.endLine || !lines.next(line)) {
             result.status = lines.failed() ? ScriptWriteResult::Status::SourceFailed
                                            : ScriptWriteResult::Status::SourceChanged;
             return result;
@@ -137,6 +138,7 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
         const int list = replacement.ref.list;
         for (int i = 0; i <= record.upperBound() && !record.slot(list, i).id.isEmpty(); ++i)
             out.appendLine(itemLine(record, record.slot(list, i)));
+        out.appendLine(line);
         ++result.listsWritten;
         if (progress)
             progress(result.listsWritten);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "catalogue/DataSource.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vw {
+class CatalogueDb;
+}
+
+namespace vw::cli {
+
+// The questions the commands ask the catalogue. Answers that match names return the
+// catalogue's text as stored, so callers compare it with class names exactly: the engine
+// itself compares text without regard to letter case. A statement the engine refuses (a
+// catalogue without the table, say) becomes an input CliError.
+class CatalogueLookups {
+public:
+    explicit CatalogueLookups(CatalogueDb& db) : source_(db) {}
+
+    // The NPCNAME_E2C name of a class; none when it has no row.
+    std::optional<QString> npcChineseName(const QString& className);
+    // Whether ITEMNAME_E2C has a row for the item ID. Answers are kept: lists repeat items.
+    bool itemKnown(const QString& id);
+    // Every NPC英文名 of 城镇NPC表, whether or not NPCNAME_E2C names it.
+    QSet<QString> placedNpcs();
+    // The NPC英文名 of every NPC placed at `location`, as the main window lists them.
+    QStringList npcsAt(const QString& location);
+
+private:
+    void run(const QString& statement);
+
+    DataSource source_;
+    QHash<QString, bool> knownItems_;
+};
+
+} // namespace vw::cli

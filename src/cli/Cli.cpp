@@ -1,0 +1,61 @@
+#include "Cli.h"
+
+#include "ApplyCommand.h"
+#include "CheckCommand.h"
+#include "CliError.h"
+#include "DumpCommand.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw::cli {
+
+namespace {
+
+const char16_t* const MainUsage =
+    u"usage: vendwright-cli COMMAND [ARGUMENTS]\n"
+    u"\n"
+    u"Reads and edits the merchant sell lists of an NPC AI script (UTF-16LE).\n"
+    u"\n"
+    u"commands:\n"
+    u"  dump SCRIPT [--catalogue FILE] [--json]   show every record and its lists\n"
+    u"  check SCRIPT --catalogue FILE             list what a server would trip on\n"
+    u"  apply SCRIPT EDITS OUT [--catalogue FILE] write an edited copy of the script\n"
+    u"\n"
+    u"\"vendwright-cli COMMAND --help\" describes a command.\n"
+    u"exit codes: 0 ok, 1 findings (check), 2 usage error, 3 input error,\n"
+    u"            4 output refused or not written\n";
+
+int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const QString command = args.value(0);
+    const QStringList rest = args.mid(1);
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        out << QString::fromUtf16(MainUsage);
+        return ExitOk;
+    }
+    if (command == u"dump")
+        return runDump(rest, out);
+    if (command == u"check")
+        return runCheck(rest, out);
+    if (command == u"apply")
+        return runApply(rest, out, err);
+    if (command.isEmpty())
+        throw CliError{ExitUsage, u"no command given (see --help)"_s};
+    throw CliError{ExitUsage, u"unknown command "_s + command + u" (see --help)"_s};
+}
+
+} // namespace
+
+int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
+    int code = ExitOk;
+    try {
+        code = dispatch(args, out, err);
+    } catch (const CliError& error) {
+        err << u"vendwright-cli: "_s << error.message << u'\n';
+        code = error.exitCode;
+    }
+    out.flush();
+    err.flush();
+    return code;
+}
+
+} // namespace vw::cli

@@ -1,0 +1,72 @@
+#include "Inputs.h"
+
+#include "CliError.h"
+#include "catalogue/CatalogueDb.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw::cli {
+
+namespace {
+
+[[noreturn]] void inputError(const QString& path, const QString& problem) {
+    throw CliError{ExitInput, path + u": "_s + problem};
+}
+
+} // namespace
+
+ScriptReadResult readScriptOrFail(const QString& path) {
+    // A missing file and an unreadable one both reach the reader as "cannot open".
+    if (!QFileInfo(path).isFile())
+        inputError(path, u"no such script file"_s);
+    ScriptReadResult read = readScriptFile(path);
+    switch (read.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::OpenFailed:
+        inputError(path, u"cannot open the script"_s);
+    case ReadStatus::NotUtf16:
+        inputError(path, u"not a UTF-16LE script (a text in another encoding must be converted "
+                         u"first)"_s);
+    case ReadStatus::ReadFailed:
+        inputError(path, u"reading the script failed part-way"_s);
+    }
+    return read;
+}
+
+void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {
+    const CatalogueLoadResult loaded = db.load(path);
+    const QString detail = loaded.detail.isEmpty() ? QString() : u" ("_s + loaded.detail + u')';
+    switch (loaded.status) {
+    case CatalogueLoadStatus::Ok:
+        return;
+    case CatalogueLoadStatus::Missing:
+        inputError(path, u"no such catalogue file"_s);
+    case CatalogueLoadStatus::Unreadable:
+        inputError(path, u"cannot read the catalogue"_s + detail);
+    case CatalogueLoadStatus::Unrecognised:
+        inputError(path, u"not an Access or SQLite catalogue"_s + detail);
+    }
+}
+
+QString readUtf8FileOrFail(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        inputError(path, u"cannot open the file"_s);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        inputError(path, u"reading the file failed"_s);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        inputError(path, u"not UTF-8 text"_s);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+} // namespace vw::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vw::cli {
+
+// A JSON string literal for `text`: quotes, backslashes and control characters escaped,
+// everything else kept as it is (the stream writes UTF-8).
+QString jsonQuoted(QStringView text);
+
+// A JSON array of string literals.
+QString jsonStringArray(const QStringList& texts);
+
+} // namespace vw::cli

@@ -1,0 +1,15 @@
+// vendwright-cli: the sell-list commands of Vendwright for scripts and shells.
+#include "Cli.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QFile::decodeName(argv[i]));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return vw::cli::runCli(args, out, err);
+}
