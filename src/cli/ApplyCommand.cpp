@@ -115,7 +115,7 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
     for (const QString& line : describeChanges(records, changes))
         out << line << u'\n';
     for (const ListRef& ref : written.write.leftUnchanged) {
-        err << u"warning: "_s << records[static_cast<size_t>(ref.record)].className
+        err << u"vendwright-cli: warning: "_s << records[static_cast<size_t>(ref.record)].className
             << u" SellList"_s << ref.list
             << u" left as it was: its place in the script is not whole\n"_s;
     }

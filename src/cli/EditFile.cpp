@@ -107,8 +107,12 @@ bool fitsItemLine(QStringView field) {
 
 std::vector<EditCommand> parseEditFile(const QString& text) {
     std::vector<EditCommand> commands;
+    QStringView body(text);
+    // Editors on Windows start UTF-8 files with a byte-order mark.
+    if (body.startsWith(QChar(0xFEFF)))
+        body = body.sliced(1);
     int line = 0;
-    for (QStringView raw : QStringView(text).split(u'\n')) {
+    for (QStringView raw : body.split(u'\n')) {
         ++line;
         if (raw.endsWith(u'\r'))
             raw.chop(1);

@@ -61,11 +61,9 @@ QString readUtf8FileOrFail(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         inputError(path, u"reading the file failed"_s);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
+    const QString text = decoder(bytes);
     if (decoder.hasError())
         inputError(path, u"not UTF-8 text"_s);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     return text;
 }
 

@@ -16,7 +16,7 @@ ScriptReadResult readScriptOrFail(const QString& path);
 // Loads the catalogue file into `db`; an unusable file becomes an input CliError.
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path);
 
-// The bytes of a text file the user wrote, as UTF-8 (a leading byte-order mark dropped).
+// The text of a UTF-8 file the user wrote.
 QString readUtf8FileOrFail(const QString& path);
 
 } // namespace vw::cli

@@ -33,8 +33,8 @@ class Scanner {
 public:
     void feed(QStringView raw, int lineNumber) {
         const QStringView test = trimSpaces(raw);
-        if (test.startsWith(u"class "_s)) {
-            const qsizetype sep = test.indexOf(u" : "_s);
+        if (test.startsWith(u"class ")) {
+            const qsizetype sep = test.indexOf(u" : ");
             className_ = trimSpaces(sep >= 0 ? test.sliced(6, sep - 6) : test.sliced(6)).toString();
             result.classes.push_back({lineNumber, className_});
             classLine_ = lineNumber;

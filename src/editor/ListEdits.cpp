@@ -70,6 +70,8 @@ bool deleteItem(ShopRecord& record, int list, int slot) {
 }
 
 bool containsItem(const ShopRecord& record, int list, QStringView id) {
+    if (list < 0 || list >= ShopRecord::ListCount)
+        return false;
     for (int j = record.upperBound(); j >= 0; --j) {
         if (record.slot(list, j).id == id)
             return true;
@@ -92,6 +94,8 @@ bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item) {
 }
 
 bool appendItem(ShopRecord& record, int list, ItemSlot item) {
+    if (list < 0 || list >= ShopRecord::ListCount)
+        return false;
     return insertItem(record, list, record.listLength(list), std::move(item));
 }
 

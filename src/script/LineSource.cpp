@@ -7,7 +7,7 @@
 namespace vw {
 
 namespace {
-constexpr size_t BlockUnits = 512 * 1024;
+constexpr size_t BlockUnits = 64 * 1024;
 }
 
 LineSource::LineSource(QIODevice& device) : device_(device), buffer_(BlockUnits) {}

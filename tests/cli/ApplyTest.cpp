@@ -1,0 +1,147 @@
+#include "CliTestSupport.h"
+
+#include "script/ScriptReader.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vw::cli::test;
+using vw::test::decodeScript;
+using vw::test::readFile;
+using vw::test::scriptBytes;
+
+namespace {
+
+// The IDs of one list of the output, read back with the core reader.
+QStringList idsOf(const QString& script, int record, int list) {
+    const vw::ScriptReadResult read = vw::readScriptFile(script);
+    const vw::ShopRecord& r = read.records.at(static_cast<size_t>(record));
+    QStringList ids;
+    for (int i = 0; i < r.listLength(list); ++i)
+        ids.append(r.slot(list, i).id);
+    return ids;
+}
+
+struct ApplyCase {
+    Workspace ws;
+    QString script = ws.script(MerchantScript);
+    QString output = ws.path(u"out.obj"_s);
+
+    CliRun apply(const QString& edits, QStringList extra = {}) {
+        return runArgs(QStringList{u"apply"_s, script, ws.text(edits, u"edits.txt"_s), output} +
+                       extra);
+    }
+};
+
+} // namespace
+
+TEST(CliApply, EmptyEditFileCopiesTheSourceWithMarkAndCrLf) {
+    ApplyCase c;
+    // A source with LF endings and no byte-order mark.
+    QByteArray lf = scriptBytes(MerchantScript).mid(2);
+    lf.replace(QByteArray("\r\0", 2), QByteArray());
+    vw::test::writeFile(c.script, lf);
+    const CliRun run = c.apply(u"# nothing to do\n\n"_s);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(readFile(c.output), scriptBytes(MerchantScript));
+    EXPECT_EQ(run.out, c.output + u": written, 0 lists replaced\n"_s);
+}
+
+TEST(CliApply, EditsReachTheOutputAndOnlyTheirLists) {
+    ApplyCase c;
+    const CliRun run = c.apply(u"npc grocer_amber   # the grocer\r\n"
+                               u"list 0\r\n"
+                               u"add 43 5\r\n"
+                               u"insert 30 7 before 41\r\n"
+                               u"remove 40\r\n"
+                               u"top 42\r\n"
+                               u"up 42\r\n" // already first: stays
+                               u"down 30\r\n"
+                               u"bottom 41\r\n"
+                               u"\tnpc weaponsmith_borin\r\n"
+                               u"add 4 9\r\n"_s);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u"grocer_amber SellList0: +43 +30 -40 (moved 3)\n"
+                       u"weaponsmith_borin SellList0: +4\n"_s +
+                           c.output + u": written, 2 lists replaced\n"_s);
+    EXPECT_EQ(idsOf(c.output, 0, 0), (QStringList{u"42"_s, u"30"_s, u"43"_s, u"41"_s}));
+    EXPECT_EQ(idsOf(c.output, 0, 1), (QStringList{u"1"_s, u"2"_s}));
+    const QStringList lines = decodeScript(readFile(c.output)).split(u"\r\n"_s);
+    // New items take each record's own extra parts; the untouched list keeps its lines.
+    EXPECT_TRUE(lines.contains(u"\t\t{43; 5; 0.000000; 0};"_s));
+    EXPECT_TRUE(lines.contains(u"\t\t{4; 9; 1.5; 7};"_s));
+    EXPECT_EQ(lines.mid(9, 2), MerchantScript.mid(8, 2));
+}
+
+TEST(CliApply, RemoveEverywhereAndLocationReachEveryRecord) {
+    ApplyCase c;
+    const CliRun run = c.apply(u"remove-everywhere 2\n"
+                               u"location 白石镇\n"
+                               u"list 0\n"
+                               u"add 31 3\n"_s,
+                               {u"--catalogue"_s, catalogue()});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(idsOf(c.output, 0, 0), (QStringList{u"40"_s, u"41"_s, u"42"_s, u"31"_s}));
+    EXPECT_EQ(idsOf(c.output, 0, 1), QStringList{u"1"_s});
+    EXPECT_EQ(idsOf(c.output, 1, 0), (QStringList{u"3"_s, u"31"_s}));
+}
+
+TEST(CliApply, EditThatDoesNotApplyStopsTheRunAndWritesNothing) {
+    struct Case {
+        QString edits;
+        int line;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {u"npc grocer\n"_s, 1, u"no NPC class grocer"_s},
+        {u"npc grocer_amber\nlist 0\n\nadd 41 10\n"_s, 4, u"already has item 41"_s},
+        {u"npc grocer_amber\nlist 1\nremove 40\n"_s, 3, u"has no item 40"_s},
+        {u"npc weaponsmith_borin\nlist 1\nup 2\n"_s, 3, u"has no SellList1"_s},
+        {u"location 白石镇\n"_s, 1, u"location needs --catalogue"_s},
+        {u"npc grocer_amber\nadd 43 5\n"_s, 2, u"no list selected"_s},
+        {u"list 0\nremove 40\n"_s, 2, u"no NPC selected"_s},
+        {u"npc grocer_amber\nlist 0\nadd 43 5;0\n"_s, 3, u"the tax rate 5;0"_s},
+        {u"npc grocer_amber\nlist 0\nadd 43 {5\n"_s, 3, u"the tax rate {5"_s},
+        {u"npc grocer_amber\nlist 0\nremove 40\nremove-everywhere 40\n"_s, 4,
+         u"no list holds item 40"_s},
+        {u"sell 40\n"_s, 1, u"unknown command"_s},
+    };
+    for (const Case& test : cases) {
+        ApplyCase c;
+        const CliRun run = c.apply(test.edits);
+        const QString where = c.ws.path(u"edits.txt"_s) + u':' + QString::number(test.line);
+        EXPECT_EQ(run.code, 3) << test.edits.toStdString();
+        EXPECT_TRUE(run.err.startsWith(u"vendwright-cli: "_s + where + u": "_s))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(test.message)) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(c.output));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST(CliApply, OutputNamingAnInputIsRefused) {
+    ApplyCase c;
+    const QByteArray source = readFile(c.script);
+    QFile::link(c.script, c.ws.path(u"link.obj"_s));
+    for (const QString& output : {c.script, c.ws.path(u"link.obj"_s), c.ws.path(u"edits.txt"_s)}) {
+        c.output = output;
+        const CliRun run = c.apply(u"npc grocer_amber\nlist 0\nremove 40\n"_s);
+        EXPECT_EQ(run.code, 4) << output.toStdString();
+        EXPECT_TRUE(run.err.contains(u"refused"_s)) << run.err.toStdString();
+    }
+    EXPECT_EQ(readFile(c.script), source);
+}
+
+TEST(CliApply, ListWithoutAWholePlaceIsLeftAndWarned) {
+    ApplyCase c;
+    QStringList lines = MerchantScript;
+    lines.removeAt(6); // grocer_amber's SellList0 loses its buyselllist_end
+    c.script = c.ws.script(lines);
+    const CliRun run = c.apply(u"npc grocer_amber\nlist 0\nremove 40\n"_s);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err,
+              u"vendwright-cli: warning: grocer_amber SellList0 left as it was: its place in the "
+              u"script is not whole\n"_s);
+    EXPECT_EQ(readFile(c.output), scriptBytes(lines));
+}
