@@ -342,8 +342,14 @@ void frmMain::showAbout() {
 }
 
 void frmMain::tabChanged(int index) {
-    if (index == 2)
-        browser_->setSource(QUrl::fromLocalFile(programDir_ + u"/CONF/blank.htm"_s));
+    if (index != 2)
+        return;
+    // Every visit shows the page as it is now: the same source again would only scroll.
+    const QUrl page = QUrl::fromLocalFile(programDir_ + u"/CONF/blank.htm"_s);
+    if (browser_->source() == page)
+        browser_->reload();
+    else
+        browser_->setSource(page);
 }
 
 } // namespace vw

@@ -81,10 +81,16 @@ public:
         LineKeys keys = scanKeys(test);
         if (keys.propertyBegin && inClass_)
             inProperty_ = true;
-        if (keys.listBegin && inProperty_)
-            openList(test);
+        const bool opensList = keys.listBegin && inProperty_ && openList(test);
         if (inList_) {
             if (auto entry = itemEntry(raw); !entry.isNull()) {
+                // An item on the line that opens its list is read, but replacing the list
+                // would drop the opening line; and as the record's template that line would
+                // put a second opening into every list written with it.
+                if (opensList) {
+                    unwritable_[list_] = true;
+                    brokenTemplate_ |= !recordMade_;
+                }
                 if (!repeated_[list_])
                     addItem(raw, entry, counter);
                 test = entry;
@@ -93,7 +99,8 @@ public:
         }
         if (keys.listEnd && inList_) {
             itemIndex_ = -1;
-            if (recordMade_ && !repeated_[list_])
+            // Without an end line the writer leaves the list as it stands.
+            if (recordMade_ && !repeated_[list_] && !unwritable_[list_] && !brokenTemplate_)
                 records_.back().endLine[list_] = static_cast<int>(counter);
             inList_ = false;
         }
@@ -108,13 +115,16 @@ public:
 private:
     void resetClassState() {
         repeated_ = {false, false};
+        unwritable_ = {false, false};
+        brokenTemplate_ = false;
         inProperty_ = false;
         inList_ = false;
         recordMade_ = false;
         itemIndex_ = -1;
     }
 
-    void openList(QStringView test) {
+    // True when the line opens list 0 or 1.
+    bool openList(QStringView test) {
         bool opened = false;
         if (test.contains(u"SellList0", Qt::CaseInsensitive)) {
             list_ = 0;
@@ -125,7 +135,7 @@ private:
             opened = true;
         }
         if (!opened)
-            return;
+            return false;
         inList_ = true;
         // A list opened while another was left open starts at its own first slot.
         itemIndex_ = -1;
@@ -139,6 +149,7 @@ private:
                 record.endLine[list_] = 0;
             }
         }
+        return true;
     }
 
     // The text between the first "{" and the first "}" after it, or a null view when the line
@@ -193,6 +204,8 @@ private:
     int list_ = -1;
     int itemIndex_ = -1;
     std::array<bool, ShopRecord::ListCount> repeated_{false, false};
+    std::array<bool, ShopRecord::ListCount> unwritable_{false, false};
+    bool brokenTemplate_ = false;
 };
 
 } // namespace

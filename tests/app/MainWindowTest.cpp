@@ -12,6 +12,7 @@
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -272,11 +273,67 @@ TEST(Catalogue, UnknownCategoryAndGrades) {
     EXPECT_EQ(column(grid2, 0), QStringList({u"11"_s}));
 }
 
+TEST(Catalogue, FillsAndSizesTheItemGrid) {
+    ProgramFolder folder(sampleScript());
+    // Without a name row, the only single-letter "s" weapon finds nothing.
+    folder.useSqliteCatalogue("DELETE FROM ITEMNAME_C WHERE 物品ID=11;");
+    frmMain& window = folder.start();
+    auto& combo1 = folder.control<Combo>("Combo1");
+    auto& combo8 = folder.control<Combo>("Combo8");
+    auto& combo3 = folder.control<Combo>("Combo3");
+    auto& grid2 = folder.control<Grid>("MSFlexGrid2");
+    auto& status = folder.control<StatusPanels>("StatusBar1");
+    const int cw = window.charWidth();
+
+    combo1.setText(u"weapon|武器"_s);
+    combo3.setText(u"C级物品"_s);
+    EXPECT_EQ(column(grid2, 1), QStringList({u"骑士长剑之影"_s, u"精灵弓"_s}));
+    EXPECT_EQ(grid2.columnWidthPixels(1), 13 * cw);
+    combo3.setText(u"D级物品"_s);
+    EXPECT_EQ(grid2.rows(), 4); // a longer result grows the grid
+    combo3.setText(u"S级物品"_s);
+    EXPECT_EQ(grid2.rows(), 4); // an empty one keeps the rows, blank, under a fresh header
+    EXPECT_EQ(column(grid2, 0), QStringList(3, QString()));
+    EXPECT_EQ(grid2.text(0, 2), u"级"_s);
+    EXPECT_EQ(grid2.columnWidthPixels(2), 3 * cw);
+    EXPECT_EQ(status.panelText(1), u"查询物品信息完毕"_s);
+    EXPECT_TRUE(status.panelText(2).endsWith(u"共0项"));
+    combo3.setText(u"C级物品"_s);
+    EXPECT_EQ(grid2.rows(), 3); // a shorter one shrinks it
+
+    // For accessories the type does not narrow: "none" and "all" give the same grades and items.
+    combo1.setText(u"accessary|饰品"_s);
+    EXPECT_EQ(entries(combo8), QStringList({u"none|无"_s, u"all|全部"_s}));
+    const QStringList allGrades = entries(combo3);
+    const QStringList allItems = column(grid2, 0);
+    combo8.setText(u"none|无"_s);
+    EXPECT_EQ(entries(combo3), allGrades);
+    EXPECT_EQ(column(grid2, 0), allItems);
+    EXPECT_EQ(allGrades.size(), 2);
+    EXPECT_FALSE(allItems.isEmpty());
+}
+
 TEST(Shell, AboutHelpTabsAndSingleInstance) {
     frmAbout about;
     EXPECT_EQ(about.windowTitle(), u"关于 Vendwright"_s);
     EXPECT_EQ(about.titleText(), u"Vendwright"_s);
     EXPECT_EQ(about.versionText(), u"版本 1.0.1"_s);
+
+    ProgramFolder folder(sampleScript());
+    folder.start();
+    auto& tabs = folder.control<QTabWidget>("SSTab1");
+    auto& browser = folder.control<QTextBrowser>("WebBrowser1");
+    QDir(folder.dir.path()).mkpath(u"CONF"_s);
+    writeFile(folder.path(u"CONF/blank.htm"), "<p>first</p>");
+    tabs.setCurrentIndex(2);
+    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(folder.path(u"CONF/blank.htm")));
+    EXPECT_EQ(browser.toPlainText(), u"first"_s);
+    // Every change to the tab loads the page again; other tabs load nothing.
+    writeFile(folder.path(u"CONF/blank.htm"), "<p>second</p>");
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(browser.toPlainText(), u"first"_s);
+    tabs.setCurrentIndex(2);
+    EXPECT_EQ(browser.toPlainText(), u"second"_s);
 
     ScriptedDialogs dialogs;
     const QByteArray path = qgetenv("PATH");

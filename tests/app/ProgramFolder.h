@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,6 +26,16 @@ public:
             QFile::copy(QStringLiteral(VW_FIXTURES_DIR "/catalogue.mdb"), path(u"DB/Wareroll.mdb"));
         if (!script.isEmpty())
             writeFile(scriptPath(), scriptBytes(script));
+    }
+
+    // The fixture catalogue as an SQLite file, changed by `changes` (SQL).
+    void useSqliteCatalogue(const QByteArray& changes) {
+        QFile::remove(path(u"DB/Wareroll.mdb"));
+        const QByteArray sql = readFile(QStringLiteral(VW_FIXTURES_DIR "/catalogue.sql")) + changes;
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(path(u"DB/Wareroll.mdb")).constData(), &db);
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
     }
 
     QString path(QStringView relative) const { return dir.path() + u'/' + relative.toString(); }

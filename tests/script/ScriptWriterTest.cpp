@@ -245,6 +245,26 @@ TEST(WriterDamage, UnclosedAndOverlappingListsAreLeftAsTheyStand) {
     EXPECT_EQ(outputLines(again.bytes), twice);
 }
 
+TEST(WriterDamage, AnItemOnTheOpeningLineKeepsItsRecordAsItStands) {
+    // The item on the opening line is read, but replacing the list would drop that line, and
+    // as the record's template it would open a second list on every line written with it.
+    const QStringList lines =
+        textLines(u"class early : merchant|property_define_begin|"
+                  u"buyselllist_begin SellList0 {1; 1}|{2; 1}|buyselllist_end|"
+                  u"buyselllist_begin SellList1|{3; 1}|{4; 1}|buyselllist_end|"
+                  u"property_define_end|class_end"_s);
+    const QByteArray source = script(lines);
+    std::vector<ShopRecord> records = readRecords(source);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].listLength(0), 2);
+    ASSERT_TRUE(edits::moveDown(records[0], 0, 0));
+    ASSERT_TRUE(edits::moveDown(records[0], 1, 0));
+    const Written written = write(source, records);
+    EXPECT_EQ(written.result.listsWritten, 0);
+    EXPECT_EQ(written.result.leftUnchanged, (std::vector<ListRef>{{0, 0}, {0, 1}}));
+    EXPECT_EQ(outputLines(written.bytes), lines);
+}
+
 namespace {
 
 // Accepts `limit` bytes in all, then refuses.

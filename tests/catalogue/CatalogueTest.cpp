@@ -1,0 +1,233 @@
+#include "catalogue/CatalogueDb.h"
+#include "catalogue/DataSource.h"
+#include "catalogue/Statements.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+using vw::CatalogueDb;
+using vw::CatalogueLoadStatus;
+using vw::DataSource;
+namespace sql = vw::sql;
+
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QString fixture(const QString& name) {
+    return QString::fromUtf8(VW_FIXTURES_DIR) + u'/' + name;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Builds an SQLite catalogue from the SQL fixture; empty on failure.
+QString makeSqliteCatalogue(const QTemporaryDir& dir) {
+    const QByteArray text = contents(fixture(u"catalogue.sql"_s));
+    const QString path = dir.filePath(u"catalogue.sqlite"_s);
+    sqlite3* db = nullptr;
+    const bool ok = !text.isEmpty() &&
+                    sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+                    sqlite3_exec(db, text.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok ? path : QString();
+}
+
+// Every row of the statement as its fields, read by column name, joined with "|". The fixture
+// holds no Null, so a Null means a column the statement does not produce or a value lost on import.
+QStringList fetch(DataSource& source, const QString& statement, const QStringList& columns) {
+    QStringList rows;
+    EXPECT_TRUE(source.run(statement)) << source.errorText().toStdString();
+    for (; !source.atEnd(); source.advance()) {
+        QStringList fields;
+        for (const QString& column : columns) {
+            EXPECT_FALSE(source.isNull(column)) << column.toStdString();
+            fields << source.field(column);
+        }
+        rows << fields.join(u'|');
+    }
+    return rows;
+}
+
+struct Query {
+    QString statement;
+    QStringList columns;
+    qsizetype rows;
+};
+
+// Cases written "argument/argument=expected row count", separated by spaces.
+std::vector<std::pair<QStringList, qsizetype>> cases(const QString& text) {
+    std::vector<std::pair<QStringList, qsizetype>> result;
+    for (const QString& item : text.split(u' ')) {
+        const qsizetype equals = item.lastIndexOf(u'=');
+        result.emplace_back(item.first(equals).split(u'/'), item.sliced(equals + 1).toInt());
+    }
+    return result;
+}
+
+const QStringList names{u"英文名称"_s, u"中文名称"_s};
+const QStringList npcs{u"地点名称"_s, u"NPC英文名"_s, u"中文名称"_s};
+
+std::vector<Query> representativeQueries() {
+    const QStringList items =
+        u"物品类型 物品ID 物品名称 slot_bit_type armor_type etcitem_type "
+        u"default_price crystal_type physical_damage weapon_type "
+        u"magical_damage physical_defense magical_defense 中文名称 附加说明"_s.split(u' ');
+    std::vector<Query> queries{{sql::categories(), names, 7},
+                               {sql::locations(), {u"地点名称"_s}, 4},
+                               {sql::locationNpcs(std::nullopt), npcs, 9}};
+    for (const auto& [a, n] :
+         cases(u"grocer_amber=1 trader_o'dell=1 Guard_Hal=1 guard_hal=1 nobody=0"_s))
+        queries.push_back({sql::npcChineseName(a[0]), {u"中文名称"_s}, n});
+    for (const auto& [a, n] : cases(u"白石镇=3 灰港=3 北境要塞=2 旅人's驿站=1"_s))
+        queries.push_back({sql::locationNpcs(a[0]), npcs, n});
+    for (const auto& [a, n] : cases(u"1=1 3=1 12=0 45=1"_s))
+        queries.push_back({sql::itemNames(a[0]), names, n});
+    for (const auto& [a, n] : cases(u"weapon=4 armor=3 accessary=1 etcitem=4 questitem=1"_s))
+        queries.push_back({sql::itemTypes(a[0]).value_or(QString()), names, n});
+    for (const auto& [a, n] : cases(u"weapon/all=7 weapon/sword=6 armor/heavy=2 accessary/none=2 "
+                                    u"questitem/all=1 etcitem/potion=1"_s))
+        queries.push_back({sql::itemGrades(a[0], a[1]), {u"装备等级"_s}, n});
+    for (const auto& [a, n] : cases(u"weapon/all/none=3 weapon/sword/d=1 weapon/sword/s=1 "
+                                    u"weapon/all/N=1 accessary/none/none=1 etcitem/potion/none=1 "
+                                    u"questitem/all/none=2"_s))
+        queries.push_back({sql::items(a[0], a[1], a[2]), items, n});
+    return queries;
+}
+
+} // namespace
+
+TEST(Catalogue, AccessAndSqliteCopiesAnswerEveryStatementAlike) {
+    QTemporaryDir dir;
+    const QString sqlitePath = makeSqliteCatalogue(dir);
+    ASSERT_FALSE(sqlitePath.isEmpty());
+    const QByteArray before = contents(sqlitePath);
+    CatalogueDb fromSqlite;
+    CatalogueDb fromAccess;
+    ASSERT_EQ(fromSqlite.load(sqlitePath).status, CatalogueLoadStatus::Ok);
+    const auto access = fromAccess.load(fixture(u"catalogue.mdb"_s));
+    ASSERT_EQ(access.status, CatalogueLoadStatus::Ok) << access.detail.toStdString();
+    EXPECT_TRUE(fromSqlite.isLoaded() && fromAccess.isLoaded());
+    EXPECT_EQ(contents(sqlitePath), before);
+    EXPECT_FALSE(sql::itemTypes(u"pet").has_value());
+
+    DataSource sqliteSource(fromSqlite);
+    DataSource accessSource(fromAccess);
+    for (const Query& query : representativeQueries()) {
+        SCOPED_TRACE(query.statement.toStdString());
+        const QStringList expected = fetch(sqliteSource, query.statement, query.columns);
+        EXPECT_EQ(expected.size(), query.rows);
+        EXPECT_EQ(fetch(accessSource, query.statement, query.columns), expected);
+    }
+}
+
+TEST(Catalogue, StatementsFindTheExpectedRows) {
+    CatalogueDb db; // both copies answer alike (above): the Access one stands for both
+    ASSERT_EQ(db.load(fixture(u"catalogue.mdb"_s)).status, CatalogueLoadStatus::Ok);
+    DataSource source(db);
+    const auto sorted = [&](const QString& statement, const QString& column) {
+        QStringList values = fetch(source, statement, {column});
+        values.sort();
+        return values.join(u' ');
+    };
+    EXPECT_EQ(sorted(sql::categories(), u"英文名称"_s),
+              u"1 accessary armor etcitem pet questitem weapon"_s);
+    // 'N' and 'none' differ even ignoring case; 's' and 's80' both start with "s".
+    EXPECT_EQ(sorted(sql::itemGrades(u"weapon", u"all"), u"装备等级"_s), u"N b c d n s s"_s);
+    EXPECT_EQ(sorted(*sql::itemTypes(u"weapon"), u"英文名称"_s),
+              u"blunt bow dagger sword"_s); // spear has no glossary row
+
+    const QStringList item{u"物品ID"_s, u"物品名称"_s, u"default_price"_s, u"中文名称"_s,
+                           u"附加说明"_s};
+    const auto items = [&](QStringView type, QStringView grade) {
+        return fetch(source, sql::items(u"weapon", type, grade), item);
+    };
+    EXPECT_EQ(items(u"sword", u"d"), QStringList{u"2|Long Sword|136000|长剑|"_s});
+    EXPECT_EQ(items(u"sword", u"c"),
+              QStringList{u"3|Knight Sword|426000|骑士长剑之影|骑士团配发"_s});
+    EXPECT_EQ(items(u"sword", u"s"), QStringList{u"11|Star Sabre|7900000|星辰军刀|"_s});
+    EXPECT_EQ(items(u"all", u"N"), QStringList{u"12|Null Sword|1|空之剑|"_s});
+    EXPECT_EQ(fetch(source, sql::items(u"etcitem", u"potion", u"none"), item),
+              QStringList{u"42|Healing Draught|50|治疗药水|恢复少量体力"_s}); // not 45
+
+    EXPECT_EQ(fetch(source, sql::npcChineseName(u"guard_hal"), {u"中文名称"_s}),
+              QStringList{u"守卫哈尔"_s});
+    EXPECT_EQ(fetch(source, sql::npcChineseName(u"trader_o'dell"), {u"中文名称"_s}),
+              QStringList{u"商人奥德尔"_s});
+    EXPECT_EQ(fetch(source, sql::locationNpcs(u"旅人's驿站"), npcs),
+              QStringList{u"旅人's驿站|trader_o'dell|商人奥德尔"_s});
+    EXPECT_EQ(fetch(source, sql::itemNames(u"45"), names), QStringList{u"Mana Draught|魔力药水"_s});
+}
+
+TEST(Catalogue, DataSourceValuesAndErrors) {
+    CatalogueDb db;
+    ASSERT_EQ(db.load(fixture(u"catalogue.mdb"_s)).status, CatalogueLoadStatus::Ok);
+    DataSource source(db);
+    ASSERT_TRUE(source.run(u"select 136000 as n, null as e, '' as s"_s));
+    EXPECT_EQ(source.field(u"N"), u"136000"_s);
+    EXPECT_TRUE(source.isNull(u"e"));
+    EXPECT_TRUE(source.field(u"e").isEmpty());
+    EXPECT_FALSE(source.isNull(u"s"));
+    source.advance();
+    EXPECT_TRUE(source.atEnd());
+    // left() as the Access statements write it: the name is also an SQL join keyword.
+    EXPECT_TRUE(source.run(u"select left('abc',2) as x, left(null,2) as y, "
+                           u"left('骑士长剑之影',3) as z"_s))
+        << source.errorText().toStdString();
+    EXPECT_EQ(source.field(u"x"), u"ab"_s);
+    EXPECT_TRUE(source.isNull(u"y"));
+    EXPECT_EQ(source.field(u"Z"), u"骑士长"_s);
+
+    EXPECT_EQ(vw::sqlQuoted(u"trader_o'dell"), u"trader_o''dell"_s);
+    EXPECT_EQ(vw::sqlQuoted(u"''"), u"''''"_s);
+    EXPECT_FALSE(source.run(u"select * from no_such_table"_s));
+    EXPECT_FALSE(source.errorText().isEmpty());
+    EXPECT_TRUE(source.atEnd());
+    EXPECT_TRUE(source.field(u"x").isEmpty());
+    ASSERT_TRUE(source.run(u"select count(*) as n from NPCNAME_E2C"_s));
+    EXPECT_TRUE(source.errorText().isEmpty());
+    EXPECT_EQ(source.field(u"n"), u"8"_s);
+}
+
+TEST(Catalogue, FailedLoadsLeaveTheCatalogueAsItWas) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray noise(8192, '\0');
+    for (qsizetype i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+    const QString mdb = fixture(u"catalogue.mdb"_s);
+    QStringList damaged; // random bytes, a truncated Access file, an SQLite header, nothing
+    for (const QByteArray& bytes : {noise, contents(mdb).left(4096),
+                                    QByteArray("SQLite format 3\0", 16) + noise, QByteArray()}) {
+        QFile file(dir.filePath(QString::number(damaged.size())));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        damaged << file.fileName();
+    }
+
+    CatalogueDb db;
+    EXPECT_EQ(db.load(dir.filePath(u"missing.mdb"_s)).status, CatalogueLoadStatus::Missing);
+    EXPECT_EQ(db.load(dir.path()).status, CatalogueLoadStatus::Missing);
+    for (const QString& path : damaged)
+        EXPECT_EQ(db.load(path).status, CatalogueLoadStatus::Unrecognised) << path.toStdString();
+    EXPECT_FALSE(db.isLoaded());
+
+    ASSERT_EQ(db.load(mdb).status, CatalogueLoadStatus::Ok);
+    for (const QString& path : damaged)
+        EXPECT_NE(db.load(path).status, CatalogueLoadStatus::Ok);
+    EXPECT_TRUE(db.isLoaded());
+    DataSource source(db);
+    EXPECT_EQ(fetch(source, sql::npcChineseName(u"grocer_amber"), {u"中文名称"_s}),
+              QStringList{u"杂货商安珀"_s});
+}

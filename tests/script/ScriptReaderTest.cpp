@@ -1,0 +1,303 @@
+#include "script/ScriptReader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+#include <tuple>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+using vw::ItemSlot;
+using vw::ReadStatus;
+using vw::ScriptReadResult;
+using vw::ShopRecord;
+
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace vw {
+[[maybe_unused]] static void PrintTo(const ItemSlot& s, std::ostream* os) {
+    *os << '{' << s.id.toStdString() << "; " << s.taxRate.toStdString() << " @"
+        << s.lineText.toStdString() << " +" << s.extraParts.join(u'|').toStdString() << '}';
+}
+} // namespace vw
+
+namespace {
+
+QByteArray utf16(const QString& text, bool bom = true) {
+    QByteArray bytes(bom ? "\xFF\xFE" : "");
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size() * 2);
+    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data() + start);
+    return bytes;
+}
+
+// The script of `lines`, joined with CR LF; `text` is several lines separated by "|".
+QByteArray script(const QStringList& lines, bool bom = true) {
+    return utf16(lines.join(u"\r\n"_s), bom);
+}
+QByteArray script(const QString& text) {
+    return script(text.split(u'|'));
+}
+
+ScriptReadResult read(QByteArray bytes, const vw::ReadProgress& progress = {}) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return vw::readScript(buffer, progress);
+}
+
+// A merchant class of 7 lines plus, per non-empty list, its items and two keyword lines.
+QStringList merchant(const QString& name, const QStringList& list0, const QStringList& list1) {
+    QStringList lines = (u"class "_s + name +
+                         u" : merchant|parameter_define_begin|\tint\tMoveAroundSocial = 0|"
+                         u"parameter_define_end|property_define_begin"_s)
+                            .split(u'|');
+    for (int list = 0; list < 2; ++list) {
+        const QStringList& items = list == 0 ? list0 : list1;
+        if (items.isEmpty())
+            continue;
+        lines << u"\tbuyselllist_begin\tSellList%1"_s.arg(list);
+        for (const QString& item : items)
+            lines << u"\t\t{"_s + item + u"}"_s;
+        lines << u"\tbuyselllist_end"_s;
+    }
+    return lines << u"property_define_end"_s << u"class_end"_s;
+}
+
+QStringList ids(const ShopRecord& record, int list) {
+    QStringList result;
+    for (int i = 0; i < record.listLength(list); ++i)
+        result << record.slot(list, i).id;
+    return result;
+}
+
+// "name start0-end0 start1-end1 ids0 / ids1"
+QString summary(const ShopRecord& r) {
+    const auto span = [&](int list) {
+        return u"%1-%2"_s.arg(r.startLine[list]).arg(r.endLine[list]);
+    };
+    return QStringList{r.className,          span(0), span(1),
+                       ids(r, 0).join(u','), u"/"_s,  ids(r, 1).join(u',')}
+        .join(u' ');
+}
+
+// A stream (no size known up front) that delivers `good` bytes, then reports a read error.
+class Stream : public QIODevice {
+public:
+    Stream(QByteArray data, qint64 good) : data_(std::move(data)), good_(good) { open(ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* out, qint64 max) override {
+        if (at_ >= good_)
+            return -1;
+        const qint64 n = std::min({max, good_ - at_, data_.size() - at_});
+        std::memcpy(out, data_.constData() + at_, static_cast<size_t>(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray data_;
+    qint64 good_;
+    qint64 at_ = 0;
+};
+
+// One class whose list 0 holds `count` items of varied length after a filler line.
+QString bigList(qsizetype fillerLength, int count) {
+    QString text =
+        u"class big : merchant\r\nproperty_define_begin\r\nbuyselllist_begin SellList0\r\n"_s;
+    text += u"//"_s + QString(fillerLength, u'-') + u"\r\n"_s;
+    for (int i = 0; i < count; ++i)
+        text += u"\t{%1; %2}"_s.arg(1000 + i).arg(i % 7) + QString(i % 23, u' ') + u"\r\n"_s;
+    return text + u"buyselllist_end"_s;
+}
+
+void expectBigList(const ScriptReadResult& result, int count) {
+    ASSERT_EQ(result.status, ReadStatus::Ok);
+    ASSERT_EQ(result.records.size(), 1u);
+    const ShopRecord& record = result.records[0];
+    ASSERT_EQ(record.listLength(0), count);
+    for (int i = 0; i < count; ++i) {
+        const ItemSlot expected{
+            QString::number(1000 + i), QString::number(i % 7), QString::number(i + 6), {}};
+        ASSERT_EQ(record.slot(0, i), expected) << "item " << i;
+    }
+    EXPECT_EQ(record.endLine[0], count + 6);
+    EXPECT_EQ(result.lineCount, count + 5);
+}
+
+} // namespace
+
+TEST(ScriptReader, BuildsOneRecordPerMerchantWithItems) {
+    QStringList lines = merchant(
+        u"grocer_amber"_s, {u"1864; 0.5; 3"_s, u" 1865 ;0 ; 7 ; x "_s, u"1866"_s}, {u"57; 1"_s});
+    lines << merchant(u"guard_hal"_s, {}, {});
+    lines << merchant(u"smith"_s, {u"3; 0"_s}, {u"10; 1"_s, u"11; 1"_s, u"12; 1"_s});
+    const ScriptReadResult result = read(script(lines));
+    ASSERT_EQ(result.status, ReadStatus::Ok);
+    EXPECT_EQ(result.lineCount, 37);
+    ASSERT_EQ(result.records.size(), 2u);
+
+    const ShopRecord& grocer = result.records[0];
+    EXPECT_EQ(summary(grocer), u"grocer_amber 8-11 13-14 1864,1865,1866 / 57"_s);
+    EXPECT_EQ(grocer.linePrefix, u"\t\t{"_s);
+    EXPECT_EQ(grocer.lineSuffix, u"}"_s);
+    EXPECT_EQ(grocer.templateExtraParts, QStringList{u"3"_s});
+    EXPECT_EQ(grocer.upperBound(), 2);
+    EXPECT_EQ(grocer.slot(0, 0), (ItemSlot{u"1864"_s, u"0.5"_s, u"8"_s, {u"3"_s}}));
+    EXPECT_EQ(grocer.slot(0, 1), (ItemSlot{u"1865"_s, u"0"_s, u"9"_s, {u"7"_s, u"x"_s}}));
+    EXPECT_EQ(grocer.slot(0, 2), (ItemSlot{u"1866"_s, {}, u"10"_s, {}}));
+    EXPECT_EQ(grocer.slot(1, 0), (ItemSlot{u"57"_s, u"1"_s, u"13"_s, {}}));
+    EXPECT_EQ(grocer.slot(1, 2), ItemSlot{});
+
+    const ShopRecord& smith = result.records[1];
+    EXPECT_EQ(summary(smith), u"smith 30-31 33-36 3 / 10,11,12"_s);
+    EXPECT_TRUE(smith.slot(0, 1).id.isEmpty());
+    EXPECT_TRUE(smith.listExists(0) && smith.listExists(1));
+    EXPECT_TRUE(smith.templateExtraParts.isEmpty());
+}
+
+TEST(ScriptReader, ItemLinesAndListKeywords) {
+    const ScriptReadResult result = read(script(
+        u"buyselllist_begin SellList0|{999; 1}|class probe : merchant|"    // 1-3
+        u"buyselllist_begin SellList0|{998; 1}|  Property_Define_BEGIN  |" // 4-5: no property
+        u"\tbuyselllist_begin Items|\t{997; 1}|"                           // 7-8: names no list
+        u"\tBUYSELLLIST_BEGIN sellList0 sellLIST1|\t\t{}|\t\t{ ; 5}|\t\t{1201; 5|" // 9-12
+        u"  \t{ 1202 ; 7 }  // x } y|\t\t{1203; 2}; buyselllist_end|"              // 13-14
+        u"\t\t} {1204; 3} property_define_end class_end|\t\t{1205}|"               // 15-16
+        u"\tbuyselllist_end|\t\t{1206; 1}|property_define_end|"                    // 17-19
+        u"\tbuyselllist_begin SellList0|\t{1207; 1}|class_end|{1208; 1}"_s));      // 20-23
+    ASSERT_EQ(result.records.size(), 1u);
+    const ShopRecord& probe = result.records[0];
+    EXPECT_EQ(summary(probe), u"probe 0-0 14-18  / 1202,1203,1204,1205"_s);
+    EXPECT_FALSE(probe.listExists(0));
+    EXPECT_EQ(probe.upperBound(), 3);
+    EXPECT_EQ(probe.linePrefix, u"  \t{"_s);
+    EXPECT_EQ(probe.lineSuffix, u"}  // x } y"_s);
+    EXPECT_EQ(probe.slot(1, 0), (ItemSlot{u"1202"_s, u"7"_s, u"14"_s, {}}));
+    EXPECT_EQ(probe.slot(1, 2).lineText, u"16"_s);
+    EXPECT_EQ(probe.slot(1, 3), (ItemSlot{u"1205"_s, {}, u"17"_s, {}}));
+}
+
+TEST(ScriptReader, ClassBoundariesKeepRecordsApart) {
+    // "Class third" and a tab-indented class line start no class: their lists stay in "second".
+    const QString open = u"property_define_begin|buyselllist_begin SellList"_s;
+    const ScriptReadResult result = read(script(
+        u"class first : merchant|"_s + open + u"0|{11; 1}|{12; 1}|"_s // 1-5: left open
+        + u"class second|"_s + open + u"0|{21; 1}|buyselllist_end|property_define_end|"_s // 6-11
+        + u"Class third : merchant|"_s + open + u"1|{22; 1}|buyselllist_end|"_s           // 12-16
+        + u"property_define_end|\tclass fourth : merchant|class_end|"_s                   // 17-19
+        + open + u"0|{31; 1}|buyselllist_end|"_s                       // 20-23: no class
+        + u"   class  fifth\t  |"_s + open + u"1|{41; 1}|class_end|"_s // 24-28
+        + u"class sixth : merchant|"_s + open + u"0|{51; 1}"_s));      // 29-32
+    EXPECT_EQ(result.lineCount, 32);
+    ASSERT_EQ(result.records.size(), 4u);
+    EXPECT_EQ(summary(result.records[0]), u"first 5-0 0-0 11,12 / "_s);
+    EXPECT_EQ(summary(result.records[1]), u"second 10-11 16-17 21 / 22"_s);
+    EXPECT_EQ(summary(result.records[2]), u"fifth\t 0-0 28-0  / 41"_s);
+    EXPECT_EQ(summary(result.records[3]), u"sixth 33-0 0-0 51 / "_s);
+    EXPECT_EQ(result.records[3].slot(0, 0).lineText, u"33"_s);
+}
+
+TEST(ScriptReader, LineBreaksBomAndProgress) {
+    const QStringList lines = merchant(u"grocer"_s, {u"1; 0; a"_s, u"2; 0"_s}, {u"3; 1"_s})
+                              << u"// tail"_s;
+    const ScriptReadResult crlf = read(script(lines));
+    ASSERT_EQ(crlf.records.size(), 1u);
+    QString mixed;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        mixed += lines[i] + (i % 2 ? u"\n"_s : u"\r\n"_s);
+    for (const QByteArray& variant :
+         {script(lines, false), utf16(lines.join(u'\n')), utf16(mixed, false),
+          script(lines) + utf16(u"\r\n"_s, false)}) {
+        const ScriptReadResult other = read(variant);
+        EXPECT_EQ(other.status, ReadStatus::Ok);
+        EXPECT_EQ(other.lineCount, crlf.lineCount);
+        EXPECT_EQ(other.records, crlf.records);
+    }
+    EXPECT_EQ(read(utf16(u"a\rb\r\n\r\n\n"_s)).lineCount, 3); // a lone CR does not end a line
+
+    const auto progressOf = [](int lineCount) {
+        std::vector<qint64> calls;
+        const QStringList many(lineCount, u"// line"_s);
+        read(script(many), [&](qint64 hundreds) { calls.push_back(hundreds); });
+        return calls;
+    };
+    EXPECT_EQ(progressOf(250), (std::vector<qint64>{0, 1, 2}));
+    EXPECT_EQ(progressOf(100), (std::vector<qint64>{0}));
+    EXPECT_EQ(progressOf(101), (std::vector<qint64>{0, 1}));
+    std::vector<qint64> none;
+    const ScriptReadResult empty = read({}, [&](qint64 hundreds) { none.push_back(hundreds); });
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(empty.lineCount, 0);
+}
+
+TEST(ScriptReader, EncodingAndOpenFailures) {
+    const QString text = merchant(u"grocer"_s, {u"1; 0"_s}, {}).join(u"\r\n"_s);
+    // The text is ASCII: its big-endian bytes are the little-endian ones moved by one.
+    const QByteArray bigEndian = QByteArray("\xFE\xFF") + '\0' + utf16(text, false).chopped(1);
+    const QByteArray notUtf16[] = {QByteArray("\xEF\xBB\xBF") + utf16(text, false) + '\n',
+                                   bigEndian, utf16(text) + '\n', utf16(QString(40, u'商')),
+                                   text.toUtf8()}; // the last two hold no zero byte
+    for (const QByteArray& bytes : notUtf16) {
+        const ScriptReadResult result = read(bytes);
+        EXPECT_EQ(result.status, ReadStatus::NotUtf16) << bytes.left(8).toHex().constData();
+        EXPECT_TRUE(result.records.empty());
+    }
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\xFF\xFE")}) {
+        const ScriptReadResult result = read(bytes);
+        EXPECT_EQ(result.status, ReadStatus::Ok);
+        EXPECT_EQ(result.lineCount, 0);
+    }
+    for (auto [bytes, good, status] :
+         {std::tuple{script(QStringList(50, text)), 3000, ReadStatus::ReadFailed},
+          {utf16(text) + '\n', 1 << 20, ReadStatus::NotUtf16}}) {
+        Stream stream(bytes, good);
+        const ScriptReadResult result = vw::readScript(stream);
+        EXPECT_EQ(result.status, status);
+        EXPECT_TRUE(result.records.empty());
+    }
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(vw::readScriptFile(dir.filePath(u"missing.txt"_s)).status, ReadStatus::OpenFailed);
+    EXPECT_EQ(vw::readScriptFile(dir.path()).status, ReadStatus::OpenFailed);
+    QFile file(dir.filePath(u"npcdata.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(utf16(text)) > 0);
+    file.close();
+    const ScriptReadResult fromFile = vw::readScriptFile(file.fileName());
+    EXPECT_EQ(fromFile.status, ReadStatus::Ok);
+    EXPECT_EQ(fromFile.records.size(), 1u);
+    EXPECT_EQ(fromFile.stamp.size, utf16(text).size());
+}
+
+TEST(ScriptReader, LongLinesAndBlockBoundaries) {
+    const QString wide(2'000'000, u'x');
+    const ScriptReadResult result = read(
+        script(u"class wide : merchant|property_define_begin|buyselllist_begin SellList1|\t{7; 1}|"
+               u"// %1|\t{8; 2} // %1|buyselllist_end"_s.arg(wide)));
+    ASSERT_EQ(result.records.size(), 1u);
+    EXPECT_EQ(summary(result.records[0]), u"wide 0-0 5-8  / 7,8"_s);
+    EXPECT_EQ(result.records[0].slot(1, 1).lineText, u"7"_s);
+    EXPECT_EQ(result.lineCount, 7);
+
+    // Shift the first items across the end of a first block of 64 Ki or 512 Ki units (128 KiB or
+    // 1 MiB), one unit a step; the 3 MB file crosses every later block end at varied offsets.
+    for (const qsizetype block : {64 * 1024, 512 * 1024}) {
+        for (qsizetype shift = 0; shift < 20; ++shift) {
+            SCOPED_TRACE(block + shift);
+            expectBigList(read(utf16(bigList(block - 90 + shift, 12))), 12);
+        }
+    }
+    expectBigList(read(utf16(bigList(512 * 1024 - 85, 45'000))), 45'000); // about 3 MB
+}
