@@ -1,5 +1,6 @@
 // libFuzzer target over reading and writing together: any bytes → read → edits → write →
 // read again. The last eight bytes of an input steer the edits, the whole input is the script.
+#include "../support/SplitMix.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
@@ -14,16 +15,7 @@ using namespace vw;
 
 namespace {
 
-struct SplitMix {
-    quint64 state;
-    quint64 next() {
-        quint64 z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<quint64>(n)); }
-};
+using vw::test::SplitMix;
 
 void check(bool condition) {
     if (!condition)

@@ -6,6 +6,7 @@
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
 
+#include "../support/SplitMix.h"
 #include "../support/TestFiles.h"
 
 #include <QBuffer>
@@ -32,19 +33,7 @@ namespace {
 
 constexpr quint64 Cases = 300;
 
-// splitmix64: the same cases with every compiler and standard library.
-struct Rng {
-    quint64 state;
-    quint64 next() {
-        quint64 z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<quint64>(n)); }
-    bool percent(int p) { return below(100) < p; }
-    QString pick(const QStringList& options) { return options[below(options.size())]; }
-};
+using Rng = vw::test::SplitMix;
 
 struct Script {
     QStringList lines; // the lines a reader must see

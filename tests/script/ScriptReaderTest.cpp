@@ -1,4 +1,5 @@
 #include "script/ScriptReader.h"
+#include "../support/TestFiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -18,6 +19,7 @@ using vw::ItemSlot;
 using vw::ReadStatus;
 using vw::ScriptReadResult;
 using vw::ShopRecord;
+using vw::test::utf16;
 
 [[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -31,14 +33,6 @@ namespace vw {
 } // namespace vw
 
 namespace {
-
-QByteArray utf16(const QString& text, bool bom = true) {
-    QByteArray bytes(bom ? "\xFF\xFE" : "");
-    const qsizetype start = bytes.size();
-    bytes.resize(start + text.size() * 2);
-    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data() + start);
-    return bytes;
-}
 
 // The script of `lines`, joined with CR LF; `text` is several lines separated by "|".
 QByteArray script(const QStringList& lines, bool bom = true) {

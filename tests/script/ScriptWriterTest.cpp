@@ -1,4 +1,5 @@
 #include "script/ScriptWriter.h"
+#include "../support/TestFiles.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
 
@@ -15,6 +16,7 @@
 using namespace Qt::Literals::StringLiterals;
 using vw::ListRef;
 using vw::ShopRecord;
+using vw::test::utf16;
 using Status = vw::ScriptWriteResult::Status;
 namespace edits = vw::edits;
 
@@ -29,14 +31,6 @@ namespace vw {
 } // namespace vw
 
 namespace {
-
-QByteArray utf16(const QString& text, bool bom = true) {
-    QByteArray bytes(bom ? "\xFF\xFE" : "");
-    const qsizetype start = bytes.size();
-    bytes.resize(start + text.size() * 2);
-    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data() + start);
-    return bytes;
-}
 
 // Every line terminated, as the writer terminates them.
 QByteArray script(const QStringList& lines, const QString& eol = u"\r\n"_s, bool bom = true) {

@@ -8,13 +8,18 @@
 
 namespace vw::test {
 
+// UTF-16LE bytes of a text, after a byte-order mark unless `bom` is false.
+inline QByteArray utf16(const QString& text, bool bom = true) {
+    QByteArray bytes(bom ? "\xFF\xFE" : "");
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size() * 2);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data() + start);
+    return bytes;
+}
+
 // A script as the server keeps it: UTF-16LE with a byte-order mark, CR LF line ends.
 inline QByteArray scriptBytes(const QStringList& lines) {
-    const QString text =
-        QChar(0xFEFF) + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
-    return bytes;
+    return utf16(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 inline QString decodeScript(const QByteArray& bytes) {
