@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace vw {
 
@@ -18,7 +20,12 @@ QString SingleInstance::defaultLockPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
+#ifdef Q_OS_UNIX
+    // One lock per user: two users of one machine each run their own instance.
     return folder + QStringLiteral("/vendwright-%1.lock").arg(::getuid());
+#else
+    return folder + QStringLiteral("/vendwright.lock");
+#endif
 }
 
 } // namespace vw

@@ -9,8 +9,6 @@
 #include <memory>
 
 class QLineEdit;
-class QPushButton;
-class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 
