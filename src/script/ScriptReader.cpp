@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 
 namespace vw {
@@ -102,6 +104,8 @@ public:
             // Without an end line the writer leaves the list as it stands.
             if (recordMade_ && !repeated_[list_] && !unwritable_[list_] && !brokenTemplate_)
                 records_.back().endLine[list_] = static_cast<int>(counter);
+            if (recordMade_)
+                records_.back().compact(); // the list is whole: drop the growth slack
             inList_ = false;
         }
         if (keys.propertyEnd && inProperty_)
@@ -169,17 +173,33 @@ private:
     }
 
     void addItem(QStringView raw, QStringView entry, qint64 counter) {
-        const auto parts = entry.split(u';');
-        QStringList extra;
-        for (qsizetype i = 2; i < parts.size(); ++i)
-            extra.append(trimSpaces(parts[i]).toString());
+        // The parts between semicolons, without building a list of them.
+        QVarLengthArray<QStringView, 8> parts;
+        for (qsizetype from = 0;;) {
+            const qsizetype semicolon = entry.indexOf(u';', from);
+            const qsizetype end = semicolon < 0 ? entry.size() : semicolon;
+            parts.append(trimSpaces(entry.sliced(from, end - from)));
+            if (semicolon < 0)
+                break;
+            from = semicolon + 1;
+        }
+        // Items mostly repeat the extra parts of the record's first item: they share its list.
+        const auto extraOf = [&parts](const QStringList* like) {
+            if (like && like->size() == parts.size() - 2 &&
+                std::equal(like->begin(), like->end(), parts.begin() + 2))
+                return *like;
+            QStringList extra;
+            for (qsizetype i = 2; i < parts.size(); ++i)
+                extra.append(parts[i].toString());
+            return extra;
+        };
         if (!recordMade_) {
             ShopRecord record;
             record.className = className_;
             const qsizetype open = raw.indexOf(u'{');
             record.linePrefix = raw.first(open + 1).toString();
             record.lineSuffix = raw.sliced(raw.indexOf(u'}', open + 1)).toString();
-            record.templateExtraParts = extra;
+            record.templateExtraParts = extraOf(nullptr);
             records_.push_back(std::move(record));
             recordMade_ = true;
         }
@@ -189,10 +209,15 @@ private:
         ++itemIndex_;
         record.growTo(itemIndex_);
         ItemSlot& slot = record.slot(list_, itemIndex_);
-        slot.id = trimSpaces(parts[0]).toString();
-        slot.taxRate = parts.size() > 1 ? trimSpaces(parts[1]).toString() : QString();
+        slot.id = parts[0].toString();
+        const QStringView rate = parts.size() > 1 ? parts[1] : QStringView();
+        // Neighbours mostly share a tax rate, and then the string too.
+        if (itemIndex_ > 0 && record.slot(list_, itemIndex_ - 1).taxRate == rate)
+            slot.taxRate = record.slot(list_, itemIndex_ - 1).taxRate;
+        else
+            slot.taxRate = rate.toString();
         slot.lineText = QString::number(counter);
-        slot.extraParts = std::move(extra);
+        slot.extraParts = extraOf(&record.templateExtraParts);
     }
 
     std::vector<ShopRecord>& records_;

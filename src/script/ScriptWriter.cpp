@@ -40,7 +40,7 @@ public:
     bool flush() {
         if (!failed_ && !bytes_.isEmpty() && device_.write(bytes_) != bytes_.size())
             failed_ = true;
-        bytes_.clear();
+        bytes_.resize(0); // keeps the block: a fresh one per flush costs page faults
         return !failed_;
     }
 

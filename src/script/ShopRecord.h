@@ -40,6 +40,11 @@ public:
     int upperBound() const { return static_cast<int>(items_[0].size()) - 1; }
     // Grows the shared dimension so that `index` is a valid slot; never shrinks it.
     void growTo(int index);
+    // Gives back the capacity growTo reserved beyond the last slot.
+    void compact() {
+        for (auto& list : items_)
+            list.shrink_to_fit();
+    }
 
     ItemSlot& slot(int list, int index) { return items_[list][static_cast<size_t>(index)]; }
     const ItemSlot& slot(int list, int index) const {

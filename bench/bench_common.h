@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+namespace vw {
+class frmMain;
+}
+
+namespace vwbench {
+
+// The generated data: $VW_BENCH_DATA, or bench-data in the build folder.
+QString dataDir();
+QString scriptPath();    // ai.obj
+QString cataloguePath(); // Wareroll.mdb
+// False, with the benchmark marked as skipped, when the generated data is missing.
+bool haveData(benchmark::State& state);
+
+// One main window over a program folder holding the generated data, started and loaded on first
+// use and shared by the window benchmarks; null (benchmark skipped) when it cannot start.
+vw::frmMain* window(benchmark::State& state);
+void closeWindow();
+
+// Lets the window finish the repaints a command queued: flushEvents() during set-up, settle()
+// inside a benchmark loop, outside the measured time; settle() returns the milliseconds it took.
+void flushEvents();
+double settle(benchmark::State& state);
+
+// Reports a benchmark in milliseconds, with the best of its repetitions as one more statistic.
+void timed(benchmark::internal::Benchmark* benchmark);
+
+} // namespace vwbench

@@ -1,0 +1,122 @@
+#include "bench_common.h"
+
+#include "controls/Dialogs.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vwbench {
+
+namespace {
+
+// Answers every message box by closing it and every file dialog by cancelling.
+class SilentDialogs : public vw::Dialogs {
+public:
+    void message(const QString&, vw::MessageIcon) override {}
+    QString chooseFile(const vw::FileRequest&) override { return {}; }
+};
+
+struct Session {
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    std::unique_ptr<vw::frmMain> window;
+};
+
+std::unique_ptr<Session> session;
+
+} // namespace
+
+QString dataDir() {
+    const QString dir = qEnvironmentVariable("VW_BENCH_DATA");
+    return dir.isEmpty() ? QStringLiteral(VW_BENCH_DEFAULT_DATA) : dir;
+}
+
+QString scriptPath() {
+    return dataDir() + u"/ai.obj"_s;
+}
+
+QString cataloguePath() {
+    return dataDir() + u"/Wareroll.mdb"_s;
+}
+
+bool haveData(benchmark::State& state) {
+    if (QFileInfo::exists(scriptPath()) && QFileInfo::exists(cataloguePath()))
+        return true;
+    state.SkipWithError(
+        qPrintable(u"no generated data in "_s + dataDir() + u"; run vw_generate"_s));
+    return false;
+}
+
+vw::frmMain* window(benchmark::State& state) {
+    if (session)
+        return session->window.get();
+    if (!haveData(state))
+        return nullptr;
+    auto fresh = std::make_unique<Session>();
+    const QString root = fresh->dir.path();
+    QDir(root).mkpath(u"DB"_s);
+    QDir(root).mkpath(u"AI"_s);
+    QFile::link(QFileInfo(cataloguePath()).absoluteFilePath(), root + u"/DB/Wareroll.mdb"_s);
+    QFile::link(QFileInfo(scriptPath()).absoluteFilePath(), root + u"/AI/ai.obj"_s);
+    fresh->window = std::make_unique<vw::frmMain>(root, &fresh->dialogs);
+    fresh->window->resize(1280, 800);
+    fresh->window->show();
+    fresh->window->load();
+    fresh->window->dispatch(u"ID_Load"_s);
+    QApplication::processEvents();
+    if (!fresh->window->state().fileLoaded) {
+        state.SkipWithError("the main window did not load the generated script");
+        return nullptr;
+    }
+    session = std::move(fresh);
+    return session->window.get();
+}
+
+void closeWindow() {
+    session.reset();
+}
+
+void flushEvents() {
+    QApplication::processEvents();
+}
+
+double settle(benchmark::State& state) {
+    state.PauseTiming();
+    QElapsedTimer timer;
+    timer.start();
+    QApplication::processEvents();
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    state.ResumeTiming();
+    return ms;
+}
+
+void timed(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Unit(benchmark::kMillisecond)
+        ->ComputeStatistics("min", [](const std::vector<double>& v) {
+            return *std::min_element(v.begin(), v.end());
+        });
+}
+
+} // namespace vwbench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    vwbench::closeWindow();
+    benchmark::Shutdown();
+    return 0;
+}

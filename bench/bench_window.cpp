@@ -1,0 +1,99 @@
+// The main window on the generated data: what the user waits for after a click.
+
+#include "bench_common.h"
+
+#include "catalogue/CatalogueBrowser.h"
+#include "controls/Combo.h"
+#include "controls/Grid.h"
+#include "editor/SellListView.h"
+#include "frmMain.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+template <typename T> T* control(vw::frmMain& window, const QString& name) {
+    return window.findChild<T*>(name);
+}
+
+// Chooses, through the NPC drop-down, the first record whose first list is the longest, so the
+// list drop-down's default choice shows it.
+int chooseLongestList(vw::frmMain& window) {
+    const auto& records = window.state().records;
+    size_t best = 0;
+    for (size_t i = 1; i < records.size(); ++i) {
+        if (records[i].listLength(0) > records[best].listLength(0))
+            best = i;
+    }
+    vw::Combo* npcs = control<vw::Combo>(window, u"Combo2"_s);
+    for (int e = 0; e < npcs->entryCount(); ++e) {
+        if (npcs->entryData(e) == static_cast<qint32>(best)) {
+            npcs->setText(npcs->entryText(e));
+            return records.empty() ? 0 : records[best].listLength(0);
+        }
+    }
+    return 0;
+}
+
+// 250 name look-ups and a full rebuild of the list grid.
+void ShowSellList(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    const int items = chooseLongestList(*window);
+    vw::Grid* grid = control<vw::Grid>(*window, u"MSFlexGrid1"_s);
+    if (items < 250 || grid->rows() - 1 != items) {
+        state.SkipWithError("no 250-item list is shown");
+        return;
+    }
+    vwbench::flushEvents();
+    double repaint = 0;
+    for (auto _ : state) {
+        window->sellLists().showSellList();
+        repaint += vwbench::settle(state);
+    }
+    // The repaint the event loop does afterwards, not part of the measured time.
+    state.counters["repaint_ms"] = benchmark::Counter(repaint, benchmark::Counter::kAvgIterations);
+    state.counters["items"] = grid->rows() - 1;
+}
+BENCHMARK(ShowSellList)->Apply(vwbench::timed);
+
+// The largest filter result of the catalogue: every miscellaneous item without a grade.
+void FillItemGrid(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    control<vw::Combo>(*window, u"Combo1"_s)->setText(u"etcitem|杂项"_s);
+    control<vw::Combo>(*window, u"Combo8"_s)->setText(u"all|全部"_s);
+    control<vw::Combo>(*window, u"Combo3"_s)->setText(u"无级别"_s);
+    vw::Grid* grid = control<vw::Grid>(*window, u"MSFlexGrid2"_s);
+    if (grid->rows() - 1 < 5000) {
+        state.SkipWithError("the item grid holds fewer than 5,000 items");
+        return;
+    }
+    vwbench::flushEvents();
+    double repaint = 0;
+    for (auto _ : state) {
+        window->catalogue().fillItemGrid();
+        repaint += vwbench::settle(state);
+    }
+    // The repaint the event loop does afterwards, not part of the measured time.
+    state.counters["repaint_ms"] = benchmark::Counter(repaint, benchmark::Counter::kAvgIterations);
+    state.counters["items"] = grid->rows() - 1;
+}
+BENCHMARK(FillItemGrid)->Apply(vwbench::timed);
+
+// The load as the user sees it: read, NPC name look-ups, the selection chain to the first list.
+void WholeLoad(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    for (auto _ : state) {
+        window->dispatch(u"ID_Load"_s);
+        vwbench::settle(state);
+    }
+    state.counters["records"] = static_cast<double>(window->state().records.size());
+}
+BENCHMARK(WholeLoad)->Apply(vwbench::timed);
+
+} // namespace

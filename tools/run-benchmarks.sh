@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, in build-bench/), generates the large script and catalogue once,
+# runs the suites and the baselines, and prints the figures against their targets.
+#
+#     tools/run-benchmarks.sh            # VW_BENCH_DATA=DIR to use data elsewhere
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build-bench"
+data="${VW_BENCH_DATA:-$build/bench-data}"
+results="$build/bench-results.json"
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVENDWRIGHT_TESTS=OFF >/dev/null
+make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_read_peak
+"$build/bench/vw_generate" "$data"
+script="$data/ai.obj"
+
+echo "== suites (best of 3 repetitions; load average: $(cut -d' ' -f1-3 /proc/loadavg))"
+VW_BENCH_DATA="$data" "$build/bench/vw_bench" --benchmark_min_time=0.2 \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results" --benchmark_out_format=json
+
+echo "== iconv floor (best of 3)"
+floor="" floor_cpu=""
+TIMEFORMAT="%R %U %S"
+for _ in 1 2 3; do
+    read -r real user sys < <({ time iconv -f UTF-16LE -t UTF-8 "$script" | wc -l >/dev/null; } 2>&1)
+    echo "iconv -f UTF-16LE -t UTF-8 FILE | wc -l: ${real} s wall, $user s user, $sys s sys"
+    floor=$(awk -v a="$real" -v b="$floor" 'BEGIN { print (b == "" || a < b) ? a : b }')
+    floor_cpu=$(awk -v a="$user" -v s="$sys" -v b="$floor_cpu" 'BEGIN { c = a + s; print (b == "" || c < b) ? c : b }')
+done
+
+echo "== peak memory of one read"
+peak=$("$build/bench/vw_read_peak" "$script")
+echo "$peak"
+
+# The best wall and CPU time of each suite, in ms, from the JSON report.
+declare -A wall cpu
+while read -r name w c; do wall[$name]=$w cpu[$name]=$c; done < <(awk -F'"' '
+    /"name":/ { name = $4 }
+    /"real_time":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); w = v[2] }
+    /"cpu_time":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); if (name ~ /_min$/) print substr(name, 1, length(name) - 4), w, v[2] }
+' "$results")
+floor_ms=$(awk -v s="$floor" 'BEGIN { printf "%.1f", s * 1000 }')
+floor_cpu_ms=$(awk -v s="$floor_cpu" 'BEGIN { printf "%.1f", s * 1000 }')
+limit=$(awk -v f="$floor_ms" 'BEGIN { printf "%.1f", 1.5 * f }')
+above_mb=$(sed -n 's/.*above_idle_kb=\([0-9-]*\).*/\1/p' <<<"$peak" | awk '{ printf "%.1f", $1 / 1024 }')
+
+# work, suite, limit in ms, target text, "floor" when the limit is 1.5× the iconv floor; the CPU
+# ratio compares CPU times, which a busy machine does not stretch as it stretches wall times.
+row() {
+    awk -v w="$1" -v m="${wall[$2]}" -v c="${cpu[$2]}" -v l="$3" -v t="$4" -v f="${5:-}" \
+        -v fw="$floor_ms" -v fc="$floor_cpu_ms" 'BEGIN {
+        shown = sprintf("%.1f ms (CPU %.1f)", m, c); ratio = sprintf("%.2f", m / l)
+        result = (m <= l ? "met" : "missed")
+        if (f != "") {
+            shown = shown sprintf(", %.2f× floor (CPU %.2f×)", m / fw, c / fc)
+            ratio = ratio sprintf(" (CPU %.2f)", c / (1.5 * fc))
+            result = result (c <= 1.5 * fc ? " (CPU: met)" : " (CPU: missed)")
+        }
+        printf "| %s | %s | %s | %s | %s |\n", w, shown, t, ratio, result
+    }'
+}
+echo
+echo "== figures: best wall time of 3, CPU time in brackets; ratio = measured ÷ target, ≤ 1 meets it"
+echo "| work | measured | target | ratio | result |"
+echo "|---|---|---|---|---|"
+row "read the script" ReadScript "$limit" "≤ 1.5× floor = $limit ms" floor
+row "write it with ten edited lists" WriteScript "$limit" "≤ 1.5× floor = $limit ms" floor
+row "load the catalogue" LoadCatalogue 300 "≤ 300 ms"
+row "show a 250-item list" ShowSellList 20 "≤ 20 ms"
+row "fill the item grid (largest filter)" FillItemGrid 100 "≤ 100 ms"
+awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
+echo
+echo "| baseline / whole command | measured |"
+echo "|---|---|"
+echo "| iconv floor: iconv -f UTF-16LE -t UTF-8 FILE \\| wc -l | $floor_ms ms (CPU $floor_cpu_ms) |"
+for suite in ReadQTextStream WholeLoad; do
+    awk -v n="$suite" -v m="${wall[$suite]}" -v c="${cpu[$suite]}" -v fw="$floor_ms" -v fc="$floor_cpu_ms" \
+        'BEGIN { printf "| %s | %.1f ms (CPU %.1f), %.2f× floor (CPU %.2f×) |\n", n, m, c, m / fw, c / fc }'
+done
