@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTextBrowser>
 
@@ -349,6 +350,9 @@ TEST(Shell, AboutHelpTabsAndSingleInstance) {
         EXPECT_TRUE(first.acquired());
         EXPECT_FALSE(SingleInstance(lock).acquired());
     }
+    EXPECT_TRUE(SingleInstance(lock).acquired());
+    // A lock left by a process that died (here: no process has this number) is taken over.
+    writeFile(lock, "2147483646\nvendwright\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     EXPECT_TRUE(SingleInstance(lock).acquired());
 }
 
