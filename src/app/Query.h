@@ -5,12 +5,16 @@
 
 namespace vw {
 
-// Runs a catalogue statement; a statement the engine refuses is reported with the engine's own
-// words, and the caller stops.
+// What the user is told when the engine refuses a statement: its own words.
+inline QString queryErrorText(const DataSource& data) {
+    return QStringLiteral("物品数据库查询出错：") + data.errorText();
+}
+
+// Runs a catalogue statement; a statement the engine refuses is reported and the caller stops.
 inline bool runQuery(DataSource& data, Dialogs& dialogs, const QString& sql) {
     if (data.run(sql))
         return true;
-    dialogs.message(QStringLiteral("物品数据库查询出错：") + data.errorText());
+    dialogs.message(queryErrorText(data));
     return false;
 }
 

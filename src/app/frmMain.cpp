@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "Help.h"
+#include "Query.h"
 #include "ScriptFiles.h"
 #include "catalogue/CatalogueBrowser.h"
 #include "catalogue/Statements.h"
@@ -326,10 +327,8 @@ void frmMain::loadCatalogue() {
 }
 
 void frmMain::fillLocations() {
-    if (!data_.run(sql::locations())) {
-        dialogs_->message(u"物品数据库查询出错："_s + data_.errorText());
+    if (!runQuery(data_, *dialogs_, sql::locations()))
         return;
-    }
     for (; !data_.atEnd(); data_.advance())
         combo5_->addEntry(data_.field(u"地点名称"));
     combo5_->addEntry(u"全部NPC"_s);

@@ -144,7 +144,7 @@ void CatalogueBrowser::fillItemGrid() {
         for (size_t c = 0; c < bytes.size(); ++c)
             bytes[c] = ansiByteLength(grid.text(0, static_cast<int>(c)));
         if (!data_.run(sql::items(category->code, type->code, grade)))
-            problem = u"物品数据库查询出错："_s + data_.errorText();
+            problem = queryErrorText(data_);
         std::array<int, 14> columns{};
         for (size_t c = 0; c < columns.size(); ++c)
             columns[c] = data_.columnIndex(ItemFields[c]);

@@ -146,7 +146,7 @@ void SellListView::showSellList() {
             put(shown + 1, 0, item.lineText);
             put(shown + 1, 1, item.id);
             if (!data_.run(sql::itemNames(item.id))) {
-                problem = u"物品数据库查询出错："_s + data_.errorText();
+                problem = queryErrorText(data_);
                 break;
             }
             if (data_.atEnd()) {
