@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vw {
@@ -41,6 +42,26 @@ bool LineSource::fill() {
     endBytes_ += static_cast<size_t>(got);
 #endif
     return true;
+}
+
+bool LineSource::startsAsUtf16Le() {
+    // Short reads are normal for some devices: keep reading until the head is whole.
+    constexpr size_t HeadBytes = 64 * 1024;
+    while (endBytes_ < HeadBytes && !eof_ && !failed_)
+        fill();
+    // Compared as code units, so the test holds in either byte order of the machine.
+    const size_t units = std::min(endBytes_, HeadBytes) / 2;
+    if (units == 0)
+        return true;
+    const char16_t first = buffer_[0];
+    if (first == 0xFFFE || (first == 0xBBEF && (units < 2 || (buffer_[1] & 0xFF) == 0xBF)))
+        return false;
+    const size_t contentStart = first == 0xFEFF ? 1 : 0;
+    for (size_t i = contentStart; i < units; ++i) {
+        if ((buffer_[i] & 0xFF00) == 0 || (buffer_[i] & 0x00FF) == 0)
+            return true;
+    }
+    return units == contentStart;
 }
 
 bool LineSource::next(QStringView& line) {

@@ -15,6 +15,11 @@ class LineSource {
 public:
     explicit LineSource(QIODevice& device);
 
+    // Reads ahead up to 64 KiB and tells whether they can start UTF-16LE text: no UTF-8 or
+    // big-endian byte-order mark, and (beyond a bare mark) at least one zero byte, which every
+    // UTF-16 text with ASCII in it has. Call before the first line.
+    bool startsAsUtf16Le();
+
     // Yields the next line, valid until the following call. False at the end of the input or
     // after a read error (see failed()).
     bool next(QStringView& line);

@@ -53,19 +53,6 @@ LineKeys scanKeys(QStringView text) {
     return keys;
 }
 
-// The bytes must be UTF-16LE: no UTF-8 or big-endian byte-order mark, an even byte count, and
-// (for anything beyond a bare mark) at least one zero byte in the first 64 KiB, which every
-// UTF-16 text with ASCII in it has.
-bool looksLikeUtf16Le(QIODevice& device) {
-    if (!device.isSequential() && device.size() % 2 != 0)
-        return false;
-    const QByteArray head = device.peek(64 * 1024);
-    if (head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFE\xFF"))
-        return false;
-    const qsizetype contentStart = head.startsWith("\xFF\xFE") ? 2 : 0;
-    return head.size() == contentStart || head.indexOf('\0', contentStart) >= 0;
-}
-
 class Reader {
 public:
     explicit Reader(std::vector<ShopRecord>& records) : records_(records) {}
@@ -237,12 +224,12 @@ private:
 
 ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
     ScriptReadResult result;
-    if (!looksLikeUtf16Le(device)) {
+    LineSource lines(device);
+    if ((!device.isSequential() && device.size() % 2 != 0) || !lines.startsAsUtf16Le()) {
         result.status = ReadStatus::NotUtf16;
         return result;
     }
     Reader reader(result.records);
-    LineSource lines(device);
     QStringView line;
     while (lines.next(line)) {
         const qint64 index = lines.linesRead() - 1;

@@ -86,14 +86,18 @@ QString summary(const ShopRecord& r) {
 // A stream (no size known up front) that delivers `good` bytes, then reports a read error.
 class Stream : public QIODevice {
 public:
-    Stream(QByteArray data, qint64 good) : data_(std::move(data)), good_(good) { open(ReadOnly); }
+    // Hands out at most `piece` bytes a read, and fails once `good` bytes are read.
+    Stream(QByteArray data, qint64 good, qint64 piece = 1 << 30)
+        : data_(std::move(data)), good_(good), piece_(piece) {
+        open(ReadOnly);
+    }
     bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char* out, qint64 max) override {
         if (at_ >= good_)
             return -1;
-        const qint64 n = std::min({max, good_ - at_, data_.size() - at_});
+        const qint64 n = std::min({max, piece_, good_ - at_, data_.size() - at_});
         std::memcpy(out, data_.constData() + at_, static_cast<size_t>(n));
         at_ += n;
         return n;
@@ -103,6 +107,7 @@ protected:
 private:
     QByteArray data_;
     qint64 good_;
+    qint64 piece_;
     qint64 at_ = 0;
 };
 
@@ -261,6 +266,11 @@ TEST(ScriptReader, EncodingAndOpenFailures) {
         EXPECT_EQ(result.status, status);
         EXPECT_TRUE(result.records.empty());
     }
+    // A device that hands out one byte at a time still shows the whole head to the check.
+    Stream trickle(utf16(text), 1 << 20, 1);
+    const ScriptReadResult trickled = vw::readScript(trickle);
+    EXPECT_EQ(trickled.status, ReadStatus::Ok);
+    EXPECT_EQ(trickled.records, read(utf16(text)).records);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
