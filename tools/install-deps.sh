@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Vendwright needs on Debian 12.
+# Installs what building, running and testing Vendwright needs on Debian 12, and any further
+# packages named as arguments (CI adds the fuzzing compiler).
 set -euo pipefail
 if [ "$(id -u)" != 0 ]; then
     exec sudo "$0" "$@"
@@ -10,6 +11,7 @@ packages=(
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei xdg-utils
+    "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
