@@ -1,3 +1,4 @@
+#include "../support/Printers.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
@@ -17,10 +18,6 @@ using vw::CatalogueDb;
 using vw::CatalogueLoadStatus;
 using vw::DataSource;
 namespace sql = vw::sql;
-
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "editor/ListEdits.h"
+#include "../support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 using vw::ItemSlot;
 using vw::ShopRecord;
 namespace edits = vw::edits;
-
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Generated scripts of random shape are read, edited and written: the output differs from the
 // source exactly in the item lines of the lists that were written.
 
+#include "../support/Printers.h"
 #include "editor/ListEdits.h"
 #include "script/LineSource.h"
 #include "script/ScriptReader.h"
@@ -24,10 +25,6 @@ using namespace Qt::Literals::StringLiterals;
 using vw::ListRef;
 using vw::ShopRecord;
 namespace edits = vw::edits;
-
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

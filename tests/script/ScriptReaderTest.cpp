@@ -1,4 +1,5 @@
 #include "script/ScriptReader.h"
+#include "../support/Printers.h"
 #include "../support/TestFiles.h"
 
 #include <QBuffer>
@@ -20,10 +21,6 @@ using vw::ReadStatus;
 using vw::ScriptReadResult;
 using vw::ShopRecord;
 using vw::test::utf16;
-
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vw {
 [[maybe_unused]] static void PrintTo(const ItemSlot& s, std::ostream* os) {

@@ -1,4 +1,5 @@
 #include "script/ScriptWriter.h"
+#include "../support/Printers.h"
 #include "../support/TestFiles.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
@@ -19,10 +20,6 @@ using vw::ShopRecord;
 using vw::test::utf16;
 using Status = vw::ScriptWriteResult::Status;
 namespace edits = vw::edits;
-
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vw {
 [[maybe_unused]] static void PrintTo(const ListRef& ref, std::ostream* os) {
