@@ -2,11 +2,11 @@
 
 #include "bench_common.h"
 
-#include "catalogue/CatalogueBrowser.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
-#include "editor/SellListView.h"
-#include "frmMain.h"
+#include "editor/gui/SellListView.h"
+#include "app/frmMain.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "ScriptFiles.h"
 
-#include "Query.h"
+#include "controls/Query.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
 #include "controls/Combo.h"

@@ -1,6 +1,6 @@
 #include "frmAbout.h"
 
-#include "AppInfo.h"
+#include "controls/AppInfo.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

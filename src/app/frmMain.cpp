@@ -1,16 +1,16 @@
 #include "frmMain.h"
 
-#include "AppInfo.h"
+#include "controls/AppInfo.h"
 #include "Help.h"
-#include "Query.h"
+#include "controls/Query.h"
 #include "ScriptFiles.h"
-#include "catalogue/CatalogueBrowser.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 #include "catalogue/Statements.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/StatusPanels.h"
-#include "editor/SellListView.h"
+#include "editor/gui/SellListView.h"
 #include "frmAbout.h"
 
 #include <QAction>

@@ -1,13 +1,13 @@
 #include "ProgramFolder.h"
 
-#include "Help.h"
-#include "SingleInstance.h"
-#include "catalogue/CatalogueBrowser.h"
+#include "app/Help.h"
+#include "app/SingleInstance.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
 #include "controls/StatusPanels.h"
-#include "editor/SellListView.h"
-#include "frmAbout.h"
+#include "editor/gui/SellListView.h"
+#include "app/frmAbout.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>

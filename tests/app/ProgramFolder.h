@@ -2,7 +2,7 @@
 
 #include "../support/ScriptedDialogs.h"
 #include "../support/TestFiles.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
