@@ -1,7 +1,7 @@
 #include "bench_common.h"
 
-#include "controls/Dialogs.h"
 #include "app/frmMain.h"
+#include "controls/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,11 +2,11 @@
 
 #include "bench_common.h"
 
+#include "app/frmMain.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
 #include "editor/gui/SellListView.h"
-#include "app/frmMain.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,10 +1,10 @@
 #include "ScriptFiles.h"
 
-#include "controls/Query.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
+#include "controls/Query.h"
 #include "controls/StatusPanels.h"
 #include "script/LineSource.h"
 #include "script/ScriptFile.h"

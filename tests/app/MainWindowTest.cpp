@@ -2,12 +2,12 @@
 
 #include "app/Help.h"
 #include "app/SingleInstance.h"
+#include "app/frmAbout.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
 #include "controls/StatusPanels.h"
 #include "editor/gui/SellListView.h"
-#include "app/frmAbout.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "SellListView.h"
 
-#include "controls/Query.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
+#include "controls/Query.h"
 #include "controls/StatusPanels.h"
 #include "editor/ListEdits.h"
 #include "script/LineSource.h"
