@@ -18,11 +18,12 @@ namespace vwbench {
 
 namespace {
 
-// Answers every message box by closing it and every file dialog by cancelling.
+// Answers every message box by closing it, every file dialog and question by cancelling.
 class SilentDialogs : public vw::Dialogs {
 public:
     void message(const QString&, vw::MessageIcon) override {}
     QString chooseFile(const vw::FileRequest&) override { return {}; }
+    int ask(const QString&, const QStringList&) override { return -1; }
 };
 
 struct Session {

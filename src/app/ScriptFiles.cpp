@@ -11,7 +11,6 @@
 #include "script/ScriptReader.h"
 
 #include <QFileInfo>
-#include <QWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,19 +39,20 @@ void ScriptFiles::chooseSourceFile() {
     if (trimmed(chosen).isEmpty())
         return;
     state_.sourcePath = chosen;
-    ui_.window.setWindowTitle(mainWindowTitle(state_.sourcePath));
 }
 
-void ScriptFiles::loadAiFile() {
+bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
     const QString path = trimmed(state_.sourcePath);
     if (path.isEmpty()) {
         ui_.dialogs.message(u"没有指定AI文件"_s);
-        return;
+        return false;
     }
     if (!QFileInfo(path).isFile()) {
         ui_.dialogs.message(u"指定文件不存在"_s);
-        return;
+        return false;
     }
+    if (mayReplace && !mayReplace())
+        return false;
     ui_.status.setPanelText(1, u"开始读取AI文件..."_s);
     ScriptReadResult read = readScriptFile(path, [this](qint64 hundreds) {
         ui_.status.setPanelText(1, u"已经读取"_s + QString::number(hundreds) + u"00行.."_s);
@@ -70,7 +70,7 @@ void ScriptFiles::loadAiFile() {
             ui_.dialogs.message(u"读取AI文件时发生错误"_s);
             break;
         }
-        return;
+        return false;
     }
     state_.records = std::move(read.records);
     state_.readPath = path;
@@ -80,6 +80,7 @@ void ScriptFiles::loadAiFile() {
     state_.fileLoaded = true;
     if (ui_.locations.entryCount() > 0)
         ui_.locations.setText(ui_.locations.entryText(ui_.locations.entryCount() - 1));
+    return true;
 }
 
 void ScriptFiles::fillNpcEntries() {
@@ -97,20 +98,20 @@ void ScriptFiles::fillNpcEntries() {
     }
 }
 
-void ScriptFiles::writeAiFile() {
+bool ScriptFiles::writeAiFile() {
     if (!state_.fileLoaded) {
         ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
-        return;
+        return false;
     }
     const QString output = trimmed(
         ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter}));
     if (output.isEmpty())
-        return;
+        return false;
     // Neither the file the records came from nor the one the open dialog named since.
     const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
     if (namesSameFile(output, state_.sourcePath)) {
         ui_.dialogs.message(refusal);
-        return;
+        return false;
     }
     state_.outputPath = output;
     ui_.status.setPanelText(1, u"正在写出文件,请稍等..."_s);
@@ -138,7 +139,7 @@ void ScriptFiles::writeAiFile() {
     if (!failure.isEmpty()) {
         ui_.status.setPanelText(1, u"写出失败"_s);
         ui_.dialogs.message(failure);
-        return;
+        return false;
     }
     ui_.status.setPanelText(1, u"写出成功,共写入"_s + QString::number(result.write.listsWritten) +
                                    u"个已修改列表"_s);
@@ -151,6 +152,7 @@ void ScriptFiles::writeAiFile() {
         ui_.dialogs.message(u"以下列表在源文件中的位置不完整,未写入,保持原样：\n"_s +
                             lists.join(u'\n'));
     }
+    return true;
 }
 
 } // namespace vw

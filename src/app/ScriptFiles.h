@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class QWidget;
+#include <functional>
 
 namespace vw {
 
@@ -21,7 +21,6 @@ QString mainWindowTitle(const QString& sourcePath);
 class ScriptFiles {
 public:
     struct Controls {
-        QWidget& window;
         Combo& locations;
         Combo& npcs;
         StatusPanels& status;
@@ -31,8 +30,11 @@ public:
     ScriptFiles(ScriptState& state, DataSource& data, Controls controls);
 
     void chooseSourceFile();
-    void loadAiFile();
-    void writeAiFile();
+    // Reads the source file into the records; `mayReplace` is asked once the file is known to be
+    // there, and a false answer stops before anything changes. True when the records were read.
+    bool loadAiFile(const std::function<bool()>& mayReplace = {});
+    // True when the edited copy was written.
+    bool writeAiFile();
 
 private:
     void fillNpcEntries();

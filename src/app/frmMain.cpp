@@ -14,6 +14,7 @@
 #include "frmAbout.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -53,28 +54,32 @@ struct Tool {
     const char16_t* caption;
     QStyle::StandardPixmap icon; // SP_CustomBase: no icon
     const char16_t* themeIcon;
-    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    const char16_t* keys = u""; // "Ctrl+Y; Ctrl+Shift+Z"
+    bool endsGroup = false;     // a separator follows it in the menu
 };
 
 const Tool FileTools[] = {
-    {u"ID_Open", u"打开(O)", QStyle::SP_DialogOpenButton, u"document-open", QKeySequence::Open},
-    {u"ID_Load", u"装入AI文件", QStyle::SP_BrowserReload, u"view-refresh", QKeySequence::Refresh},
+    {u"ID_Open", u"打开(O)", QStyle::SP_DialogOpenButton, u"document-open", u"Ctrl+O"},
+    {u"ID_Load", u"装入AI文件", QStyle::SP_BrowserReload, u"view-refresh", u"F5"},
     {u"ID_Write", u"写出文件(W)", QStyle::SP_DialogSaveButton, u"document-save-as",
-     QKeySequence::SaveAs},
+     u"Ctrl+S; Ctrl+Shift+S"},
     {u"ID_Option", u"选项", QStyle::SP_CustomBase, u""},
-    {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", QKeySequence::Quit},
+    {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", u"Ctrl+Q"},
 };
 const Tool OperationTools[] = {
+    {u"ID_Undo", u"撤销(Z)", QStyle::SP_ArrowBack, u"edit-undo", u"Ctrl+Z"},
+    {u"ID_Redo", u"重做(Y)", QStyle::SP_ArrowForward, u"edit-redo", u"Ctrl+Y; Ctrl+Shift+Z", true},
     {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add"},
     {u"ID_AddItemB", u"添加至表尾(B)", QStyle::SP_FileDialogListView, u"go-last"},
     {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up"},
     {u"ID_MoveDown", u"下移一行(D)", QStyle::SP_ArrowDown, u"go-down"},
     {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top"},
     {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom"},
-    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete"},
+    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"", true},
+    {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit"},
 };
 const Tool HelpTools[] = {
-    {u"ID_HelpCHM", u"帮助(H)", QStyle::SP_DialogHelpButton, u"help-contents"},
+    {u"ID_HelpCHM", u"帮助(H)", QStyle::SP_DialogHelpButton, u"help-contents", u"F1"},
     {u"ID_About", u"关于(A)", QStyle::SP_MessageBoxInformation, u"help-about"},
 };
 
@@ -87,7 +92,7 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     setObjectName(u"frmMain"_s);
     buildControls();
     files_ = std::make_unique<ScriptFiles>(
-        state_, data_, ScriptFiles::Controls{*this, *combo5_, *combo2_, *status_, *dialogs_});
+        state_, data_, ScriptFiles::Controls{*combo5_, *combo2_, *status_, *dialogs_});
     sellLists_ = std::make_unique<SellListView>(state_, data_, charWidth_,
                                                 SellListView::Controls{*combo5_, *combo2_, *combo4_,
                                                                        *grid1_, *text2_, *grid2_,
@@ -96,6 +101,9 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
         data_, charWidth_,
         CatalogueBrowser::Controls{*combo1_, *combo8_, *combo3_, *grid2_, *status_, *dialogs_});
     buildCommands();
+    connect(&sellLists_->history(), &QUndoStack::indexChanged, this, &frmMain::followHistory);
+    connect(&sellLists_->history(), &QUndoStack::cleanChanged, this, &frmMain::updateTitle);
+    followHistory();
     resize(1280, 800);
 }
 
@@ -111,6 +119,7 @@ void frmMain::buildControls() {
     combo2_->setMinimumContentsLength(24);
     text2_ = new QLineEdit(u"当前税率"_s, this);
     text2_->setObjectName(u"Text2"_s);
+    text2_->setAccessibleName(u"Text2"_s);
     text2_->setMaximumWidth(120);
     grid1_ = new Grid(u"MSFlexGrid1"_s, this);
     grid2_ = new Grid(u"MSFlexGrid2"_s, this);
@@ -119,6 +128,7 @@ void frmMain::buildControls() {
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(u"SSTab1"_s);
+    tabs_->setAccessibleName(u"SSTab1"_s);
     tabs_->addTab(buildSellTab(), u"出售物品"_s);
     auto* teleport = new QWidget(tabs_);
     teleport->setObjectName(u"teleportTab"_s);
@@ -130,9 +140,11 @@ void frmMain::buildControls() {
 
     auto* exit = new QPushButton(u"退出程序"_s, this);
     exit->setObjectName(u"command3"_s);
+    exit->setAccessibleName(exit->text());
     connect(exit, &QPushButton::clicked, this, [this] { dispatch(u"ID_Exit"_s); });
     auto* write = new QPushButton(u"写出目标文件"_s, this);
     write->setObjectName(u"Command4"_s);
+    write->setAccessibleName(write->text());
     connect(write, &QPushButton::clicked, this, [this] { dispatch(u"ID_Write"_s); });
 
     auto* bottom = new QHBoxLayout;
@@ -151,6 +163,7 @@ QWidget* frmMain::buildSellTab() {
     auto button = [tab, this](const QString& name, const QString& caption, const char16_t* tool) {
         auto* b = new QPushButton(caption, tab);
         b->setObjectName(name);
+        b->setAccessibleName(caption);
         connect(b, &QPushButton::clicked, this,
                 [this, tool] { dispatch(QString::fromUtf16(tool)); });
         return b;
@@ -193,6 +206,7 @@ QWidget* frmMain::buildSellTab() {
     auto* rate = new QHBoxLayout;
     rate->addWidget(new QLabel(u"税率"_s, listPane));
     rate->addWidget(text2_);
+    rate->addWidget(button(u"SSCommand10"_s, u"修改税率"_s, u"ID_SetTaxRate"));
     rate->addStretch();
     auto* listLayout = new QVBoxLayout(listPane);
     listLayout->addLayout(selectors);
@@ -212,6 +226,12 @@ QWidget* frmMain::buildSellTab() {
     layout->addWidget(splitter);
 
     connect(grid2_, &Grid::rowDoubleClicked, this, [this] { sellLists_->insertCatalogueItem(); });
+    // Delete acts on the list grid only: in the tax-rate box or a selector it is the key's own.
+    auto* deleteRows = new QAction(grid1_);
+    deleteRows->setShortcut(QKeySequence::Delete);
+    deleteRows->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteRows, &QAction::triggered, this, [this] { dispatch(u"ID_DeleteItem"_s); });
+    grid1_->addAction(deleteRows);
     return tab;
 }
 
@@ -230,13 +250,15 @@ void frmMain::buildCommands() {
             auto* action = new QAction(withAccelerator(caption), this);
             action->setObjectName(toolId);
             action->setToolTip(caption);
-            action->setShortcut(tool.key);
+            action->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(tool.keys)));
             if (tool.icon != QStyle::SP_CustomBase)
                 action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
                                                  style()->standardIcon(tool.icon)));
             connect(action, &QAction::triggered, this, [this, toolId] { dispatch(toolId); });
             menu->addAction(action);
             toolbar->addAction(action);
+            if (tool.endsGroup)
+                menu->addSeparator();
         }
         toolbar->addSeparator();
     };
@@ -246,12 +268,14 @@ void frmMain::buildCommands() {
 }
 
 void frmMain::dispatch(const QString& id) {
-    if (id == u"ID_Open")
+    if (id == u"ID_Open") {
         files_->chooseSourceFile();
-    else if (id == u"ID_Load")
-        files_->loadAiFile();
-    else if (id == u"ID_Write")
-        files_->writeAiFile();
+        updateTitle();
+    } else if (id == u"ID_Load") {
+        if (files_->loadAiFile([this] { return settleUnwrittenEdits(); }))
+            sellLists_->history().clear();
+    } else if (id == u"ID_Write")
+        writeAiFile();
     else if (id == u"ID_Exit")
         close();
     else if (id == u"ID_About")
@@ -272,6 +296,62 @@ void frmMain::dispatch(const QString& id) {
         sellLists_->deleteItem();
     else if (id == u"ID_HelpCHM")
         showHelp(programDir_, *dialogs_);
+    else if (id == u"ID_Undo")
+        sellLists_->history().undo();
+    else if (id == u"ID_Redo")
+        sellLists_->history().redo();
+    else if (id == u"ID_SetTaxRate")
+        sellLists_->setTaxRate();
+}
+
+bool frmMain::writeAiFile() {
+    if (!files_->writeAiFile())
+        return false;
+    sellLists_->history().setClean();
+    return true;
+}
+
+bool frmMain::settleUnwrittenEdits() {
+    if (sellLists_->history().isClean())
+        return true;
+    switch (dialogs_->ask(u"有尚未写出的修改，是否先写出目标文件？"_s,
+                          {u"写出"_s, u"放弃"_s, u"取消"_s})) {
+    case 0:
+        return writeAiFile();
+    case 1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (settleUnwrittenEdits())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmMain::updateTitle() {
+    QString title = mainWindowTitle(state_.sourcePath);
+    if (!sellLists_->history().isClean())
+        title += u" *"_s;
+    setWindowTitle(title);
+}
+
+// The undo and redo entries name the step they would take back or take again.
+void frmMain::followHistory() {
+    const QUndoStack& history = sellLists_->history();
+    const auto follow = [this](const char16_t* id, const QString& verb, const QString& key,
+                               bool can, const QString& step) {
+        auto* action = findChild<QAction*>(QString::fromUtf16(id));
+        action->setEnabled(can);
+        action->setText(verb + (can ? u' ' + step : QString()) + u"(&"_s + key + u')');
+        action->setIconText(verb);
+        action->setToolTip(verb + (can ? u' ' + step : QString()));
+    };
+    follow(u"ID_Undo", u"撤销"_s, u"Z"_s, history.canUndo(), history.undoText());
+    follow(u"ID_Redo", u"重做"_s, u"Y"_s, history.canRedo(), history.redoText());
 }
 
 void frmMain::load() {
@@ -291,7 +371,7 @@ void frmMain::load() {
         state_.sourcePath = defaultScript;
     else
         files_->chooseSourceFile();
-    setWindowTitle(mainWindowTitle(state_.sourcePath));
+    updateTitle();
     if (db_.isLoaded()) {
         catalogue_->fillCategories();
         fillLocations();

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QCloseEvent;
 class QLineEdit;
 class QTabWidget;
 class QTextBrowser;
@@ -44,6 +45,10 @@ public:
     CatalogueBrowser& catalogue() { return *catalogue_; }
     SellListView& sellLists() { return *sellLists_; }
 
+protected:
+    // Every way of closing the window passes here: it asks about unwritten edits first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void buildCommands();
@@ -52,6 +57,12 @@ private:
     void fillLocations();
     void showAbout();
     void tabChanged(int index);
+    void updateTitle();
+    void followHistory();
+    // True when the records may be dropped: no edit is unwritten, or the user had them written
+    // or chose to discard them.
+    bool settleUnwrittenEdits();
+    bool writeAiFile();
 
     QString programDir_;
     std::unique_ptr<Dialogs> ownDialogs_;

@@ -1,5 +1,7 @@
 #include "EditFile.h"
 
+#include "editor/ListEdits.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -44,7 +46,7 @@ void expectArguments(const QStringList& w, qsizetype count, int line, const QStr
 }
 
 QString checkedTaxRate(const QString& taxRate, int line) {
-    if (!fitsItemLine(taxRate))
+    if (!edits::fitsItemLine(taxRate))
         fail(line, u"the tax rate "_s + taxRate + u" holds \"{\", \"}\", \";\" or a line break"_s);
     return taxRate;
 }
@@ -91,19 +93,13 @@ EditCommand parseLine(QStringView text, int line) {
         command.kind = known->kind;
         command.id = w[1];
     }
-    if (!fitsItemLine(command.id))
+    if (!edits::fitsItemLine(command.id))
         fail(line,
              u"the item ID "_s + command.id + u" holds \"{\", \"}\", \";\" or a line break"_s);
     return command;
 }
 
 } // namespace
-
-bool fitsItemLine(QStringView field) {
-    return std::none_of(field.begin(), field.end(), [](QChar c) {
-        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r';
-    });
-}
 
 std::vector<EditCommand> parseEditFile(const QString& text) {
     std::vector<EditCommand> commands;

@@ -39,8 +39,4 @@ struct EditError {
 // Parses the whole edit file; throws EditError at the first line that is not a command.
 std::vector<EditCommand> parseEditFile(const QString& text);
 
-// False when the text would break the item line it is written into: the reader would take its
-// "{", "}" or ";" as the entry's own, and a line break would split the line.
-bool fitsItemLine(QStringView field);
-
 } // namespace vw::cli

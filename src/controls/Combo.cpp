@@ -4,6 +4,7 @@ namespace vw {
 
 Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) : QComboBox(parent) {
     setObjectName(name);
+    setAccessibleName(name);
     setPlaceholderText(initialText);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(12);
@@ -20,8 +21,11 @@ qint32 Combo::entryData(int index) const {
 }
 
 void Combo::setText(const QString& text) {
-    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0)
+    chooseIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void Combo::chooseIndex(int index) {
+    if (index < 0 || index >= count())
         return;
     setCurrentIndex(index);
     emit chosen();

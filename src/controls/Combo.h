@@ -25,6 +25,9 @@ public:
     // Selects the first entry with exactly this text and raises chosen(); any other text
     // changes nothing, as a drop-down list holds only its entries.
     void setText(const QString& text);
+    // Selects entry `index` and raises chosen(), as a user's choice of it does; for entries that
+    // share a text.
+    void chooseIndex(int index);
 
 signals:
     void chosen();

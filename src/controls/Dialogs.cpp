@@ -4,6 +4,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace vw {
 
@@ -19,6 +23,20 @@ QString WidgetDialogs::chooseFile(const FileRequest& request) {
     if (request.mode == FileRequest::Mode::Open)
         return QFileDialog::getOpenFileName(parent_, request.title, QString(), filter);
     return QFileDialog::getSaveFileName(parent_, request.title, QString(), filter);
+}
+
+int WidgetDialogs::ask(const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::NoButton, parent_);
+    std::vector<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added.push_back(box.addButton(caption, QMessageBox::ActionRole));
+    if (!added.empty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(added.front()));
+        box.setEscapeButton(added.back());
+    }
+    box.exec();
+    const auto chosen = std::find(added.begin(), added.end(), box.clickedButton());
+    return chosen == added.end() ? -1 : static_cast<int>(chosen - added.begin());
 }
 
 QString toQtFilter(const QString& filter) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -25,6 +26,9 @@ public:
     virtual void message(const QString& text, MessageIcon icon = MessageIcon::None) = 0;
     // The chosen file name, or an empty string when the user cancelled.
     virtual QString chooseFile(const FileRequest& request) = 0;
+    // A question answered by one of `buttons`: the index of the one chosen, or -1 when the box
+    // was closed without a choice. The last button is the one Esc stands for.
+    virtual int ask(const QString& text, const QStringList& buttons) = 0;
 };
 
 // The real dialogs: QMessageBox and QFileDialog over the given window.
@@ -33,6 +37,7 @@ public:
     explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
     void message(const QString& text, MessageIcon icon) override;
     QString chooseFile(const FileRequest& request) override;
+    int ask(const QString& text, const QStringList& buttons) override;
 
 private:
     QWidget* parent_;

@@ -1,7 +1,10 @@
 #include "Grid.h"
 
 #include <QHeaderView>
+#include <QPalette>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace vw {
 
@@ -112,7 +115,8 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole))
         return {};
     return text(index.row() + 1, index.column());
 }
@@ -123,6 +127,20 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation == Qt::Horizontal)
         return text(0, section);
     return section + 1;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == editableCol_)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.column() != editableCol_)
+        return false;
+    emit cellEdited(index.row() + 1, index.column(), value.toString());
+    return true;
 }
 
 Grid::Grid(const QString& name, QWidget* parent) : QTableView(parent) {
@@ -136,9 +154,56 @@ Grid::Grid(const QString& name, QWidget* parent) : QTableView(parent) {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     setWordWrap(false);
+    setAccessibleName(name);
+    // Tab moves on to the next control instead of walking the cells.
+    setTabKeyNavigation(false);
+    // The current row stays as plain to see when another control has the focus.
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    setPalette(colours);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &Grid::currentRowChanged);
+            &Grid::reportCurrentRow);
     connect(this, &QAbstractItemView::doubleClicked, this, &Grid::rowDoubleClicked);
+    // The owner rebuilds the grid from the edit; that must wait until the editor has closed.
+    connect(&model_, &GridModel::cellEdited, this, &Grid::cellEdited, Qt::QueuedConnection);
+}
+
+void Grid::reportCurrentRow() {
+    const int row = currentRow();
+    if (row == reportedRow_)
+        return;
+    reportedRow_ = row;
+    emit currentRowChanged();
+}
+
+void Grid::allowRowRanges() {
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+std::vector<int> Grid::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void Grid::selectRows(const std::vector<int>& rows) {
+    if (rows.empty())
+        return;
+    setCurrentRow(rows.front());
+    QItemSelection selection;
+    for (const int row : rows) {
+        if (row >= 1 && row < model_.rows())
+            selection.select(model_.index(row - 1, 0), model_.index(row - 1, model_.cols() - 1));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void Grid::setEditableColumn(int col) {
+    model_.setEditableColumn(col);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
 }
 
 void Grid::setCols(int n) {

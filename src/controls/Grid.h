@@ -37,6 +37,16 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // An edit typed into a cell is not stored: it is handed on through cellEdited() for the
+    // owner to apply, who then fills the grid anew.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // The column whose cells can be edited in place; -1 for none.
+    void setEditableColumn(int col) { editableCol_ = col; }
+
+signals:
+    void cellEdited(int row, int col, const QString& text);
 
 private:
     void resize(int rows, int cols);
@@ -44,6 +54,7 @@ private:
     std::vector<QString> cells_;
     int rows_ = 1;
     int cols_ = 0;
+    int editableCol_ = -1;
     bool quiet_ = false;
 };
 
@@ -65,6 +76,16 @@ public:
     // The current grid row: row 1 when nothing was chosen yet, 0 when only the header exists.
     int currentRow() const;
     void setCurrentRow(int row);
+    // Lets the user select several rows (Shift and Ctrl with click or arrows).
+    void allowRowRanges();
+    // The selected grid rows in ascending order.
+    std::vector<int> selectedRows() const;
+    // Selects these grid rows and makes the first of them current.
+    void selectRows(const std::vector<int>& rows);
+    // Lets the cells of `col` be edited in place (double-click or F2, Enter commits, Esc cancels);
+    // a committed text arrives through cellEdited() once the editor has closed.
+    void setEditableColumn(int col);
+
     // The width given for a column's text, in pixels (0 until one is set).
     void setColumnWidthPixels(int col, int width);
     int columnWidthPixels(int col) const;
@@ -86,14 +107,19 @@ public:
     };
 
 signals:
+    // Raised when the current grid row becomes another one, not when the current cell only moves
+    // within its row or the view takes focus: the tax-rate box must keep what the user typed.
     void currentRowChanged();
     void rowDoubleClicked();
+    void cellEdited(int row, int col, const QString& text);
 
 private:
     void applyWidths();
+    void reportCurrentRow();
 
     GridModel model_;
     std::vector<int> widths_;
+    int reportedRow_ = -1;
 };
 
 } // namespace vw

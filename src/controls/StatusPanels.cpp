@@ -12,6 +12,7 @@ StatusPanels::StatusPanels(const QString& name, QWidget* parent) : QStatusBar(pa
     for (int i = 0; i < PanelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
+        label->setAccessibleName(name + u'.' + QString::number(i + 1));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setMinimumWidth(60);
         addPermanentWidget(label, stretch[static_cast<size_t>(i)]);
@@ -37,8 +38,10 @@ QString StatusPanels::panelText(int panel) const {
 
 void StatusPanels::showTexts() {
     showPending_ = false;
-    for (size_t i = 0; i < labels_.size(); ++i)
+    for (size_t i = 0; i < labels_.size(); ++i) {
         labels_[i]->setText(texts_[i]);
+        labels_[i]->setAccessibleDescription(texts_[i]);
+    }
 }
 
 } // namespace vw

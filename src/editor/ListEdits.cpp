@@ -2,6 +2,8 @@
 
 #include "script/LineSource.h"
 
+#include <algorithm>
+
 namespace vw::edits {
 
 namespace {
@@ -101,6 +103,98 @@ bool appendItem(ShopRecord& record, int list, ItemSlot item) {
 
 ItemSlot newItem(const ShopRecord& record, const QString& id, const QString& taxRate) {
     return {id, taxRate, QStringLiteral("0"), record.templateExtraParts};
+}
+
+namespace {
+
+bool areItems(const ShopRecord& record, int list, std::span<const int> picked) {
+    return !picked.empty() && std::is_sorted(picked.begin(), picked.end()) &&
+           std::adjacent_find(picked.begin(), picked.end()) == picked.end() &&
+           std::all_of(picked.begin(), picked.end(),
+                       [&](int slot) { return isItem(record, list, slot); });
+}
+
+} // namespace
+
+bool deleteItems(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!areItems(record, list, picked))
+        return false;
+    // From the end, so the slots still to delete keep their places.
+    for (auto slot = picked.rbegin(); slot != picked.rend(); ++slot)
+        deleteItem(record, list, *slot);
+    return true;
+}
+
+std::vector<int> moveItemsUp(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!areItems(record, list, picked) || picked.front() == 0)
+        return {};
+    std::vector<int> moved;
+    for (const int slot : picked) {
+        moveUp(record, list, slot);
+        moved.push_back(slot - 1);
+    }
+    return moved;
+}
+
+std::vector<int> moveItemsDown(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!areItems(record, list, picked) || !isItem(record, list, picked.back() + 1))
+        return {};
+    std::vector<int> moved;
+    for (auto slot = picked.rbegin(); slot != picked.rend(); ++slot) {
+        moveDown(record, list, *slot);
+        moved.insert(moved.begin(), *slot + 1);
+    }
+    return moved;
+}
+
+std::vector<int> moveItemsToTop(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!areItems(record, list, picked))
+        return {};
+    // Each slot lies below the ones taken to the top after it, so it has moved down by as many.
+    const int count = static_cast<int>(picked.size());
+    for (int i = count - 1; i >= 0; --i)
+        moveToTop(record, list, picked[static_cast<size_t>(i)] + (count - 1 - i));
+    std::vector<int> moved(picked.size());
+    for (int i = 0; i < count; ++i)
+        moved[static_cast<size_t>(i)] = i;
+    return moved;
+}
+
+std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!areItems(record, list, picked))
+        return {};
+    // Each slot lies above the ones taken to the bottom before it, so it has moved up by as many.
+    const int count = static_cast<int>(picked.size());
+    for (int i = 0; i < count; ++i)
+        moveToBottom(record, list, picked[static_cast<size_t>(i)] - i);
+    const int length = record.listLength(list);
+    std::vector<int> moved(picked.size());
+    for (int i = 0; i < count; ++i)
+        moved[static_cast<size_t>(i)] = length - count + i;
+    return moved;
+}
+
+bool fitsItemLine(QStringView field) {
+    return std::none_of(field.begin(), field.end(), [](QChar c) {
+        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r';
+    });
+}
+
+TaxRateProblem taxRateProblem(QStringView rate) {
+    // An empty rate would be written as "{ID; ; ...}", an entry the server reads without a rate.
+    if (trimSpaces(rate).isEmpty())
+        return TaxRateProblem::Empty;
+    return fitsItemLine(rate) ? TaxRateProblem::None : TaxRateProblem::BreaksLine;
+}
+
+bool setTaxRate(ShopRecord& record, int list, std::span<const int> picked, const QString& rate) {
+    if (!areItems(record, list, picked) || taxRateProblem(rate) != TaxRateProblem::None ||
+        std::all_of(picked.begin(), picked.end(),
+                    [&](int slot) { return record.slot(list, slot).taxRate == rate; }))
+        return false;
+    for (const int slot : picked)
+        record.slot(list, slot).taxRate = rate;
+    return markModified(record, list);
 }
 
 } // namespace vw::edits

@@ -2,6 +2,9 @@
 
 #include "script/ShopRecord.h"
 
+#include <span>
+#include <vector>
+
 namespace vw::edits {
 
 // The edits of one sell list of a record. Each acts on slot `slot` of list `list`, moves slots
@@ -26,5 +29,25 @@ bool appendItem(ShopRecord& record, int list, ItemSlot item);
 // A new item as the editor adds it: line text "0" and the record's template extra parts, so
 // the written line has the shape of its neighbours.
 ItemSlot newItem(const ShopRecord& record, const QString& id, const QString& taxRate);
+
+// Edits of several slots at once. `picked` are items of the list in ascending order; with one
+// slot each is exactly the single-slot edit above. The moves keep the slots' order and return
+// where the moved items stand afterwards, or nothing when the block cannot move.
+bool deleteItems(ShopRecord& record, int list, std::span<const int> picked);
+std::vector<int> moveItemsUp(ShopRecord& record, int list, std::span<const int> picked);
+std::vector<int> moveItemsDown(ShopRecord& record, int list, std::span<const int> picked);
+std::vector<int> moveItemsToTop(ShopRecord& record, int list, std::span<const int> picked);
+std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const int> picked);
+
+// Why a tax rate cannot go into an item line, if it cannot.
+enum class TaxRateProblem { None, Empty, BreaksLine };
+TaxRateProblem taxRateProblem(QStringView rate);
+// False when the text would break the item line it is written into: the reader would take its
+// "{", "}" or ";" as the entry's own, and a line break would split the line.
+bool fitsItemLine(QStringView field);
+
+// Gives the items at `picked` the tax rate `rate`; false (nothing marked) when every one already
+// has it or the rate has a problem.
+bool setTaxRate(ShopRecord& record, int list, std::span<const int> picked, const QString& rate);
 
 } // namespace vw::edits

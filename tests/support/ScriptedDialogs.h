@@ -31,6 +31,18 @@ public:
         return answer;
     }
 
+    // Asked questions are recorded with the messages; the answer is the next queued choice, or
+    // -1 (closed without a choice) once the queue is empty.
+    int ask(const QString& text, const QStringList& buttons) override {
+        messages.push_back({text, MessageIcon::None});
+        questions.push_back(buttons);
+        if (choices.empty())
+            return -1;
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+
     QStringList texts() const {
         QStringList list;
         for (const Message& m : messages)
@@ -41,6 +53,8 @@ public:
     std::vector<Message> messages;
     std::vector<FileRequest> requests;
     std::deque<QString> answers;
+    std::vector<QStringList> questions;
+    std::deque<int> choices;
 };
 
 } // namespace vw::test

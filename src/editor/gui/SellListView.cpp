@@ -1,5 +1,6 @@
 #include "SellListView.h"
 
+#include "RecordStep.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
 #include "controls/Combo.h"
@@ -27,13 +28,26 @@ QString listEntryText(int list) {
     return QString::number(list) + u"-商品列表"_s;
 }
 
-// A tax rate holding any of these would break the item line it is written into.
-bool isSafeTaxRate(QStringView rate) {
-    for (const QChar c : rate) {
-        if (c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r')
-            return false;
-    }
-    return true;
+// "删除 4021", or "删除 4021 等3项" for several rows: the undo menu names the step by it.
+QString stepName(const QString& action, const ShopRecord& record, int list,
+                 const std::vector<int>& rows) {
+    QString name = action + u' ' + record.slot(list, rows.front() - 1).id;
+    if (rows.size() > 1)
+        name += u" 等"_s + QString::number(rows.size()) + u"项"_s;
+    return name;
+}
+
+std::vector<int> slotsOf(const std::vector<int>& rows) {
+    std::vector<int> picked;
+    for (const int row : rows)
+        picked.push_back(row - 1);
+    return picked;
+}
+
+std::vector<int> deleteBlock(ShopRecord& record, int list, std::span<const int> picked) {
+    if (!edits::deleteItems(record, list, picked))
+        return {};
+    return {picked.front()};
 }
 
 } // namespace
@@ -45,6 +59,10 @@ SellListView::SellListView(ScriptState& state, DataSource& data, const int& char
     connect(&ui_.npcs, &Combo::chosen, this, &SellListView::showNpcLists);
     connect(&ui_.lists, &Combo::chosen, this, &SellListView::showSellList);
     connect(&ui_.listGrid, &Grid::currentRowChanged, this, &SellListView::showRowTaxRate);
+    ui_.listGrid.allowRowRanges();
+    ui_.listGrid.setEditableColumn(4);
+    connect(&ui_.listGrid, &Grid::cellEdited, this,
+            [this](int row, int, const QString& text) { setTaxRateOfRows({row}, text); });
 }
 
 void SellListView::initListGrid() {
@@ -53,14 +71,17 @@ void SellListView::initListGrid() {
         ui_.listGrid.setText(0, c, ListHeaders[static_cast<size_t>(c)]);
 }
 
-ShopRecord* SellListView::currentRecord() {
+int SellListView::currentRecordIndex() const {
     const int chosen = ui_.npcs.chosenIndex();
     if (chosen < 0)
-        return nullptr;
+        return -1;
     const qint32 index = ui_.npcs.entryData(chosen);
-    if (index < 0 || static_cast<size_t>(index) >= state_.records.size())
-        return nullptr;
-    return &state_.records[static_cast<size_t>(index)];
+    return index >= 0 && static_cast<size_t>(index) < state_.records.size() ? index : -1;
+}
+
+ShopRecord* SellListView::currentRecord() {
+    const int index = currentRecordIndex();
+    return index < 0 ? nullptr : &state_.records[static_cast<size_t>(index)];
 }
 
 int SellListView::currentList() const {
@@ -197,16 +218,16 @@ void SellListView::addCatalogueItem(bool beforeCurrentRow) {
         return;
     }
     const QString rate = trimSpaces(ui_.taxRate.text()).toString();
-    if (!isSafeTaxRate(rate)) {
-        ui_.dialogs.message(u"税率中不能含有“{”、“}”、“;”或换行"_s);
+    if (!acceptTaxRate(rate))
         return;
-    }
-    ItemSlot item = edits::newItem(*record, id, rate);
-    if (beforeCurrentRow)
-        edits::insertItem(*record, list, listRow - 1, std::move(item));
-    else
-        edits::appendItem(*record, list, std::move(item));
-    redisplay();
+    RecordChange change{currentRecordIndex(), list, *record, *record, {}, {}};
+    const int slot = beforeCurrentRow ? std::min(listRow - 1, record->listLength(list))
+                                      : record->listLength(list);
+    if (!edits::insertItem(change.after, list, slot, edits::newItem(*record, id, rate)))
+        return;
+    change.rowsBefore = {slot + 1};
+    change.rowsAfter = {slot + 1};
+    pushChange(std::move(change), (beforeCurrentRow ? u"插入 "_s : u"添加 "_s) + id);
     ui_.status.setPanelText(1, u"已经添加1项物品"_s);
 }
 
@@ -217,30 +238,133 @@ void SellListView::appendCatalogueItem() {
     addCatalogueItem(false);
 }
 
-void SellListView::editCurrentRow(bool (*edit)(ShopRecord&, int, int)) {
-    const int row = ui_.listGrid.currentRow();
-    if (row < 1 || ui_.listGrid.rows() <= 1 || trimSpaces(ui_.listGrid.text(row, 0)).isEmpty())
-        return;
-    ShopRecord* record = currentRecord();
+bool SellListView::acceptTaxRate(const QString& rate) {
+    switch (edits::taxRateProblem(rate)) {
+    case edits::TaxRateProblem::None:
+        return true;
+    case edits::TaxRateProblem::Empty:
+        ui_.dialogs.message(u"税率不能为空"_s);
+        return false;
+    case edits::TaxRateProblem::BreaksLine:
+        ui_.dialogs.message(u"税率中不能含有“{”、“}”、“;”或换行"_s);
+        return false;
+    }
+    return false;
+}
+
+std::vector<int> SellListView::rowsToEdit() const {
+    const Grid& grid = ui_.listGrid;
+    std::vector<int> rows = grid.selectedRows();
+    // With one row or none selected, the edits act on the current row, as they always have.
+    if (rows.size() < 2)
+        rows = {grid.currentRow()};
+    std::erase_if(rows, [&grid](int row) {
+        return row < 1 || grid.rows() <= 1 || trimSpaces(grid.text(row, 0)).isEmpty();
+    });
+    return rows;
+}
+
+void SellListView::moveRows(BlockEdit edit, const QString& name) {
+    const std::vector<int> rows = rowsToEdit();
+    const ShopRecord* record = currentRecord();
     const int list = currentList();
-    if (record && list >= 0 && edit(*record, list, row - 1))
-        redisplay();
+    if (rows.empty() || !record || list < 0)
+        return;
+    RecordChange change{currentRecordIndex(), list, *record, *record, rows, {}};
+    const std::vector<int> picked = slotsOf(rows);
+    const std::vector<int> moved = edit(change.after, list, picked);
+    if (moved.empty())
+        return;
+    for (const int slot : moved)
+        change.rowsAfter.push_back(slot + 1);
+    pushChange(std::move(change), stepName(name, *record, list, rows));
 }
 
 void SellListView::moveItemUp() {
-    editCurrentRow(edits::moveUp);
+    moveRows(edits::moveItemsUp, u"上移"_s);
 }
 void SellListView::moveItemDown() {
-    editCurrentRow(edits::moveDown);
+    moveRows(edits::moveItemsDown, u"下移"_s);
 }
 void SellListView::moveItemToTop() {
-    editCurrentRow(edits::moveToTop);
+    moveRows(edits::moveItemsToTop, u"移至顶部"_s);
 }
 void SellListView::moveItemToBottom() {
-    editCurrentRow(edits::moveToBottom);
+    moveRows(edits::moveItemsToBottom, u"移至底部"_s);
 }
 void SellListView::deleteItem() {
-    editCurrentRow(edits::deleteItem);
+    moveRows(deleteBlock, u"删除"_s);
+}
+
+void SellListView::setTaxRate() {
+    if (!state_.fileLoaded) {
+        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+        return;
+    }
+    setTaxRateOfRows(rowsToEdit(), ui_.taxRate.text());
+}
+
+void SellListView::setTaxRateOfRows(const std::vector<int>& rows, const QString& text) {
+    const ShopRecord* record = currentRecord();
+    const int list = currentList();
+    if (rows.empty() || !record || list < 0)
+        return;
+    const QString rate = trimSpaces(text).toString();
+    if (!acceptTaxRate(rate))
+        return;
+    RecordChange change{currentRecordIndex(), list, *record, *record, rows, rows};
+    if (!edits::setTaxRate(change.after, list, slotsOf(rows), rate))
+        return;
+    pushChange(std::move(change), stepName(u"修改税率"_s, *record, list, rows));
+    ui_.status.setPanelText(1, u"已经修改"_s + QString::number(rows.size()) + u"项物品的税率"_s);
+}
+
+void SellListView::pushChange(RecordChange change, const QString& name) {
+    history_.push(new RecordStep(*this, std::move(change), name));
+}
+
+void SellListView::showChange(const RecordChange& change, ChangeShown how) {
+    if (change.record < 0 || static_cast<size_t>(change.record) >= state_.records.size())
+        return;
+    state_.records[static_cast<size_t>(change.record)] =
+        how == Undone ? change.before : change.after;
+    if (how == Applied) {
+        redisplay();
+        // One row keeps the current row's number; a block stays selected where it went.
+        if (change.rowsAfter.size() > 1)
+            ui_.listGrid.selectRows(change.rowsAfter);
+        return;
+    }
+    if (!showList(change.record, change.list))
+        return;
+    redisplay();
+    ui_.listGrid.selectRows(how == Undone ? change.rowsBefore : change.rowsAfter);
+}
+
+bool SellListView::showList(int record, int list) {
+    const auto findNpc = [&] {
+        if (currentRecordIndex() == record)
+            return true;
+        for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
+            if (ui_.npcs.entryData(i) == record) {
+                ui_.npcs.chooseIndex(i);
+                return true;
+            }
+        }
+        return false;
+    };
+    // The chosen location may not list the NPC; every NPC placed in a town is under the last.
+    if (!findNpc()) {
+        const int all = ui_.locations.entryCount() - 1;
+        if (all < 0 || ui_.locations.chosenIndex() == all)
+            return false;
+        ui_.locations.chooseIndex(all);
+        if (!findNpc())
+            return false;
+    }
+    if (currentList() != list)
+        ui_.lists.setText(listEntryText(list));
+    return currentRecordIndex() == record && currentList() == list;
 }
 
 } // namespace vw

@@ -3,6 +3,10 @@
 #include "script/ScriptState.h"
 
 #include <QObject>
+#include <QUndoStack>
+
+#include <span>
+#include <vector>
 
 class QLineEdit;
 
@@ -13,10 +17,12 @@ class DataSource;
 class Dialogs;
 class Grid;
 class StatusPanels;
+struct RecordChange;
 
 // The sell-list side of the main window: the chain location → NPC → list → list grid, the
-// tax-rate box, and the edit commands on the shown list. Every edit changes the record, then
-// re-selects the chosen list, which rebuilds the grid from the record.
+// tax-rate box, and the edit commands on the shown list. Every edit is one step of the undo
+// history: it replaces the record by its edited copy, then re-selects the chosen list, which
+// rebuilds the grid from the record.
 class SellListView : public QObject {
     Q_OBJECT
 
@@ -47,19 +53,41 @@ public:
     void moveItemToTop();
     void moveItemToBottom();
     void deleteItem();
+    // Gives the selected rows the tax rate of the tax-rate box.
+    void setTaxRate();
+
+    // The edits since the last read; its clean state marks the edits a write has captured.
+    QUndoStack& history() { return history_; }
+
+    // Brings record `record`'s list `list` into the grid, choosing another NPC entry, and
+    // another location when the chosen one does not list the NPC; false when no entry leads there.
+    bool showList(int record, int list);
+
+    enum ChangeShown { Applied, Undone, Redone };
+    // Puts the record of `change` as it stands after (or before) the change and shows it.
+    void showChange(const RecordChange& change, ChangeShown how);
 
 private:
+    using BlockEdit = std::vector<int> (*)(ShopRecord&, int, std::span<const int>);
+
     ShopRecord* currentRecord();
+    int currentRecordIndex() const;
     int currentList() const;
+    // The rows an edit acts on: the selected rows that show an item.
+    std::vector<int> rowsToEdit() const;
     void addCatalogueItem(bool beforeCurrentRow);
-    // Runs a move or the delete on the slot of the grid's current row.
-    void editCurrentRow(bool (*edit)(ShopRecord&, int, int));
+    void moveRows(BlockEdit edit, const QString& name);
+    void setTaxRateOfRows(const std::vector<int>& rows, const QString& text);
+    // Refuses a tax rate the item line cannot hold, with the reason; true when it may be used.
+    bool acceptTaxRate(const QString& rate);
+    void pushChange(RecordChange change, const QString& name);
     void redisplay();
 
     ScriptState& state_;
     DataSource& data_;
     const int& charWidth_;
     Controls ui_;
+    QUndoStack history_;
 };
 
 } // namespace vw
