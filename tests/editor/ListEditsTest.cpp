@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <ostream>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -219,5 +220,74 @@ TEST(ListEditArgs, InvalidArgumentsChangeNothing) {
         ShopRecord r = fresh;
         EXPECT_FALSE(edits::insertItem(r, list, slot, item(u"N"_s))) << list << ' ' << slot;
         EXPECT_EQ(r, fresh);
+    }
+}
+
+TEST(ListEditBlock, SeveralRowsMoveAsABlockKeepingTheirOrder) {
+    using Picks = std::vector<int>;
+    // B and D of A–E, with the other list shorter: every block move, its result and where the
+    // moved items stand afterwards.
+    const ShopRecord fresh = record(abcde, ids(u"P,Q"_s));
+    const Picks bd{1, 3};
+    struct Case {
+        const char* name;
+        Picks (*edit)(ShopRecord&, int, std::span<const int>);
+        const char16_t* result;
+        Picks moved;
+    };
+    for (const Case& c : {Case{"up", edits::moveItemsUp, u"B,A,D,C,E", {0, 2}},
+                          Case{"down", edits::moveItemsDown, u"A,C,B,E,D", {2, 4}},
+                          Case{"top", edits::moveItemsToTop, u"B,D,A,C,E", {0, 1}},
+                          Case{"bottom", edits::moveItemsToBottom, u"A,C,E,B,D", {3, 4}}}) {
+        ShopRecord r = fresh;
+        EXPECT_EQ(c.edit(r, 0, bd), c.moved) << c.name;
+        EXPECT_EQ(column(r, 0), ids(QString::fromUtf16(c.result))) << c.name;
+        EXPECT_EQ(column(r, 1), ids(u"P,Q,,,"_s)) << c.name;
+        EXPECT_EQ(r.modified, (Flags{true, false})) << c.name;
+        EXPECT_TRUE(slotsWhole(r));
+    }
+    // A block at the list's start cannot go up, at its end (the shorter list's own) not down.
+    for (auto [list, picks, up] :
+         {std::tuple{0, Picks{0, 2}, true}, {0, Picks{2, 4}, false}, {1, Picks{0, 1}, false}}) {
+        ShopRecord r = fresh;
+        EXPECT_TRUE((up ? edits::moveItemsUp : edits::moveItemsDown)(r, list, picks).empty());
+        EXPECT_EQ(r, fresh);
+    }
+    // Unsorted, repeated or past the end: refused whole.
+    for (const Picks& bad : {Picks{3, 1}, Picks{1, 1}, Picks{1, 5}, Picks{}}) {
+        ShopRecord r = fresh;
+        EXPECT_FALSE(edits::deleteItems(r, 0, bad));
+        EXPECT_TRUE(edits::moveItemsToTop(r, 0, bad).empty());
+        EXPECT_EQ(r, fresh);
+    }
+
+    // One slot is exactly the single-slot edit; several are deleted in one go.
+    ShopRecord single = fresh;
+    ShopRecord block = fresh;
+    edits::moveToBottom(single, 1, 0);
+    edits::moveItemsToBottom(block, 1, Picks{0});
+    EXPECT_EQ(single, block);
+    EXPECT_TRUE(edits::deleteItems(block, 0, Picks{0, 2, 4}));
+    EXPECT_EQ(column(block, 0), ids(u"B,D,,,"_s));
+}
+
+TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatBreaksTheLine) {
+    EXPECT_EQ(edits::taxRateProblem(u" 12 "), edits::TaxRateProblem::None);
+    EXPECT_EQ(edits::taxRateProblem(u"   "), edits::TaxRateProblem::Empty);
+    for (const QString& rate : {u"5}"_s, u"{5"_s, u"5;6"_s, u"5\n"_s})
+        EXPECT_EQ(edits::taxRateProblem(rate), edits::TaxRateProblem::BreaksLine);
+
+    const ShopRecord fresh = record(abc, ids(u"P"_s));
+    ShopRecord r = fresh;
+    EXPECT_TRUE(edits::setTaxRate(r, 0, std::vector<int>{0, 2}, u"15"_s));
+    EXPECT_EQ(r.slot(0, 0).taxRate, u"15"_s);
+    EXPECT_EQ(r.slot(0, 1), item(u"B"_s));
+    EXPECT_EQ(r.slot(0, 2).taxRate, u"15"_s);
+    EXPECT_EQ(r.modified, (Flags{true, false}));
+    // Nothing to change, or a rate that has a problem: no edit, the list not marked.
+    for (const QString& rate : {u"tax-A"_s, QString(), u"1}"_s}) {
+        ShopRecord r2 = fresh;
+        EXPECT_FALSE(edits::setTaxRate(r2, 0, std::vector<int>{0}, rate));
+        EXPECT_EQ(r2, fresh);
     }
 }

@@ -1,0 +1,222 @@
+#include "ProgramFolder.h"
+
+#include "controls/Combo.h"
+#include "controls/Grid.h"
+#include "controls/StatusPanels.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vw;
+using namespace vw::test;
+
+namespace {
+
+QStringList column(const Grid& grid, int col) {
+    QStringList list;
+    for (int r = 1; r < grid.rows(); ++r)
+        list.append(grid.text(r, col));
+    return list;
+}
+
+// The sample script read, grocer_amber's first list shown.
+struct Loaded {
+    Loaded() : window(folder.start()) {
+        window.dispatch(u"ID_Load"_s);
+        npcs.setText(u"grocer_amber|杂货商安珀"_s);
+    }
+    QAction& action(const char* id) { return folder.control<QAction>(id); }
+    void typeRate(const QString& rate) { folder.control<QLineEdit>("Text2").setText(rate); }
+    const ShopRecord& grocer() const { return window.state().records[0]; }
+    bool dirty() const { return window.windowTitle().endsWith(u" *"); }
+
+    ProgramFolder folder{sampleScript()};
+    frmMain& window;
+    Combo& npcs = folder.control<Combo>("Combo2");
+    Combo& lists = folder.control<Combo>("Combo4");
+    Grid& listGrid = folder.control<Grid>("MSFlexGrid1");
+    Grid& itemGrid = folder.control<Grid>("MSFlexGrid2");
+};
+
+} // namespace
+
+TEST(EditHistory, EveryKindOfStepUndoesBitForBitAndRedoes) {
+    Loaded w;
+    const ShopRecord fresh = w.grocer();
+    EXPECT_FALSE(w.action("ID_Undo").isEnabled());
+    w.itemGrid.setCurrentRow(1);
+    for (auto [tool, row] : {std::pair{"ID_AddItem", 2},
+                             {"ID_AddItemB", 1},
+                             {"ID_MoveUp", 2},
+                             {"ID_MoveDown", 1},
+                             {"ID_MoveTop", 3},
+                             {"ID_MoveBottom", 1},
+                             {"ID_DeleteItem", 2},
+                             {"ID_SetTaxRate", 3}}) {
+        const QString id = QString::fromLatin1(tool);
+        w.listGrid.setCurrentRow(row);
+        w.typeRate(u"9"_s);
+        const ShopRecord before = w.grocer();
+        w.window.dispatch(id);
+        const ShopRecord after = w.grocer();
+        ASSERT_NE(after, before) << tool;
+        EXPECT_TRUE(w.dirty()) << tool;
+        w.window.dispatch(u"ID_Undo"_s);
+        EXPECT_EQ(w.grocer(), before) << tool;
+        w.window.dispatch(u"ID_Redo"_s);
+        EXPECT_EQ(w.grocer(), after) << tool;
+        w.window.dispatch(u"ID_Undo"_s);
+    }
+    // Everything taken back: the record as read, modified flags included, and nothing unwritten.
+    EXPECT_EQ(w.grocer(), fresh);
+    EXPECT_FALSE(w.dirty());
+    EXPECT_TRUE(w.action("ID_Redo").isEnabled());
+}
+
+TEST(EditHistory, UndoShowsTheListItChangedWithTheRowCurrent) {
+    Loaded w;
+    w.listGrid.setCurrentRow(3);
+    w.window.dispatch(u"ID_DeleteItem"_s);
+    EXPECT_EQ(w.action("ID_Undo").text(), u"撤销 删除 3(&Z)"_s);
+
+    // Another list of the same NPC, then another NPC in a town that does not list the first.
+    w.lists.setText(u"1-商品列表"_s);
+    w.npcs.setText(u"weaponsmith_borin|武器商伯林"_s);
+    w.listGrid.setCurrentRow(1);
+    w.window.dispatch(u"ID_DeleteItem"_s);
+    w.folder.control<Combo>("Combo5").setText(u"灰港"_s);
+    w.window.dispatch(u"ID_Undo"_s);
+    EXPECT_EQ(w.npcs.currentText(), u"weaponsmith_borin|武器商伯林"_s);
+    EXPECT_EQ(w.lists.currentText(), u"1-商品列表"_s);
+    EXPECT_EQ(w.listGrid.text(1, 1), u"4"_s);
+
+    w.window.dispatch(u"ID_Undo"_s);
+    EXPECT_EQ(w.npcs.currentText(), u"grocer_amber|杂货商安珀"_s);
+    EXPECT_EQ(w.lists.currentText(), u"0-商品列表"_s);
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+    EXPECT_EQ(w.listGrid.currentRow(), 3);
+    EXPECT_FALSE(w.action("ID_Undo").isEnabled());
+    EXPECT_EQ(w.action("ID_Redo").text(), u"重做 删除 3(&Y)"_s);
+
+    // A new read empties the history.
+    w.window.dispatch(u"ID_Redo"_s);
+    w.folder.dialogs.choices = {1};
+    w.window.dispatch(u"ID_Load"_s);
+    EXPECT_FALSE(w.action("ID_Undo").isEnabled());
+    EXPECT_FALSE(w.action("ID_Redo").isEnabled());
+    EXPECT_FALSE(w.dirty());
+}
+
+TEST(EditHistory, UnwrittenEditsAreSettledOnEveryRouteOut) {
+    const QString question = u"有尚未写出的修改，是否先写出目标文件？"_s;
+    // Cancel (or closing the box) stays; discard goes on; write goes on once written.
+    for (const char* route : {"close", "ID_Exit", "ID_Load"}) {
+        Loaded w;
+        const auto leave = [&] {
+            if (route == std::string_view("close"))
+                return w.window.close();
+            w.window.dispatch(QString::fromLatin1(route));
+            return route == std::string_view("ID_Load") ? !w.grocer().modified[0]
+                                                        : !w.window.isVisible();
+        };
+        w.window.show();
+        w.listGrid.setCurrentRow(1);
+        w.window.dispatch(u"ID_DeleteItem"_s);
+        ASSERT_TRUE(w.dirty());
+
+        w.folder.dialogs.choices = {2, -1};
+        EXPECT_FALSE(leave()) << route;
+        EXPECT_FALSE(leave()) << route;
+        EXPECT_EQ(w.folder.dialogs.texts(), QStringList({question, question}));
+        EXPECT_EQ(w.folder.dialogs.questions[0], QStringList({u"写出"_s, u"放弃"_s, u"取消"_s}));
+        // Writing cancelled in the save dialog is no write: nothing goes on.
+        w.folder.dialogs.choices = {0};
+        EXPECT_FALSE(leave()) << route;
+        EXPECT_TRUE(w.dirty());
+
+        w.folder.dialogs.choices = {0};
+        w.folder.dialogs.answers = {w.folder.path(u"out.obj")};
+        EXPECT_TRUE(leave()) << route;
+        EXPECT_TRUE(QFile::exists(w.folder.path(u"out.obj"))) << route;
+    }
+
+    Loaded w;
+    w.listGrid.setCurrentRow(1);
+    w.window.dispatch(u"ID_DeleteItem"_s);
+    w.folder.dialogs.choices = {1};
+    w.window.dispatch(u"ID_Load"_s);
+    EXPECT_EQ(w.grocer().listLength(0), 3);
+
+    // A write captures the edits: quiet until the next edit, and again after undoing back.
+    w.listGrid.setCurrentRow(1);
+    w.window.dispatch(u"ID_DeleteItem"_s);
+    w.folder.dialogs.answers = {w.folder.path(u"out.obj")};
+    w.window.dispatch(u"ID_Write"_s);
+    EXPECT_FALSE(w.dirty());
+    w.window.dispatch(u"ID_Undo"_s);
+    EXPECT_TRUE(w.dirty());
+    w.window.dispatch(u"ID_Redo"_s);
+    EXPECT_FALSE(w.dirty());
+    const size_t asked = w.folder.dialogs.messages.size();
+    EXPECT_TRUE(w.window.close());
+    EXPECT_EQ(w.folder.dialogs.messages.size(), asked);
+}
+
+TEST(EditHistory, SeveralRowsAndTaxRatesAreOneStepEach) {
+    Loaded w;
+    const ShopRecord fresh = w.grocer();
+    w.listGrid.selectRows({1, 2});
+    w.window.dispatch(u"ID_MoveBottom"_s);
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"3"_s, u"1"_s, u"2"_s}));
+    EXPECT_EQ(w.listGrid.selectedRows(), (std::vector<int>{2, 3}));
+    w.window.dispatch(u"ID_MoveUp"_s);
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+    w.listGrid.selectRows({1, 3});
+    w.window.dispatch(u"ID_DeleteItem"_s);
+    EXPECT_EQ(column(w.listGrid, 1).first(), u"2"_s);
+    EXPECT_EQ(w.action("ID_Undo").text(), u"撤销 删除 1 等2项(&Z)"_s);
+    for (int i = 0; i < 3; ++i)
+        w.window.dispatch(u"ID_Undo"_s);
+    EXPECT_EQ(w.grocer(), fresh);
+
+    // The tax cell edited in place; only that column takes edits.
+    GridModel& model = w.listGrid.model();
+    EXPECT_FALSE(model.setData(model.index(0, 1), u"99"_s, Qt::EditRole));
+    ASSERT_TRUE(model.setData(model.index(1, 4), u" 12 "_s, Qt::EditRole));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.grocer().slot(0, 1).taxRate, u"12"_s);
+    EXPECT_EQ(w.grocer().slot(0, 0).taxRate, u"10"_s);
+    // Refusals, in place and through the box: nothing changes, no step is added.
+    for (const QString& rate : {u"  "_s, u"5;"_s}) {
+        model.setData(model.index(0, 4), rate, Qt::EditRole);
+        QCoreApplication::processEvents();
+        w.typeRate(rate);
+        w.window.dispatch(u"ID_SetTaxRate"_s);
+        w.window.dispatch(u"ID_AddItemB"_s);
+    }
+    EXPECT_EQ(
+        w.folder.dialogs.texts(),
+        QStringList({u"税率不能为空"_s, u"税率不能为空"_s, u"税率不能为空"_s,
+                     u"税率中不能含有“{”、“}”、“;”或换行"_s, u"税率中不能含有“{”、“}”、“;”或换行"_s,
+                     u"税率中不能含有“{”、“}”、“;”或换行"_s}));
+    w.window.dispatch(u"ID_Undo"_s);
+    EXPECT_EQ(w.grocer(), fresh);
+}
+
+TEST(EditHistory, ControlsCarryAccessibleNames) {
+    Loaded w;
+    for (const char* name : {"Combo5", "Combo2", "Combo4", "Combo1", "Combo8", "Combo3",
+                             "MSFlexGrid1", "MSFlexGrid2", "Text2", "SSTab1"})
+        EXPECT_EQ(w.folder.control<QWidget>(name).accessibleName(), QString::fromLatin1(name));
+    EXPECT_EQ(w.folder.control<QWidget>("SSCommand10").accessibleName(), u"修改税率"_s);
+    QCoreApplication::processEvents();
+    const auto& panel = w.folder.control<QLabel>("panel4");
+    EXPECT_EQ(panel.accessibleName(), u"StatusBar1.4"_s);
+    EXPECT_EQ(panel.accessibleDescription(), u"当前列表1/2共有3项"_s);
+}
