@@ -8,6 +8,9 @@
 #include "controls/Grid.h"
 #include "editor/gui/SellListView.h"
 
+#include <QApplication>
+#include <QUndoStack>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -95,5 +98,68 @@ void WholeLoad(benchmark::State& state) {
     state.counters["records"] = static_cast<double>(window->state().records.size());
 }
 BENCHMARK(WholeLoad)->Apply(vwbench::timed);
+
+// Takes every edit of a benchmark back, so the next one starts from the script as read and
+// reading again asks nothing.
+void undoAll(vw::frmMain& window) {
+    QUndoStack& history = window.sellLists().history();
+    while (history.canUndo())
+        history.undo();
+    history.clear();
+}
+
+// One step back or forward on a 250-item list: the record swapped and the list shown again.
+void UndoRedoStep(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    if (chooseLongestList(*window) < 250) {
+        state.SkipWithError("no 250-item list is shown");
+        return;
+    }
+    control<vw::Grid>(*window, u"MSFlexGrid1"_s)->setCurrentRow(120);
+    window->dispatch(u"ID_DeleteItem"_s);
+    QUndoStack& history = window->sellLists().history();
+    vwbench::flushEvents();
+    double repaint = 0;
+    for (auto _ : state) {
+        if (history.canUndo())
+            history.undo();
+        else
+            history.redo();
+        repaint += vwbench::settle(state);
+    }
+    state.counters["repaint_ms"] = benchmark::Counter(repaint, benchmark::Counter::kAvgIterations);
+    undoAll(*window);
+}
+BENCHMARK(UndoRedoStep)->Apply(vwbench::timed);
+
+// 200 of 250 rows selected and deleted as one step.
+void DeleteRows(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    if (chooseLongestList(*window) < 250) {
+        state.SkipWithError("no 250-item list is shown");
+        return;
+    }
+    vw::Grid* grid = control<vw::Grid>(*window, u"MSFlexGrid1"_s);
+    std::vector<int> rows;
+    for (int row = 20; row < 220; ++row)
+        rows.push_back(row);
+    QUndoStack& history = window->sellLists().history();
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid->selectRows(rows);
+        state.ResumeTiming();
+        window->dispatch(u"ID_DeleteItem"_s);
+        state.PauseTiming();
+        history.undo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    undoAll(*window);
+}
+BENCHMARK(DeleteRows)->Apply(vwbench::timed);
 
 } // namespace

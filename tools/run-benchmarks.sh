@@ -70,6 +70,8 @@ row "write it with ten edited lists" WriteScript "$limit" "≤ 1.5× floor = $li
 row "load the catalogue" LoadCatalogue 300 "≤ 300 ms"
 row "show a 250-item list" ShowSellList 20 "≤ 20 ms"
 row "fill the item grid (largest filter)" FillItemGrid 100 "≤ 100 ms"
+row "undo or redo one step on a 250-item list" UndoRedoStep 20 "≤ 20 ms"
+row "delete 200 selected rows" DeleteRows 20 "≤ 20 ms"
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
 echo
 echo "| baseline / whole command | measured |"
