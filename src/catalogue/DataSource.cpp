@@ -62,17 +62,39 @@ DataSource::~DataSource() {
 void DataSource::finish() {
     sqlite3_finalize(statement_);
     statement_ = nullptr;
+    prepared_.clear();
+    preparedFor_ = nullptr;
     columnNames_.clear();
     atEnd_ = true;
 }
 
-bool DataSource::run(const QString& sql) {
-    finish();
+bool DataSource::run(const QString& sql, const QStringList& values) {
     error_.clear();
+    atEnd_ = true;
     if (!db_.handle()) {
+        finish();
         error_ = QStringLiteral("no catalogue database");
         return false;
     }
+    // The same statement again, as a look-up per record or per item runs it, is bound anew
+    // instead of parsed anew. A catalogue loaded since has a new connection.
+    if (statement_ && sql == prepared_ && preparedFor_ == db_.handle()) {
+        sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+    } else if (!prepare(sql)) {
+        return false;
+    }
+    for (int i = 0; i < static_cast<int>(values.size()); ++i) {
+        const QString& value = values[i];
+        sqlite3_bind_text16(statement_, i + 1, value.utf16(), static_cast<int>(value.size() * 2),
+                            SQLITE_TRANSIENT);
+    }
+    step();
+    return error_.isEmpty();
+}
+
+bool DataSource::prepare(const QString& sql) {
+    finish();
     const QString text = toSqliteDialect(sql);
     if (sqlite3_prepare16_v2(db_.handle(), text.utf16(), static_cast<int>(text.size() * 2),
                              &statement_, nullptr) != SQLITE_OK) {
@@ -80,13 +102,14 @@ bool DataSource::run(const QString& sql) {
         finish();
         return false;
     }
+    prepared_ = sql;
+    preparedFor_ = db_.handle();
     const int count = sqlite3_column_count(statement_);
     for (int i = 0; i < count; ++i) {
         const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(statement_, i));
         columnNames_.push_back(name ? QString::fromUtf16(name) : QString());
     }
-    step();
-    return error_.isEmpty();
+    return true;
 }
 
 void DataSource::step() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vw {
@@ -20,9 +22,11 @@ public:
     DataSource(const DataSource&) = delete;
     DataSource& operator=(const DataSource&) = delete;
 
-    // Runs the statement and positions on its first row. False when the engine refuses it or
-    // fails on the first row; errorText() then has the engine's words and the result is empty.
-    bool run(const QString& sql);
+    // Runs the statement and positions on its first row. `values` are bound to its parameters
+    // ?1, ?2, … as text: whatever a user typed reaches the engine as a value, never as SQL.
+    // False when the engine refuses it or fails on the first row; errorText() then has the
+    // engine's words and the result is empty.
+    bool run(const QString& sql, const QStringList& values = {});
     const QString& errorText() const { return error_; }
 
     bool atEnd() const { return atEnd_; }
@@ -37,11 +41,14 @@ public:
     QString field(int column) const;
 
 private:
+    bool prepare(const QString& sql);
     void step();
     void finish();
 
     CatalogueDb& db_;
     sqlite3_stmt* statement_ = nullptr;
+    QString prepared_;               // the program's text of statement_
+    sqlite3* preparedFor_ = nullptr; // the connection statement_ belongs to
     std::vector<QString> columnNames_;
     bool atEnd_ = true;
     QString error_;

@@ -87,18 +87,34 @@ QString itemGrades(QStringView category, QStringView type) {
     return head + column + u"='"_s + sqlQuoted(type) + u"' and "_s + tail;
 }
 
+namespace {
+
+const QString ItemColumns =
+    u"select 物品类型,Itemdata_R.物品ID,物品名称,slot_bit_type,armor_type,etcitem_type,"
+    u"default_price,crystal_type,physical_damage,weapon_type,magical_damage,physical_defense,"
+    u"magical_defense, ITEMNAME_C.中文名称,ITEMNAME_C.附加说明 from Itemdata_R,ITEMNAME_C "
+    u"where "_s;
+
+} // namespace
+
 QString items(QStringView category, QStringView type, QStringView grade) {
-    const QString columns =
-        u"select 物品类型,Itemdata_R.物品ID,物品名称,slot_bit_type,armor_type,etcitem_type,"
-        u"default_price,crystal_type,physical_damage,weapon_type,magical_damage,physical_defense,"
-        u"magical_defense, ITEMNAME_C.中文名称,ITEMNAME_C.附加说明 from Itemdata_R,ITEMNAME_C "
-        u"where "_s;
+    const QString& columns = ItemColumns;
     const QString tail = u"crystal_type='"_s + sqlQuoted(grade) + u"' and 物品类型='"_s +
                          sqlQuoted(category) + u"' and ITEMNAME_C.物品ID=Itemdata_R.物品ID"_s;
     const QString column = typeColumn(category, type);
     if (column.isEmpty())
         return columns + tail;
     return columns + column + u"='"_s + sqlQuoted(type) + u"' and "_s + tail;
+}
+
+QString searchItems() {
+    // The ID as decimal text, so "40" finds 40 itself, 401 and 4021; instr() takes the text as
+    // it is, where LIKE would read "%" and "_" in it as wildcards.
+    return ItemColumns +
+           u"ITEMNAME_C.物品ID=Itemdata_R.物品ID and ("
+           u"substr(cast(Itemdata_R.物品ID as text),1,length(?1))=?1 or "
+           u"instr(lower(ITEMNAME_C.中文名称),lower(?1))>0 or instr(lower(物品名称),lower(?1))>0) "
+           u"order by Itemdata_R.物品ID"_s;
 }
 
 } // namespace vw::sql

@@ -18,6 +18,9 @@ QString itemNames(QStringView itemId);
 std::optional<QString> itemTypes(QStringView category);
 QString itemGrades(QStringView category, QStringView type);
 QString items(QStringView category, QStringView type, QStringView grade);
+// Items whose ID is the text or starts with it, or whose Chinese or English name holds it,
+// letter case ignored; the text is bound as ?1. Same columns as items(), ordered by ID.
+QString searchItems();
 
 // The five category codes the filters know, compared exactly.
 bool isKnownCategory(QStringView category);

@@ -1,12 +1,12 @@
 #include "ApplyCommand.h"
 
 #include "Arguments.h"
-#include "CatalogueLookups.h"
 #include "CliError.h"
 #include "EditFile.h"
 #include "EditSession.h"
 #include "Inputs.h"
 #include "catalogue/CatalogueDb.h"
+#include "catalogue/Lookups.h"
 #include "script/ScriptFile.h"
 
 #include <optional>

@@ -1,15 +1,11 @@
 #include "CheckCommand.h"
 
 #include "Arguments.h"
-#include "CatalogueLookups.h"
 #include "CliError.h"
 #include "Inputs.h"
 #include "catalogue/CatalogueDb.h"
-
-#include <QFile>
-#include <QHash>
-
-#include <algorithm>
+#include "catalogue/Lookups.h"
+#include "editor/Checks.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,126 +20,28 @@ const char16_t* const CheckUsage =
     u"and merchant classes placed in no town. Exits 1 when anything is found, 0 when the\n"
     u"script is clean.\n";
 
-namespace {
-
-// The reader keeps line positions as the line number plus one.
-int lineOf(int recordedLine) {
-    return recordedLine - 1;
-}
-
-QString listLabel(const ShopRecord& record, int list) {
-    return record.className + u" SellList"_s + QString::number(list) + u": "_s;
-}
-
-void findUnknownItems(const ShopRecord& record, CatalogueLookups& catalogue,
-                      std::vector<Finding>& findings) {
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        for (int i = 0; i < record.listLength(list); ++i) {
-            const ItemSlot& item = record.slot(list, i);
-            if (!catalogue.itemKnown(item.id)) {
-                findings.push_back(
-                    {lineOf(item.lineText.toInt()), listLabel(record, list) + u"item "_s + item.id +
-                                                        u" has no ITEMNAME_E2C row"_s});
-            }
-        }
+QString findingText(const Finding& finding) {
+    const QString list =
+        finding.className + u" SellList"_s + QString::number(finding.list) + u": "_s;
+    switch (finding.kind) {
+    case Finding::Kind::UnknownItem:
+        return list + u"item "_s + finding.itemId + u" has no ITEMNAME_E2C row"_s;
+    case Finding::Kind::RepeatedItem:
+        return list + u"item "_s + finding.itemId + u" repeats the item of line "_s +
+               QString::number(finding.firstLine);
+    case Finding::Kind::UnclosedList:
+        return list + u"the list has no buyselllist_end"_s;
+    case Finding::Kind::ListOpenedTwice:
+        return list + u"the list is opened a second time in the class"_s;
+    case Finding::Kind::MalformedItemLine:
+        return list + u"malformed item line: "_s +
+               (finding.reason == ReadReport::MalformedLine::Reason::NoClosingBrace
+                    ? u"no \"}\" after the \"{\""_s
+                    : u"empty item ID"_s);
+    case Finding::Kind::PlacedInNoTown:
+        return finding.className + u": placed in no town (no 城镇NPC表 row names it exactly)"_s;
     }
-}
-
-void findDuplicates(const ShopRecord& record, std::vector<Finding>& findings) {
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        QHash<QString, int> firstLine;
-        for (int i = 0; i < record.listLength(list); ++i) {
-            const ItemSlot& item = record.slot(list, i);
-            const int line = lineOf(item.lineText.toInt());
-            const auto seen = firstLine.constFind(item.id);
-            if (seen == firstLine.cend()) {
-                firstLine.insert(item.id, line);
-                continue;
-            }
-            findings.push_back({line, listLabel(record, list) + u"item "_s + item.id +
-                                          u" repeats the item of line "_s +
-                                          QString::number(*seen)});
-        }
-    }
-}
-
-// The line of the class header a record came from: the last one before its first item.
-int classLineOf(const ShopRecord& record, const std::vector<ClassLine>& classes) {
-    int firstItem = 0;
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        const int start = lineOf(record.startLine[list]);
-        if (start > 0 && (firstItem == 0 || start < firstItem))
-            firstItem = start;
-    }
-    const auto after = std::lower_bound(classes.begin(), classes.end(), firstItem,
-                                        [](const ClassLine& c, int line) { return c.line < line; });
-    return after == classes.begin() ? firstItem : std::prev(after)->line;
-}
-
-// A list whose block stands twice is reported as repeated: the reader then drops its end line.
-void findUnclosedLists(const ShopRecord& record, int classLine,
-                       const std::vector<RepeatedList>& repeated, std::vector<Finding>& findings) {
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        const bool isRepeated =
-            std::any_of(repeated.begin(), repeated.end(), [&](const RepeatedList& r) {
-                return r.classLine == classLine && r.list == list;
-            });
-        if (record.startLine[list] > 0 && record.endLine[list] == 0 && !isRepeated) {
-            findings.push_back({lineOf(record.startLine[list]),
-                                listLabel(record, list) + u"the list has no buyselllist_end"_s});
-        }
-    }
-}
-
-void findUnplaced(const std::vector<ShopRecord>& records, const std::vector<ClassLine>& classes,
-                  CatalogueLookups& catalogue, std::vector<Finding>& findings) {
-    const QSet<QString> placed = catalogue.placedNpcs();
-    for (const ShopRecord& record : records) {
-        if (!placed.contains(record.className)) {
-            findings.push_back(
-                {classLineOf(record, classes),
-                 record.className + u": placed in no town (no 城镇NPC表 row names it exactly)"_s});
-        }
-    }
-}
-
-void addScanFindings(const ListScanResult& scan, std::vector<Finding>& findings) {
-    for (const MalformedLine& m : scan.malformed) {
-        findings.push_back({m.line, m.className + u" SellList"_s + QString::number(m.list) +
-                                        u": malformed item line: "_s + m.problem});
-    }
-    for (const RepeatedList& r : scan.repeated) {
-        findings.push_back({r.line, r.className + u" SellList"_s + QString::number(r.list) +
-                                        u": the list is opened a second time in the class"_s});
-    }
-}
-
-ListScanResult scanScript(const QString& path, const SourceStamp& stamp) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CliError{ExitInput, path + u": cannot open the script"_s};
-    ListScanResult scan = scanLists(file);
-    // Line numbers from two different texts would point at the wrong lines.
-    if (file.error() != QFileDevice::NoError || stampOf(path) != stamp)
-        throw CliError{ExitInput, path + u": the script changed or failed while being checked"_s};
-    return scan;
-}
-
-} // namespace
-
-std::vector<Finding> findProblems(const std::vector<ShopRecord>& records,
-                                  const ListScanResult& scan, CatalogueLookups& catalogue) {
-    std::vector<Finding> findings;
-    for (const ShopRecord& record : records) {
-        findUnknownItems(record, catalogue, findings);
-        findDuplicates(record, findings);
-        findUnclosedLists(record, classLineOf(record, scan.classes), scan.repeated, findings);
-    }
-    findUnplaced(records, scan.classes, catalogue, findings);
-    addScanFindings(scan, findings);
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return findings;
+    return {};
 }
 
 int runCheck(const QStringList& args, QTextStream& out) {
@@ -156,16 +54,15 @@ int runCheck(const QStringList& args, QTextStream& out) {
         throw CliError{ExitUsage, u"check takes one script file (see --help)"_s};
     if (!parsed.catalogue)
         throw CliError{ExitUsage, u"check needs --catalogue FILE (see --help)"_s};
-    const QString& scriptPath = parsed.positional[0];
-    const ScriptReadResult read = readScriptOrFail(scriptPath);
-    const ListScanResult scan = scanScript(scriptPath, read.stamp);
+    const ScriptReadResult read = readScriptOrFail(parsed.positional[0]);
     CatalogueDb db;
     loadCatalogueOrFail(db, *parsed.catalogue);
     CatalogueLookups catalogue(db);
 
-    const std::vector<Finding> findings = findProblems(read.records, scan, catalogue);
+    const std::vector<Finding> findings = checkScript(read.records, read.report, &catalogue);
+    requireAnswers(catalogue);
     for (const Finding& finding : findings)
-        out << finding.line << u": "_s << finding.message << u'\n';
+        out << finding.line << u": "_s << findingText(finding) << u'\n';
     return findings.empty() ? ExitOk : ExitFindings;
 }
 

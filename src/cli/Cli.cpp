@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "CliError.h"
 #include "DumpCommand.h"
+#include "WhereCommand.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,11 +20,12 @@ const char16_t* const MainUsage =
     u"commands:\n"
     u"  dump SCRIPT [--catalogue FILE] [--json]   show every record and its lists\n"
     u"  check SCRIPT --catalogue FILE             list what a server would trip on\n"
+    u"  where SCRIPT ID [--catalogue FILE] [--json] list the merchants that sell an item\n"
     u"  apply SCRIPT EDITS OUT [--catalogue FILE] write an edited copy of the script\n"
     u"\n"
     u"\"vendwright-cli COMMAND --help\" describes a command.\n"
-    u"exit codes: 0 ok, 1 findings (check), 2 usage error, 3 input error,\n"
-    u"            4 output refused or not written\n";
+    u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
+    u"            3 input error, 4 output refused or not written\n";
 
 int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(0);
@@ -36,6 +38,8 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
         return runDump(rest, out);
     if (command == u"check")
         return runCheck(rest, out);
+    if (command == u"where")
+        return runWhere(rest, out);
     if (command == u"apply")
         return runApply(rest, out, err);
     if (command.isEmpty())

@@ -1,11 +1,11 @@
 #include "DumpCommand.h"
 
 #include "Arguments.h"
-#include "CatalogueLookups.h"
 #include "CliError.h"
 #include "Inputs.h"
 #include "Json.h"
 #include "catalogue/CatalogueDb.h"
+#include "catalogue/Lookups.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -110,14 +110,21 @@ int runDump(const QStringList& args, QTextStream& out) {
         lookups.emplace(db);
     }
 
+    // Every name is asked before anything is written: a refused statement writes no half dump.
+    std::vector<std::optional<QString>> names(read.records.size());
+    if (lookups) {
+        for (size_t i = 0; i < names.size(); ++i)
+            names[i] = lookups->npcChineseName(read.records[i].className);
+        requireAnswers(*lookups);
+    }
+
     TextDumpWriter text(out);
     JsonDumpWriter json(out);
     DumpWriter& writer = parsed.json ? static_cast<DumpWriter&>(json) : text;
     writer.begin({scriptPath, parsed.catalogue, read.lineCount,
                   static_cast<qsizetype>(read.records.size())});
-    for (const ShopRecord& record : read.records) {
-        writer.record(record, lookups ? lookups->npcChineseName(record.className) : std::nullopt);
-    }
+    for (size_t i = 0; i < names.size(); ++i)
+        writer.record(read.records[i], names[i]);
     writer.end();
     return ExitOk;
 }

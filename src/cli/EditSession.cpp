@@ -1,6 +1,8 @@
 #include "EditSession.h"
 
-#include "CatalogueLookups.h"
+#include "CliError.h"
+#include "Inputs.h"
+#include "catalogue/Lookups.h"
 #include "editor/ListEdits.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -58,6 +60,7 @@ void EditSession::selectLocation(const EditCommand& command) {
         fail(command.line, u"location needs --catalogue"_s);
     selected_.clear();
     const QStringList npcs = catalogue_->npcsAt(command.name);
+    requireAnswers(*catalogue_);
     for (size_t r = 0; r < records_.size(); ++r) {
         if (npcs.contains(records_[r].className))
             selected_.push_back(static_cast<int>(r));

@@ -10,9 +10,11 @@
 #include <utility>
 #include <vector>
 
-namespace vw::cli {
-
+namespace vw {
 class CatalogueLookups;
+}
+
+namespace vw::cli {
 
 // What the edits did to one list, for the report after writing.
 struct ListChange {

@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "catalogue/CatalogueDb.h"
+#include "catalogue/Lookups.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +52,11 @@ void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {
     case CatalogueLoadStatus::Unrecognised:
         inputError(path, u"not an Access or SQLite catalogue"_s + detail);
     }
+}
+
+void requireAnswers(const CatalogueLookups& lookups) {
+    if (lookups.failed())
+        throw CliError{ExitInput, u"catalogue query failed: "_s + lookups.error()};
 }
 
 QString readUtf8FileOrFail(const QString& path) {

@@ -6,7 +6,8 @@
 
 namespace vw {
 class CatalogueDb;
-}
+class CatalogueLookups;
+} // namespace vw
 
 namespace vw::cli {
 
@@ -15,6 +16,9 @@ ScriptReadResult readScriptOrFail(const QString& path);
 
 // Loads the catalogue file into `db`; an unusable file becomes an input CliError.
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path);
+
+// A statement the engine refused while the commands asked the catalogue is an input error.
+void requireAnswers(const CatalogueLookups& lookups);
 
 // The text of a UTF-8 file the user wrote.
 QString readUtf8FileOrFail(const QString& path);

@@ -55,24 +55,34 @@ LineKeys scanKeys(QStringView text) {
 
 class Reader {
 public:
-    explicit Reader(std::vector<ShopRecord>& records) : records_(records) {}
+    Reader(std::vector<ShopRecord>& records, ReadReport& report)
+        : records_(records), report_(report) {}
 
+    // `counter` is the script format's line counter: the line's number plus one.
     void feed(QStringView raw, qint64 counter) {
+        line_ = static_cast<int>(counter - 1);
         QStringView test = trimSpaces(raw);
         if (test.startsWith(u"class ")) {
+            // A class that follows an unclosed one starts clean: two classes never share a record.
+            resetClassState();
             const qsizetype sep = test.indexOf(u" : ");
             const QStringView name = sep >= 0 ? test.sliced(6, sep - 6) : test.sliced(6);
             className_ = trimSpaces(name).toString();
             inClass_ = true;
-            // A class that follows an unclosed one starts clean: two classes never share a record.
-            resetClassState();
+            classLine_ = line_;
         }
         LineKeys keys = scanKeys(test);
         if (keys.propertyBegin && inClass_)
             inProperty_ = true;
         const bool opensList = keys.listBegin && inProperty_ && openList(test);
         if (inList_) {
-            if (auto entry = itemEntry(raw); !entry.isNull()) {
+            const auto entry = itemEntry(raw);
+            if (entry.isNull() && raw.contains(u'{'))
+                report_.malformed.push_back(
+                    {line_, classLine_, className_, list_, malformedReason(raw)});
+            if (!entry.isNull()) {
+                if (blockFirstItem_ == 0)
+                    blockFirstItem_ = line_;
                 // An item on the line that opens its list is read, but replacing the list
                 // would drop the opening line; and as the record's template that line would
                 // put a second opening into every list written with it.
@@ -88,6 +98,7 @@ public:
         }
         if (keys.listEnd && inList_) {
             itemIndex_ = -1;
+            blockFirstItem_ = 0;
             // Without an end line the writer leaves the list as it stands.
             if (recordMade_ && !repeated_[list_] && !unwritable_[list_] && !brokenTemplate_)
                 records_.back().endLine[list_] = static_cast<int>(counter);
@@ -98,13 +109,29 @@ public:
         if (keys.propertyEnd && inProperty_)
             inProperty_ = false;
         if (inClass_ && keys.classEnd) {
-            inClass_ = false;
             resetClassState();
+            inClass_ = false;
         }
     }
 
+    // The end of the input leaves the open list, if any, without its end line.
+    void finish() { leaveListUnclosed(); }
+
 private:
+    void leaveListUnclosed() {
+        if (inList_ && blockFirstItem_ != 0)
+            report_.unclosed.push_back({blockFirstItem_, classLine_, className_, list_});
+        blockFirstItem_ = 0;
+    }
+
+    static ReadReport::MalformedLine::Reason malformedReason(QStringView raw) {
+        const qsizetype open = raw.indexOf(u'{');
+        return raw.indexOf(u'}', open + 1) < 0 ? ReadReport::MalformedLine::Reason::NoClosingBrace
+                                               : ReadReport::MalformedLine::Reason::EmptyId;
+    }
+
     void resetClassState() {
+        leaveListUnclosed();
         repeated_ = {false, false};
         unwritable_ = {false, false};
         brokenTemplate_ = false;
@@ -116,17 +143,15 @@ private:
 
     // True when the line opens list 0 or 1.
     bool openList(QStringView test) {
-        bool opened = false;
-        if (test.contains(u"SellList0", Qt::CaseInsensitive)) {
-            list_ = 0;
-            opened = true;
-        }
-        if (test.contains(u"SellList1", Qt::CaseInsensitive)) {
-            list_ = 1;
-            opened = true;
-        }
-        if (!opened)
+        int list = -1;
+        if (test.contains(u"SellList0", Qt::CaseInsensitive))
+            list = 0;
+        if (test.contains(u"SellList1", Qt::CaseInsensitive))
+            list = 1;
+        if (list < 0)
             return false;
+        leaveListUnclosed();
+        list_ = list;
         inList_ = true;
         // A list opened while another was left open starts at its own first slot.
         itemIndex_ = -1;
@@ -138,6 +163,7 @@ private:
             if (record.startLine[list_] != 0 || record.endLine[list_] != 0) {
                 repeated_[list_] = true;
                 record.endLine[list_] = 0;
+                report_.repeated.push_back({line_, classLine_, className_, list_});
             }
         }
         return true;
@@ -188,6 +214,7 @@ private:
             record.lineSuffix = raw.sliced(raw.indexOf(u'}', open + 1)).toString();
             record.templateExtraParts = extraOf(nullptr);
             records_.push_back(std::move(record));
+            report_.recordClassLines.push_back(classLine_);
             recordMade_ = true;
         }
         ShopRecord& record = records_.back();
@@ -208,6 +235,10 @@ private:
     }
 
     std::vector<ShopRecord>& records_;
+    ReadReport& report_;
+    int line_ = 0;
+    int classLine_ = 0;
+    int blockFirstItem_ = 0; // the first item line of the open list's block, 0 before one
     QString className_;
     bool inClass_ = false;
     bool inProperty_ = false;
@@ -229,7 +260,7 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
         result.status = ReadStatus::NotUtf16;
         return result;
     }
-    Reader reader(result.records);
+    Reader reader(result.records, result.report);
     QStringView line;
     while (lines.next(line)) {
         const qint64 index = lines.linesRead() - 1;
@@ -237,6 +268,7 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
             progress(index / 100);
         reader.feed(line, lines.counter());
     }
+    reader.finish();
     if (lines.failed()) {
         result = {};
         result.status = ReadStatus::ReadFailed;

@@ -26,9 +26,48 @@ struct SourceStamp {
     bool operator==(const SourceStamp&) const = default;
 };
 
+// What the reader met in lines the records do not show, for the checks. Lines count from 1.
+struct ReadReport {
+    // A line inside an open list that holds "{" but is no item line: the reader skips it, a
+    // server meets it in the middle of the list.
+    struct MalformedLine {
+        enum class Reason { NoClosingBrace, EmptyId };
+        int line = 0;
+        int classLine = 0;
+        QString className;
+        int list = 0;
+        Reason reason = Reason::NoClosingBrace;
+    };
+    // A list opened again in a class that already read it; the second block is not read and
+    // the writer leaves the list as it stands.
+    struct RepeatedList {
+        int line = 0;
+        int classLine = 0;
+        QString className;
+        int list = 0;
+    };
+    // A block of a list with items that its class, another list or the file ended before any
+    // buyselllist_end; `line` is its first item line.
+    struct UnclosedList {
+        int line = 0;
+        int classLine = 0;
+        QString className;
+        int list = 0;
+    };
+
+    // The line of each record's class header, parallel to the records.
+    std::vector<int> recordClassLines;
+    std::vector<MalformedLine> malformed;
+    std::vector<RepeatedList> repeated;
+    std::vector<UnclosedList> unclosed;
+
+    bool operator==(const ReadReport&) const = default;
+};
+
 struct ScriptReadResult {
     ReadStatus status = ReadStatus::Ok;
     std::vector<ShopRecord> records;
+    ReadReport report;
     qint64 lineCount = 0;
     SourceStamp stamp;
 };

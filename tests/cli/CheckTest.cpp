@@ -75,3 +75,39 @@ TEST(CliCheck, ClassPlacedInNoTownIsNamedAtItsHeader) {
     EXPECT_EQ(run.out,
               u"14: priest_nola: placed in no town (no 城镇NPC表 row names it exactly)\n"_s);
 }
+
+TEST(CliCheck, FollowsTheReaderPastAnEndInsideBraces) {
+    Workspace ws;
+    QStringList lines = MerchantScript;
+    // The item that holds the end keyword closes the list; the lines after it are outside it.
+    lines[5] = u"\t\t{42; 10; buyselllist_end }"_s;
+    lines[6] = u"\t\t{ ; 10; 0.000000; 0 };"_s;
+    const CliRun run = runArgs({u"check"_s, ws.script(lines), u"--catalogue"_s, catalogue()});
+    EXPECT_EQ(run.code, 0) << run.out.toStdString();
+}
+
+TEST(CliWhere, ListsEverySaleOfTheItemWithNamesAndPlaces) {
+    Workspace ws;
+    QStringList lines = MerchantScript;
+    lines[13] = u"class priest_nola : citizen"_s; // placed in no town
+    const QString script = ws.script(lines);
+    // Item 2 in both lists of one record and in another record.
+    CliRun run = runArgs({u"where"_s, script, u"2"_s, u"--catalogue"_s, catalogue()});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(
+        run.out.split(u'\n', Qt::SkipEmptyParts),
+        QStringList({u"grocer_amber 杂货商安珀 SellList1 row 2 line 10 tax 15, at 白石镇, 灰港"_s,
+                     u"priest_nola 祭司诺拉 SellList0 row 1 line 17 tax 10, placed in no town"_s}));
+
+    run = runArgs({u"where"_s, script, u"2"_s, u"--json"_s});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.out.contains(
+        u"{\"className\":\"grocer_amber\",\"chineseName\":null,\"list\":\"SellList1\",\"row\":2,"
+        u"\"line\":10,\"taxRate\":\"15\",\"locations\":null}"_s))
+        << run.out.toStdString();
+
+    run = runArgs({u"where"_s, script, u"2 "_s});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(runArgs({u"where"_s, script}).code, 2);
+}

@@ -302,3 +302,34 @@ TEST(ScriptReader, LongLinesAndBlockBoundaries) {
     }
     expectBigList(read(utf16(bigList(512 * 1024 - 85, 45'000))), 45'000); // about 3 MB
 }
+
+TEST(ScriptReader, ReportsTheLinesTheRecordsDoNotShow) {
+    using Reason = vw::ReadReport::MalformedLine::Reason;
+    const ScriptReadResult r =
+        read(script(u"class a : m|property_define_begin|buyselllist_begin SellList0|" //  1- 3
+                    u"{1; 5}|{2; 5|{ ; 5}|{3; 5; buyselllist_end }|{ ; 5}|"           //  4- 8
+                    u"buyselllist_begin SellList0|{4; 5}|buyselllist_end|"            //  9-11
+                    u"buyselllist_begin SellList1|{5; 5}|"                            // 12-13
+                    u"class b : m|property_define_begin|buyselllist_begin SellList0|" // 14-16
+                    u"buyselllist_end|buyselllist_begin SellList0|{6; 5}|"            // 17-19
+                    u"buyselllist_begin SellList1|{7; 5}"_s));                        // 20-21
+    ASSERT_EQ(r.status, ReadStatus::Ok);
+    ASSERT_EQ(r.records.size(), 2u);
+    EXPECT_EQ(r.report.recordClassLines, (std::vector<int>{1, 14}));
+    // The item that holds "buyselllist_end" ends the list: line 8 is outside it.
+    ASSERT_EQ(r.report.malformed.size(), 2u);
+    EXPECT_EQ(r.report.malformed[0].line, 5);
+    EXPECT_EQ(r.report.malformed[0].reason, Reason::NoClosingBrace);
+    EXPECT_EQ(r.report.malformed[1].line, 6);
+    EXPECT_EQ(r.report.malformed[1].reason, Reason::EmptyId);
+    EXPECT_EQ(r.report.malformed[1].className, u"a"_s);
+    // A list whose first block had items, opened again; one without items is read normally.
+    ASSERT_EQ(r.report.repeated.size(), 1u);
+    EXPECT_EQ(r.report.repeated[0].line, 9);
+    EXPECT_EQ(r.records[1].slot(0, 0).id, u"6"_s);
+    // Left open by the next class, by another list and by the end of the file.
+    std::vector<std::pair<int, int>> unclosed;
+    for (const auto& u : r.report.unclosed)
+        unclosed.emplace_back(u.line, u.classLine);
+    EXPECT_EQ(unclosed, (std::vector<std::pair<int, int>>{{13, 1}, {19, 14}, {21, 14}}));
+}

@@ -10,15 +10,14 @@
 #include <optional>
 
 namespace vw {
+
 class CatalogueDb;
-}
 
-namespace vw::cli {
-
-// The questions the commands ask the catalogue. Answers that match names return the
-// catalogue's text as stored, so callers compare it with class names exactly: the engine
-// itself compares text without regard to letter case. A statement the engine refuses (a
-// catalogue without the table, say) becomes an input CliError.
+// The questions the checks, the search for sellers and the command line ask the catalogue.
+// Answers that match names return the catalogue's text as stored, so callers compare it with
+// class names exactly: the engine itself compares text without regard to letter case.
+// A statement the engine refuses (a catalogue without the table, say) gives empty answers from
+// then on, and error() tells why.
 class CatalogueLookups {
 public:
     explicit CatalogueLookups(CatalogueDb& db) : source_(db) {}
@@ -31,12 +30,18 @@ public:
     QSet<QString> placedNpcs();
     // The NPC英文名 of every NPC placed at `location`, as the main window lists them.
     QStringList npcsAt(const QString& location);
+    // The locations whose 城镇NPC表 rows name the class exactly, in the catalogue's order.
+    QStringList locationsOf(const QString& className);
+
+    bool failed() const { return !error_.isEmpty(); }
+    const QString& error() const { return error_; }
 
 private:
-    void run(const QString& statement);
+    bool run(const QString& statement, const QStringList& values = {});
 
     DataSource source_;
     QHash<QString, bool> knownItems_;
+    QString error_;
 };
 
-} // namespace vw::cli
+} // namespace vw

@@ -1,20 +1,22 @@
-#include "CatalogueLookups.h"
+#include "Lookups.h"
 
-#include "CliError.h"
 #include "catalogue/Statements.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace vw::cli {
+namespace vw {
 
-void CatalogueLookups::run(const QString& statement) {
-    if (!source_.run(statement))
-        throw CliError{ExitInput, u"catalogue query failed: "_s + source_.errorText()};
+bool CatalogueLookups::run(const QString& statement, const QStringList& values) {
+    if (failed())
+        return false;
+    if (source_.run(statement, values))
+        return true;
+    error_ = source_.errorText();
+    return false;
 }
 
 std::optional<QString> CatalogueLookups::npcChineseName(const QString& className) {
-    run(sql::npcChineseName(className));
-    if (source_.atEnd())
+    if (!run(sql::npcChineseName(className)) || source_.atEnd())
         return std::nullopt;
     return source_.field(u"中文名称");
 }
@@ -22,7 +24,8 @@ std::optional<QString> CatalogueLookups::npcChineseName(const QString& className
 bool CatalogueLookups::itemKnown(const QString& id) {
     if (const auto cached = knownItems_.constFind(id); cached != knownItems_.cend())
         return *cached;
-    run(sql::itemNames(id));
+    if (!run(sql::itemNames(id)))
+        return false;
     const bool known = !source_.atEnd();
     knownItems_.insert(id, known);
     return known;
@@ -31,19 +34,33 @@ bool CatalogueLookups::itemKnown(const QString& id) {
 QSet<QString> CatalogueLookups::placedNpcs() {
     // The statement of the window's "all locations" entry would also demand an NPCNAME_E2C
     // row; a placement without a Chinese name is still a placement.
-    run(u"select NPC英文名 from 城镇NPC表"_s);
     QSet<QString> names;
+    if (!run(u"select NPC英文名 from 城镇NPC表"_s))
+        return names;
     for (; !source_.atEnd(); source_.advance())
         names.insert(source_.field(u"NPC英文名"));
     return names;
 }
 
 QStringList CatalogueLookups::npcsAt(const QString& location) {
-    run(sql::locationNpcs(location));
     QStringList names;
+    if (!run(sql::locationNpcs(location)))
+        return names;
     for (; !source_.atEnd(); source_.advance())
         names.append(source_.field(u"NPC英文名"));
     return names;
 }
 
-} // namespace vw::cli
+QStringList CatalogueLookups::locationsOf(const QString& className) {
+    QStringList places;
+    if (!run(u"select 地点名称,NPC英文名 from 城镇NPC表 where NPC英文名=?1"_s, {className}))
+        return places;
+    for (; !source_.atEnd(); source_.advance()) {
+        if (source_.field(u"NPC英文名") == className &&
+            !places.contains(source_.field(u"地点名称")))
+            places.append(source_.field(u"地点名称"));
+    }
+    return places;
+}
+
+} // namespace vw
