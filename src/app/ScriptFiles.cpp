@@ -73,6 +73,7 @@ bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
         return false;
     }
     state_.records = std::move(read.records);
+    state_.report = std::move(read.report);
     state_.readPath = path;
     state_.readStamp = read.stamp;
     fillNpcEntries();

@@ -9,7 +9,9 @@
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/Query.h"
+#include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
+#include "editor/gui/ScriptInspector.h"
 #include "editor/gui/SellListView.h"
 #include "frmAbout.h"
 
@@ -27,6 +29,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -76,7 +79,11 @@ const Tool OperationTools[] = {
     {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top"},
     {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom"},
     {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"", true},
-    {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit"},
+    {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit", u"",
+     true},
+    {u"ID_FindSellers", u"查找出售此物品的NPC(F)", QStyle::SP_FileDialogContentsView, u"edit-find",
+     u"Ctrl+Shift+F"},
+    {u"ID_CheckScript", u"检查AI文件(K)", QStyle::SP_MessageBoxWarning, u"tools-check-spelling"},
 };
 const Tool HelpTools[] = {
     {u"ID_HelpCHM", u"帮助(H)", QStyle::SP_DialogHelpButton, u"help-contents", u"F1"},
@@ -100,6 +107,9 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     catalogue_ = std::make_unique<CatalogueBrowser>(
         data_, charWidth_,
         CatalogueBrowser::Controls{*combo1_, *combo8_, *combo3_, *grid2_, *status_, *dialogs_});
+    inspector_ = std::make_unique<ScriptInspector>(
+        state_, db_, *sellLists_,
+        ScriptInspector::Controls{*grid1_, *grid2_, *sellers_, *findings_, *status_, *dialogs_});
     buildCommands();
     connect(&sellLists_->history(), &QUndoStack::indexChanged, this, &frmMain::followHistory);
     connect(&sellLists_->history(), &QUndoStack::cleanChanged, this, &frmMain::updateTitle);
@@ -125,6 +135,26 @@ void frmMain::buildControls() {
     grid2_ = new Grid(u"MSFlexGrid2"_s, this);
     status_ = new StatusPanels(u"StatusBar1"_s, this);
     setStatusBar(status_);
+    search_ = new QLineEdit(this);
+    search_->setObjectName(u"txtSearch"_s);
+    search_->setAccessibleName(u"搜索物品"_s);
+    search_->setPlaceholderText(u"搜索物品ID、中文名称或英文名称"_s);
+    search_->setClearButtonEnabled(true);
+    npcFilter_ = new QLineEdit(this);
+    npcFilter_->setObjectName(u"txtNpcFilter"_s);
+    npcFilter_->setAccessibleName(u"筛选NPC"_s);
+    npcFilter_->setPlaceholderText(u"筛选NPC"_s);
+    npcFilter_->setClearButtonEnabled(true);
+    sellers_ =
+        new ResultsPanel(u"WhereSold"_s, u"出售此物品的NPC"_s,
+                         {u"NPC"_s, u"中文名称"_s, u"列表"_s, u"行"_s, u"税率"_s, u"地点"_s}, this);
+    findings_ = new ResultsPanel(u"CheckResults"_s, u"检查结果"_s,
+                                 {u"行号"_s, u"NPC"_s, u"列表"_s, u"问题"_s}, this);
+    for (ResultsPanel* panel : {sellers_, findings_}) {
+        addDockWidget(Qt::BottomDockWidgetArea, panel);
+        panel->hide();
+    }
+    tabifyDockWidget(sellers_, findings_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(u"SSTab1"_s);
@@ -180,6 +210,10 @@ QWidget* frmMain::buildSellTab() {
     filters->addWidget(combo3_, 1);
     auto* itemLayout = new QVBoxLayout(itemPane);
     itemLayout->addLayout(filters);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(new QLabel(u"搜索"_s, itemPane));
+    searchRow->addWidget(search_, 1);
+    itemLayout->addLayout(searchRow);
     itemLayout->addWidget(grid2_, 1);
 
     // Right pane: the sell-list selectors, the edit buttons and the list grid.
@@ -189,6 +223,7 @@ QWidget* frmMain::buildSellTab() {
     selectors->addWidget(combo5_, 1);
     selectors->addWidget(new QLabel(u"NPC"_s, listPane));
     selectors->addWidget(combo2_, 2);
+    selectors->addWidget(npcFilter_, 1);
     selectors->addWidget(new QLabel(u"列表"_s, listPane));
     selectors->addWidget(combo4_, 1);
     auto* edits = new QHBoxLayout;
@@ -226,6 +261,21 @@ QWidget* frmMain::buildSellTab() {
     layout->addWidget(splitter);
 
     connect(grid2_, &Grid::rowDoubleClicked, this, [this] { sellLists_->insertCatalogueItem(); });
+    // Typing searches once it pauses; Enter searches at once.
+    auto* searchPause = new QTimer(this);
+    searchPause->setSingleShot(true);
+    searchPause->setInterval(300);
+    connect(search_, &QLineEdit::textEdited, searchPause, qOverload<>(&QTimer::start));
+    connect(searchPause, &QTimer::timeout, this,
+            [this] { catalogue_->searchItems(search_->text()); });
+    connect(search_, &QLineEdit::returnPressed, this, [this, searchPause] {
+        searchPause->stop();
+        catalogue_->searchItems(search_->text());
+    });
+    connect(npcFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { sellLists_->filterNpcs(text); });
+    connect(npcFilter_, &QLineEdit::returnPressed, this,
+            [this] { sellLists_->chooseFirstOfferedNpc(); });
     // Delete acts on the list grid only: in the tax-rate box or a selector it is the key's own.
     auto* deleteRows = new QAction(grid1_);
     deleteRows->setShortcut(QKeySequence::Delete);
@@ -272,8 +322,10 @@ void frmMain::dispatch(const QString& id) {
         files_->chooseSourceFile();
         updateTitle();
     } else if (id == u"ID_Load") {
-        if (files_->loadAiFile([this] { return settleUnwrittenEdits(); }))
+        if (files_->loadAiFile([this] { return settleUnwrittenEdits(); })) {
             sellLists_->history().clear();
+            inspector_->clearResults();
+        }
     } else if (id == u"ID_Write")
         writeAiFile();
     else if (id == u"ID_Exit")
@@ -302,6 +354,10 @@ void frmMain::dispatch(const QString& id) {
         sellLists_->history().redo();
     else if (id == u"ID_SetTaxRate")
         sellLists_->setTaxRate();
+    else if (id == u"ID_FindSellers")
+        inspector_->findSellers();
+    else if (id == u"ID_CheckScript")
+        inspector_->checkScript();
 }
 
 bool frmMain::writeAiFile() {
@@ -377,9 +433,8 @@ void frmMain::load() {
         fillLocations();
     }
     status_->setPanelText(1, u"准备就绪"_s);
-    status_->setPanelText(5, u"共"_s + QString::number(std::max(combo5_->entryCount() - 1, 0)) +
-                                 u"个地点"_s + QString::number(combo1_->entryCount()) +
-                                 u"类物品"_s);
+    status_->setPanelText(5, u"共"_s + QString::number(locationCount_) + u"个地点"_s +
+                                 QString::number(combo1_->entryCount()) + u"类物品"_s);
     state_.loading = false;
 }
 
@@ -411,6 +466,8 @@ void frmMain::fillLocations() {
         return;
     for (; !data_.atEnd(); data_.advance())
         combo5_->addEntry(data_.field(u"地点名称"));
+    locationCount_ = combo5_->entryCount();
+    combo5_->addEntry(u"未放置的NPC"_s);
     combo5_->addEntry(u"全部NPC"_s);
     combo5_->setText(combo5_->entryText(combo5_->entryCount() - 1));
 }

@@ -19,7 +19,9 @@ class CatalogueBrowser;
 class Combo;
 class Dialogs;
 class Grid;
+class ResultsPanel;
 class ScriptFiles;
+class ScriptInspector;
 class SellListView;
 class StatusPanels;
 
@@ -71,6 +73,7 @@ private:
     CatalogueDb db_;
     DataSource data_;
     int charWidth_ = 8;
+    int locationCount_ = 0; // the catalogue's locations, without the program's own entries
 
     Combo* combo1_ = nullptr;
     Combo* combo2_ = nullptr;
@@ -79,6 +82,10 @@ private:
     Combo* combo5_ = nullptr;
     Combo* combo8_ = nullptr;
     QLineEdit* text2_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    QLineEdit* npcFilter_ = nullptr;
+    ResultsPanel* sellers_ = nullptr;
+    ResultsPanel* findings_ = nullptr;
     Grid* grid1_ = nullptr;
     Grid* grid2_ = nullptr;
     StatusPanels* status_ = nullptr;
@@ -88,6 +95,7 @@ private:
     std::unique_ptr<ScriptFiles> files_;
     std::unique_ptr<SellListView> sellLists_;
     std::unique_ptr<CatalogueBrowser> catalogue_;
+    std::unique_ptr<ScriptInspector> inspector_;
 };
 
 } // namespace vw

@@ -1,5 +1,8 @@
 #include "Combo.h"
 
+#include <QListView>
+#include <QStandardItemModel>
+
 namespace vw {
 
 Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) : QComboBox(parent) {
@@ -13,7 +16,10 @@ Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) :
 
 int Combo::addEntry(const QString& text, qint32 itemData) {
     addItem(text, itemData);
-    return count() - 1;
+    const int index = count() - 1;
+    if (!filter_.isEmpty())
+        offer(index, text.contains(filter_, Qt::CaseInsensitive));
+    return index;
 }
 
 qint32 Combo::entryData(int index) const {
@@ -29,6 +35,27 @@ void Combo::chooseIndex(int index) {
         return;
     setCurrentIndex(index);
     emit chosen();
+}
+
+void Combo::offer(int index, bool offered) {
+    if (auto* items = qobject_cast<QStandardItemModel*>(model()))
+        items->item(index)->setEnabled(offered);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setRowHidden(index, !offered);
+}
+
+void Combo::filterEntries(const QString& text) {
+    filter_ = text;
+    for (int i = 0; i < count(); ++i)
+        offer(i, itemText(i).contains(text, Qt::CaseInsensitive));
+}
+
+int Combo::firstOfferedEntry() const {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).contains(filter_, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
 }
 
 } // namespace vw

@@ -29,8 +29,19 @@ public:
     // share a text.
     void chooseIndex(int index);
 
+    // Offers only the entries whose text holds `text`, letter case ignored; the others stay
+    // where they are (indexes and item data keep their meaning) but cannot be chosen.
+    void filterEntries(const QString& text);
+    // The first entry the filter offers; -1 when it offers none.
+    int firstOfferedEntry() const;
+
 signals:
     void chosen();
+
+private:
+    void offer(int index, bool offered);
+
+    QString filter_;
 };
 
 } // namespace vw

@@ -16,6 +16,7 @@ struct ScriptState {
     QString sourcePath; // the file the next read takes; the open dialog may change it any time
     QString outputPath; // the trimmed name of the last output chosen
     std::vector<ShopRecord> records;
+    ReadReport report; // what the read met besides the records, for the checks
 
     // The file the records were read from and how it looked then. Writing copies this file,
     // not a source path chosen since, and refuses it once it changed.

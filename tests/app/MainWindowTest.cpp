@@ -59,7 +59,8 @@ TEST(StartUp, WithDefaultScriptFillsSelectorsWithoutAsking) {
 
     auto& combo5 = folder.control<Combo>("Combo5");
     EXPECT_EQ(combo5.entryText(combo5.entryCount() - 1), u"全部NPC"_s);
-    EXPECT_EQ(combo5.entryCount(), 5);
+    EXPECT_EQ(combo5.entryText(combo5.entryCount() - 2), u"未放置的NPC"_s);
+    EXPECT_EQ(combo5.entryCount(), 6);
     auto& status = folder.control<StatusPanels>("StatusBar1");
     EXPECT_EQ(status.panelText(1), u"准备就绪"_s);
     EXPECT_EQ(status.panelText(5),

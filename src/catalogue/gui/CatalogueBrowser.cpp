@@ -133,7 +133,32 @@ void CatalogueBrowser::fillItemGrid() {
     ui_.status.setPanelText(1, u"正在查询本级别物品..."_s);
     const QChar letter(static_cast<char16_t>(ui_.grades.entryData(gradeIndex)));
     const QString grade = letter == u'n' ? u"none"_s : QString(letter);
+    const int count = fillGrid(sql::items(category->code, type->code, grade), {});
+    if (count < 0)
+        return;
+    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
+    const QString shownGrade = letter == u'n' ? u"无"_s : QString(letter).toUpper();
+    ui_.status.setPanelText(2, u"当前物品["_s + shownGrade + u"]/"_s +
+                                   QString::number(ui_.grades.entryCount()) + u"共"_s +
+                                   QString::number(count) + u"项"_s);
+}
 
+void CatalogueBrowser::searchItems(const QString& text) {
+    const QString wanted = text.trimmed();
+    if (wanted.isEmpty()) {
+        fillItemGrid();
+        return;
+    }
+    ui_.status.setPanelText(2, {});
+    ui_.status.setPanelText(1, u"正在搜索物品..."_s);
+    const int count = fillGrid(sql::searchItems(), {wanted});
+    if (count < 0)
+        return;
+    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
+    ui_.status.setPanelText(2, u"搜索“"_s + wanted + u"”共"_s + QString::number(count) + u"项"_s);
+}
+
+int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& values) {
     Grid& grid = ui_.itemGrid;
     std::array<int, 14> bytes{};
     int count = 0;
@@ -143,7 +168,7 @@ void CatalogueBrowser::fillItemGrid() {
         initItemGrid();
         for (size_t c = 0; c < bytes.size(); ++c)
             bytes[c] = ansiByteLength(grid.text(0, static_cast<int>(c)));
-        if (!data_.run(sql::items(category->code, type->code, grade)))
+        if (!data_.run(statement, values))
             problem = queryErrorText(data_);
         std::array<int, 14> columns{};
         for (size_t c = 0; c < columns.size(); ++c)
@@ -165,13 +190,9 @@ void CatalogueBrowser::fillItemGrid() {
     }
     if (!problem.isEmpty()) {
         ui_.dialogs.message(problem);
-        return;
+        return -1;
     }
-    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    const QString shownGrade = letter == u'n' ? u"无"_s : QString(letter).toUpper();
-    ui_.status.setPanelText(2, u"当前物品["_s + shownGrade + u"]/"_s +
-                                   QString::number(ui_.grades.entryCount()) + u"共"_s +
-                                   QString::number(count) + u"项"_s);
+    return count;
 }
 
 } // namespace vw

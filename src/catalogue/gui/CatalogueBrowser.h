@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -44,11 +45,17 @@ public:
     void listItemGrades();
     void fillItemGrid();
     void initItemGrid();
+    // Fills the item grid with the items whose ID starts with the text or whose Chinese or
+    // English name holds it; an empty text shows the filters' result again.
+    void searchItems(const QString& text);
 
     const std::vector<CodeEntry>& categoryTable() const { return categories_; }
     const std::vector<CodeEntry>& typeTable() const { return types_; }
 
 private:
+    // Fills the item grid from a statement of the item columns; the row count, or -1 when the
+    // engine refused the statement (reported).
+    int fillGrid(const QString& statement, const QStringList& values);
     const CodeEntry* chosen(const Combo& combo, const std::vector<CodeEntry>& table) const;
 
     DataSource& data_;

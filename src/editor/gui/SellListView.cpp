@@ -12,6 +12,7 @@
 #include "script/LineSource.h"
 
 #include <QLineEdit>
+#include <QSet>
 
 #include <array>
 
@@ -27,6 +28,9 @@ const std::array<QString, 5> ListHeaders{u"行号"_s, u"物品ID"_s, u"中文名
 QString listEntryText(int list) {
     return QString::number(list) + u"-商品列表"_s;
 }
+
+// Stands right before "全部NPC" and lists the records no town entry reaches.
+const QString UnplacedEntryText = u"未放置的NPC"_s;
 
 // "删除 4021", or "删除 4021 等3项" for several rows: the undo menu names the step by it.
 QString stepName(const QString& action, const ShopRecord& record, int list,
@@ -103,23 +107,62 @@ void SellListView::showLocationNpcs() {
     ui_.status.setPanelText(3, {});
     ui_.status.setPanelText(4, {});
     ui_.status.setPanelText(1, u"正在查询本地NPC..."_s);
-    const bool all = ui_.locations.chosenIndex() == ui_.locations.entryCount() - 1;
-    const QString location = trimSpaces(ui_.locations.currentText()).toString();
-    if (!runQuery(data_, ui_.dialogs,
-                  sql::locationNpcs(all ? std::nullopt : std::optional<QStringView>(location))))
-        return;
-    for (; !data_.atEnd(); data_.advance()) {
-        const QString npc = data_.field(u"NPC英文名");
-        for (size_t i = 0; i < state_.records.size(); ++i) {
-            if (state_.records[i].className == npc)
-                ui_.npcs.addEntry(npc + u'|' + data_.field(u"中文名称"), static_cast<qint32>(i));
+    const int chosen = ui_.locations.chosenIndex();
+    if (chosen >= 0 && chosen == unplacedEntry()) {
+        listUnplacedNpcs();
+    } else {
+        const bool all = chosen == ui_.locations.entryCount() - 1;
+        const QString location = trimSpaces(ui_.locations.currentText()).toString();
+        if (!runQuery(data_, ui_.dialogs,
+                      sql::locationNpcs(all ? std::nullopt : std::optional<QStringView>(location))))
+            return;
+        for (; !data_.atEnd(); data_.advance()) {
+            const QString npc = data_.field(u"NPC英文名");
+            for (size_t i = 0; i < state_.records.size(); ++i) {
+                if (state_.records[i].className == npc)
+                    ui_.npcs.addEntry(npc + u'|' + data_.field(u"中文名称"),
+                                      static_cast<qint32>(i));
+            }
         }
     }
     ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
     ui_.status.setPanelText(3,
                             u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) + u"个NPC"_s);
-    if (ui_.npcs.entryCount() > 0)
-        ui_.npcs.setText(ui_.npcs.entryText(0));
+    chooseFirstOfferedNpc();
+}
+
+int SellListView::unplacedEntry() const {
+    const int index = ui_.locations.entryCount() - 2;
+    return index >= 0 && ui_.locations.entryText(index) == UnplacedEntryText ? index : -1;
+}
+
+// Every record the statement of all NPCs does not reach: its class has no town row, or no
+// Chinese name for the join to find. Those with a name show it, the others their class alone.
+void SellListView::listUnplacedNpcs() {
+    if (!runQuery(data_, ui_.dialogs, sql::locationNpcs(std::nullopt)))
+        return;
+    QSet<QString> reached;
+    for (; !data_.atEnd(); data_.advance())
+        reached.insert(data_.field(u"NPC英文名"));
+    for (size_t i = 0; i < state_.records.size(); ++i) {
+        const QString& name = state_.records[i].className;
+        if (reached.contains(name))
+            continue;
+        QString entry = name;
+        if (!runQuery(data_, ui_.dialogs, sql::npcChineseName(name)))
+            return;
+        if (!data_.atEnd())
+            entry += u'|' + data_.field(u"中文名称");
+        ui_.npcs.addEntry(entry, static_cast<qint32>(i));
+    }
+}
+
+void SellListView::filterNpcs(const QString& text) {
+    ui_.npcs.filterEntries(text);
+}
+
+void SellListView::chooseFirstOfferedNpc() {
+    ui_.npcs.chooseIndex(ui_.npcs.firstOfferedEntry());
 }
 
 void SellListView::showNpcLists() {
@@ -341,7 +384,7 @@ void SellListView::showChange(const RecordChange& change, ChangeShown how) {
     ui_.listGrid.selectRows(how == Undone ? change.rowsBefore : change.rowsAfter);
 }
 
-bool SellListView::showList(int record, int list) {
+bool SellListView::showList(int record, int list, const QStringList& places) {
     const auto findNpc = [&] {
         if (currentRecordIndex() == record)
             return true;
@@ -353,13 +396,25 @@ bool SellListView::showList(int record, int list) {
         }
         return false;
     };
-    // The chosen location may not list the NPC; every NPC placed in a town is under the last.
     if (!findNpc()) {
-        const int all = ui_.locations.entryCount() - 1;
-        if (all < 0 || ui_.locations.chosenIndex() == all)
-            return false;
-        ui_.locations.chooseIndex(all);
-        if (!findNpc())
+        // Locations that list the NPC: the ones named first, then every NPC placed in a town,
+        // then the NPCs placed nowhere.
+        std::vector<int> candidates;
+        for (const QString& place : places) {
+            const int entry =
+                ui_.locations.findText(place, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (entry >= 0 && entry != unplacedEntry() && entry != ui_.locations.entryCount() - 1)
+                candidates.push_back(entry);
+        }
+        candidates.push_back(ui_.locations.entryCount() - 1);
+        candidates.push_back(unplacedEntry());
+        const auto leads = [&](int entry) {
+            if (entry < 0 || entry == ui_.locations.chosenIndex())
+                return false;
+            ui_.locations.chooseIndex(entry);
+            return findNpc();
+        };
+        if (std::none_of(candidates.begin(), candidates.end(), leads))
             return false;
     }
     if (currentList() != list)

@@ -3,6 +3,7 @@
 #include "script/ScriptState.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QUndoStack>
 
 #include <span>
@@ -60,8 +61,14 @@ public:
     QUndoStack& history() { return history_; }
 
     // Brings record `record`'s list `list` into the grid, choosing another NPC entry, and
-    // another location when the chosen one does not list the NPC; false when no entry leads there.
-    bool showList(int record, int list);
+    // another location when the chosen one does not list the NPC: one of `places` first, then
+    // all NPCs, then the NPCs placed nowhere. False when no entry leads there.
+    bool showList(int record, int list, const QStringList& places = {});
+
+    // Offers only the NPC entries whose text holds `text` (letter case ignored).
+    void filterNpcs(const QString& text);
+    // Chooses the first NPC entry the filter offers, as a user's choice does.
+    void chooseFirstOfferedNpc();
 
     enum ChangeShown { Applied, Undone, Redone };
     // Puts the record of `change` as it stands after (or before) the change and shows it.
@@ -76,6 +83,9 @@ private:
     // The rows an edit acts on: the selected rows that show an item.
     std::vector<int> rowsToEdit() const;
     void addCatalogueItem(bool beforeCurrentRow);
+    // The location entry that lists the records no town entry reaches; -1 when there is none.
+    int unplacedEntry() const;
+    void listUnplacedNpcs();
     void moveRows(BlockEdit edit, const QString& name);
     void setTaxRateOfRows(const std::vector<int>& rows, const QString& text);
     // Refuses a tax rate the item line cannot hold, with the reason; true when it may be used.

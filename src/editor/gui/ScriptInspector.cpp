@@ -1,0 +1,150 @@
+#include "ScriptInspector.h"
+
+#include "SellListView.h"
+#include "catalogue/CatalogueDb.h"
+#include "catalogue/Lookups.h"
+#include "controls/Dialogs.h"
+#include "controls/Grid.h"
+#include "controls/ResultsPanel.h"
+#include "controls/StatusPanels.h"
+
+#include <QApplication>
+
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+QString listText(int list) {
+    return list < 0 ? QString() : QString::number(list) + u"-商品列表"_s;
+}
+
+QString findingText(const Finding& finding) {
+    switch (finding.kind) {
+    case Finding::Kind::UnknownItem:
+        return u"物品ID "_s + finding.itemId + u" 在物品库中没有名称（ITEMNAME_E2C）"_s;
+    case Finding::Kind::RepeatedItem:
+        return u"物品ID "_s + finding.itemId +
+               (finding.firstLine > 0
+                    ? u" 与第"_s + QString::number(finding.firstLine) + u"行重复"_s
+                    : u" 在列表中重复"_s);
+    case Finding::Kind::UnclosedList:
+        return u"列表没有 buyselllist_end"_s;
+    case Finding::Kind::ListOpenedTwice:
+        return u"列表在同一个类中被再次打开"_s;
+    case Finding::Kind::MalformedItemLine:
+        return finding.reason == ReadReport::MalformedLine::Reason::NoClosingBrace
+                   ? u"物品行格式错误：“{”之后没有“}”"_s
+                   : u"物品行格式错误：物品ID为空"_s;
+    case Finding::Kind::PlacedInNoTown:
+        return u"没有放置在任何地点（城镇NPC表中没有与类名完全相同的NPC英文名）"_s;
+    }
+    return {};
+}
+
+} // namespace
+
+ScriptInspector::ScriptInspector(ScriptState& state, CatalogueDb& db, SellListView& lists,
+                                 Controls controls)
+    : state_(state), db_(db), lists_(lists), ui_(controls), lastGrid_(&controls.itemGrid) {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == &ui_.listGrid || now == &ui_.itemGrid)
+            lastGrid_ = static_cast<const Grid*>(now);
+    });
+    connect(&ui_.sellers, &ResultsPanel::resultChosen, this, &ScriptInspector::goToSale);
+    connect(&ui_.findings, &ResultsPanel::resultChosen, this, &ScriptInspector::goToFinding);
+}
+
+QString ScriptInspector::currentItemId() const {
+    const Grid& grid = *lastGrid_;
+    const int row = grid.currentRow();
+    if (row < 1)
+        return {};
+    return grid.text(row, &grid == &ui_.listGrid ? 1 : 0);
+}
+
+void ScriptInspector::findSellers() {
+    if (!state_.fileLoaded) {
+        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+        return;
+    }
+    const QString id = currentItemId();
+    if (id.isEmpty())
+        return;
+    std::optional<CatalogueLookups> lookups;
+    if (db_.isLoaded())
+        lookups.emplace(db_);
+    sales_ = vw::findSellers(state_.records, id, lookups ? &*lookups : nullptr);
+    std::vector<QStringList> rows;
+    for (const Sale& sale : sales_) {
+        rows.push_back({sale.className, sale.chineseName.value_or(QString()), listText(sale.list),
+                        QString::number(sale.slot + 1), sale.taxRate,
+                        sale.locations.join(u"、"_s)});
+    }
+    ui_.sellers.setResults(rows);
+    ui_.sellers.setWindowTitle(u"出售物品"_s + id + u"的NPC"_s);
+    ui_.status.setPanelText(1,
+                            u"共有"_s + QString::number(sales_.size()) + u"个列表出售物品"_s + id);
+    if (lookups && lookups->failed())
+        ui_.dialogs.message(u"物品数据库查询出错："_s + lookups->error());
+}
+
+void ScriptInspector::checkScript() {
+    if (!state_.fileLoaded) {
+        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+        return;
+    }
+    ui_.status.setPanelText(1, u"正在检查AI文件..."_s);
+    std::optional<CatalogueLookups> lookups;
+    if (db_.isLoaded())
+        lookups.emplace(db_);
+    findings_ = vw::checkScript(state_.records, state_.report, lookups ? &*lookups : nullptr);
+    std::vector<QStringList> rows;
+    for (const Finding& finding : findings_) {
+        rows.push_back({finding.line > 0 ? QString::number(finding.line) : u"新增"_s,
+                        finding.className, listText(finding.list), findingText(finding)});
+    }
+    ui_.findings.setResults(rows);
+    ui_.status.setPanelText(1,
+                            u"检查完毕,共发现"_s + QString::number(findings_.size()) + u"个问题"_s);
+    if (lookups && lookups->failed())
+        ui_.dialogs.message(u"物品数据库查询出错："_s + lookups->error());
+}
+
+void ScriptInspector::clearResults() {
+    sales_.clear();
+    findings_.clear();
+    ui_.sellers.setResults({});
+    ui_.sellers.hide();
+    ui_.findings.setResults({});
+    ui_.findings.hide();
+}
+
+void ScriptInspector::goToSale(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= sales_.size())
+        return;
+    const Sale& sale = sales_[static_cast<size_t>(index)];
+    if (lists_.showList(sale.record, sale.list, sale.locations))
+        ui_.listGrid.selectRows({sale.slot + 1});
+}
+
+void ScriptInspector::goToFinding(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= findings_.size())
+        return;
+    const Finding& finding = findings_[static_cast<size_t>(index)];
+    if (finding.record < 0 || static_cast<size_t>(finding.record) >= state_.records.size()) {
+        ui_.status.setPanelText(1, u"该行所在的类没有可编辑的列表"_s);
+        return;
+    }
+    const ShopRecord& record = state_.records[static_cast<size_t>(finding.record)];
+    int list = finding.list;
+    if (list < 0 || !record.listExists(list))
+        list = record.listExists(0) ? 0 : 1;
+    if (lists_.showList(finding.record, list) && finding.slot >= 0 && finding.list == list)
+        ui_.listGrid.selectRows({finding.slot + 1});
+}
+
+} // namespace vw
