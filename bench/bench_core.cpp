@@ -4,15 +4,20 @@
 #include "bench_common.h"
 
 #include "catalogue/CatalogueDb.h"
+#include "catalogue/Lookups.h"
+#include "editor/Checks.h"
 #include "editor/ListEdits.h"
+#include "editor/Sellers.h"
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -88,6 +93,56 @@ void LoadCatalogue(benchmark::State& state) {
     }
 }
 BENCHMARK(LoadCatalogue)->Apply(vwbench::timed);
+
+// Every check of the whole script on top of a read, catalogue look-ups included; a fresh
+// look-up object each time, so the item answers are not kept from the run before.
+void CheckScript(benchmark::State& state) {
+    if (!vwbench::haveData(state))
+        return;
+    const vw::ScriptReadResult read = vw::readScriptFile(scriptPath());
+    vw::CatalogueDb db;
+    if (db.load(vwbench::cataloguePath()).status != vw::CatalogueLoadStatus::Ok) {
+        state.SkipWithError("the generated catalogue did not load");
+        return;
+    }
+    size_t findings = 0;
+    for (auto _ : state) {
+        vw::CatalogueLookups lookups(db);
+        findings = vw::checkScript(read.records, read.report, &lookups).size();
+    }
+    state.counters["findings"] = static_cast<double>(findings);
+}
+BENCHMARK(CheckScript)->Apply(vwbench::timed);
+
+// Where the most sold item of the script is sold: every list of every record, and the names
+// and places of each seller.
+void FindSellers(benchmark::State& state) {
+    if (!vwbench::haveData(state))
+        return;
+    const vw::ScriptReadResult read = vw::readScriptFile(scriptPath());
+    vw::CatalogueDb db;
+    if (read.records.empty() ||
+        db.load(vwbench::cataloguePath()).status != vw::CatalogueLoadStatus::Ok) {
+        state.SkipWithError("the generated data did not load");
+        return;
+    }
+    QHash<QString, int> counts;
+    for (const vw::ShopRecord& record : read.records)
+        for (int list = 0; list < vw::ShopRecord::ListCount; ++list)
+            for (int slot = 0; slot < record.listLength(list); ++slot)
+                ++counts[record.slot(list, slot).id];
+    const QString id =
+        std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; })
+            ->first;
+    size_t sales = 0;
+    for (auto _ : state) {
+        vw::CatalogueLookups lookups(db);
+        sales = vw::findSellers(read.records, id, &lookups).size();
+    }
+    state.counters["sales"] = static_cast<double>(sales);
+}
+BENCHMARK(FindSellers)->Apply(vwbench::timed);
 
 // The obvious reader: QTextStream lines, each trimmed and searched for every keyword. It builds
 // no records, so it does less than the real reader; it only shows what the plain way costs.

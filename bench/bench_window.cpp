@@ -86,6 +86,22 @@ void FillItemGrid(benchmark::State& state) {
 }
 BENCHMARK(FillItemGrid)->Apply(vwbench::timed);
 
+// A search that matches many items by name, with the item grid filled from it.
+void SearchItems(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    vw::Grid* grid = control<vw::Grid>(*window, u"MSFlexGrid2"_s);
+    double repaint = 0;
+    for (auto _ : state) {
+        window->catalogue().searchItems(u"ore"_s);
+        repaint += vwbench::settle(state);
+    }
+    state.counters["repaint_ms"] = benchmark::Counter(repaint, benchmark::Counter::kAvgIterations);
+    state.counters["items"] = grid->rows() - 1;
+}
+BENCHMARK(SearchItems)->Apply(vwbench::timed);
+
 // The load as the user sees it: read, NPC name look-ups, the selection chain to the first list.
 void WholeLoad(benchmark::State& state) {
     vw::frmMain* window = vwbench::window(state);

@@ -91,7 +91,7 @@ void ScriptFiles::fillNpcEntries() {
         const QString& name = state_.records[i].className;
         QString entry = name;
         // One failing look-up is reported once; the rest of the NPCs keep their bare names.
-        if (lookUp && !runQuery(data_, ui_.dialogs, sql::npcChineseName(name)))
+        if (lookUp && !runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
             lookUp = false;
         else if (lookUp && !data_.atEnd())
             entry += u'|' + data_.field(u"中文名称");

@@ -16,7 +16,7 @@ bool CatalogueLookups::run(const QString& statement, const QStringList& values) 
 }
 
 std::optional<QString> CatalogueLookups::npcChineseName(const QString& className) {
-    if (!run(sql::npcChineseName(className)) || source_.atEnd())
+    if (!run(sql::npcChineseName(), {className}) || source_.atEnd())
         return std::nullopt;
     return source_.field(u"中文名称");
 }
@@ -24,7 +24,7 @@ std::optional<QString> CatalogueLookups::npcChineseName(const QString& className
 bool CatalogueLookups::itemKnown(const QString& id) {
     if (const auto cached = knownItems_.constFind(id); cached != knownItems_.cend())
         return *cached;
-    if (!run(sql::itemNames(id)))
+    if (!run(sql::itemNames(), {id}))
         return false;
     const bool known = !source_.atEnd();
     knownItems_.insert(id, known);

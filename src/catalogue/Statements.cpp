@@ -17,8 +17,8 @@ QString locations() {
     return u"select 地点名称 from 城镇NPC表 group by 地点名称"_s;
 }
 
-QString npcChineseName(QStringView className) {
-    return u"select 中文名称 from NPCNAME_E2C where 英文名称='"_s + sqlQuoted(className) + u"'"_s;
+QString npcChineseName() {
+    return u"select 中文名称 from NPCNAME_E2C where 英文名称=?1"_s;
 }
 
 QString locationNpcs(std::optional<QStringView> location) {
@@ -30,8 +30,8 @@ QString locationNpcs(std::optional<QStringView> location) {
            sqlQuoted(*location) + u"' and NPCNAME_E2C.英文名称=城镇NPC表.NPC英文名"_s;
 }
 
-QString itemNames(QStringView itemId) {
-    return u"select 中文名称,英文名称 from ITEMNAME_E2C where ID='"_s + sqlQuoted(itemId) + u"'"_s;
+QString itemNames() {
+    return u"select 中文名称,英文名称 from ITEMNAME_E2C where ID=?1"_s;
 }
 
 bool isKnownCategory(QStringView category) {

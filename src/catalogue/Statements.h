@@ -5,15 +5,19 @@
 #include <optional>
 
 // Builders of every catalogue statement the program runs. Each takes its values as they are
-// held and splices them between single quotes with embedded quotes doubled.
+// held and splices them between single quotes with embedded quotes doubled; the look-ups that
+// run once per record or item, and the search, take their value as the bound parameter ?1, so
+// one parsed statement serves every run.
 namespace vw::sql {
 
 QString categories();
 QString locations();
-QString npcChineseName(QStringView className);
+// The NPCNAME_E2C name of the class bound as ?1.
+QString npcChineseName();
 // The NPCs of one location; with no location, those of every location.
 QString locationNpcs(std::optional<QStringView> location);
-QString itemNames(QStringView itemId);
+// The names of the item ID bound as ?1.
+QString itemNames();
 // Detailed types of a category; none for a category code the filters do not know.
 std::optional<QString> itemTypes(QStringView category);
 QString itemGrades(QStringView category, QStringView type);

@@ -11,8 +11,9 @@ inline QString queryErrorText(const DataSource& data) {
 }
 
 // Runs a catalogue statement; a statement the engine refuses is reported and the caller stops.
-inline bool runQuery(DataSource& data, Dialogs& dialogs, const QString& sql) {
-    if (data.run(sql))
+inline bool runQuery(DataSource& data, Dialogs& dialogs, const QString& sql,
+                     const QStringList& values = {}) {
+    if (data.run(sql, values))
         return true;
     dialogs.message(queryErrorText(data));
     return false;

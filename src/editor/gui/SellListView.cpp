@@ -149,7 +149,7 @@ void SellListView::listUnplacedNpcs() {
         if (reached.contains(name))
             continue;
         QString entry = name;
-        if (!runQuery(data_, ui_.dialogs, sql::npcChineseName(name)))
+        if (!runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
             return;
         if (!data_.atEnd())
             entry += u'|' + data_.field(u"中文名称");
@@ -209,7 +209,7 @@ void SellListView::showSellList() {
             grid.setRows(shown + 2);
             put(shown + 1, 0, item.lineText);
             put(shown + 1, 1, item.id);
-            if (!data_.run(sql::itemNames(item.id))) {
+            if (!data_.run(sql::itemNames(), {item.id})) {
                 problem = queryErrorText(data_);
                 break;
             }
