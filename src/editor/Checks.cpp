@@ -21,7 +21,8 @@ void checkItems(const std::vector<ShopRecord>& records, CatalogueLookups* catalo
         const ShopRecord& record = records[r];
         for (int list = 0; list < ShopRecord::ListCount; ++list) {
             QHash<QString, int> firstLine;
-            for (int slot = 0; slot < record.listLength(list); ++slot) {
+            const int length = record.listLength(list);
+            for (int slot = 0; slot < length; ++slot) {
                 const ItemSlot& item = record.slot(list, slot);
                 Finding finding{Finding::Kind::UnknownItem,
                                 lineOf(item),
