@@ -1,7 +1,9 @@
+#include "QtTranslation.h"
 #include "SingleInstance.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -9,7 +11,9 @@ int main(int argc, char* argv[]) {
     const vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
     if (!instance.acquired())
         return 0;
-    vw::frmMain window(QCoreApplication::applicationDirPath());
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const auto qtTexts = vw::installQtTranslation(vw::qtTranslationFolders(programDir));
+    vw::frmMain window(programDir);
     window.show();
     window.load();
     return app.exec();
