@@ -271,7 +271,7 @@ void frmMain::dispatch(const QString& id) {
     else if (id == u"ID_DeleteItem")
         sellLists_->deleteItem();
     else if (id == u"ID_HelpCHM")
-        showHelp(programDir_, *dialogs_);
+        showHelp(programDir_, *dialogs_, *this);
 }
 
 void frmMain::load() {

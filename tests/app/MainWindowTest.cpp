@@ -1,6 +1,5 @@
 #include "ProgramFolder.h"
 
-#include "app/Help.h"
 #include "app/SingleInstance.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
@@ -313,7 +312,7 @@ TEST(Catalogue, FillsAndSizesTheItemGrid) {
     EXPECT_FALSE(allItems.isEmpty());
 }
 
-TEST(Shell, HelpTabsAndSingleInstance) {
+TEST(Shell, TabsAndSingleInstance) {
     ProgramFolder folder(sampleScript());
     folder.start();
     auto& tabs = folder.control<QTabWidget>("SSTab1");
@@ -329,13 +328,6 @@ TEST(Shell, HelpTabsAndSingleInstance) {
     EXPECT_EQ(browser.toPlainText(), u"first"_s);
     tabs.setCurrentIndex(2);
     EXPECT_EQ(browser.toPlainText(), u"second"_s);
-
-    ScriptedDialogs dialogs;
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", "/nonexistent");
-    showHelp(u"/tmp"_s, dialogs);
-    qputenv("PATH", path);
-    EXPECT_EQ(dialogs.texts(), QStringList({u"没有发现IE无法显示帮助"_s}));
 
     QTemporaryDir dir;
     const QString lock = dir.path() + u"/vw.lock"_s;
