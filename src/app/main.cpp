@@ -3,11 +3,14 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vendwright"));
+    // The name of the installed .desktop entry, so a desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VW_APP_ID));
     const vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
     if (!instance.acquired())
         return 0;
@@ -16,5 +19,10 @@ int main(int argc, char* argv[]) {
     vw::frmMain window(programDir);
     window.show();
     window.load();
+    // Start-up checks of an installed program let it quit on its own after this many ms.
+    bool quitAfterSet = false;
+    const int quitAfter = qEnvironmentVariableIntValue("VENDWRIGHT_QUIT_AFTER_MS", &quitAfterSet);
+    if (quitAfterSet)
+        QTimer::singleShot(quitAfter, &app, &QCoreApplication::quit);
     return app.exec();
 }
