@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Vendwright needs on Debian 12, and any further
-# packages named as arguments (CI adds the fuzzing compiler).
+# Installs what building, running, testing and packaging Vendwright needs on Debian 12, and any
+# further packages named as arguments (CI adds its checkers and the fuzzing compiler).
 set -euo pipefail
 if [ "$(id -u)" != 0 ]; then
     exec sudo "$0" "$@"
 fi
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei xdg-utils
+    librsvg2-bin dpkg-dev
     "$@"
 )
 missing=()

@@ -1,8 +1,10 @@
 #include "Help.h"
 
+#include "HelpWindow.h"
 #include "controls/Dialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,40 +19,62 @@ namespace vw {
 
 namespace {
 
-struct Browser {
-    QString program;
-    QStringList arguments;
-};
+void showHelpWindow(const QString& page, Dialogs& dialogs, QWidget& owner) {
+    if (!QFile(page).open(QIODevice::ReadOnly)) {
+        dialogs.message(u"没有发现IE无法显示帮助"_s);
+        return;
+    }
+    auto* window = owner.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new HelpWindow(&owner);
+    window->showPage(page);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
-Browser findBrowser(const QString& page) {
+} // namespace
+
+QString desktopOpener() {
 #ifdef Q_OS_WIN
     char folder[255] = {};
     const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
     const QString drive = QString::fromLocal8Bit(folder, static_cast<qsizetype>(length)).left(3);
     const QString browser = drive + u"program files\\internet explorer\\iexplore.exe"_s;
-    if (!QFileInfo::exists(browser))
-        return {};
-    return {browser, {QDir::toNativeSeparators(page)}};
+    return QFileInfo::exists(browser) ? browser : QString();
 #else
-    const QString opener = QStandardPaths::findExecutable(u"xdg-open"_s);
-    if (opener.isEmpty())
-        return {};
-    return {opener, {page}};
+    return QStandardPaths::findExecutable(u"xdg-open"_s);
 #endif
 }
 
-} // namespace
-
-void showHelp(const QString& programDir, Dialogs& dialogs) {
+void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener) {
     const QString page = programDir + u"/HELP/VNW帮助.htm"_s;
-    const Browser browser = findBrowser(page);
-    if (browser.program.isEmpty()) {
-        dialogs.message(u"没有发现IE无法显示帮助"_s);
+    if (!QFileInfo(page).isFile()) {
+        dialogs.message(u"打开帮助文件时发生错误"_s);
         return;
     }
-    qint64 pid = 0;
-    if (!QProcess::startDetached(browser.program, browser.arguments, QString(), &pid) || pid == 0)
-        dialogs.message(u"打开帮助文件时发生错误"_s);
+    if (opener.isEmpty()) {
+        showHelpWindow(page, dialogs, owner);
+        return;
+    }
+    // The opener's verdict comes later, so the window stays responsive while it looks for a
+    // browser; what it prints goes to the program's own output.
+    auto* process = new QProcess(&owner);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(process, &QProcess::finished, &owner,
+                     [process, page, &dialogs, &owner](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0)
+                             showHelpWindow(page, dialogs, owner);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, &owner,
+                     [process, page, &dialogs, &owner](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         showHelpWindow(page, dialogs, owner);
+                     });
+    process->start(opener, {QDir::toNativeSeparators(page)});
 }
 
 } // namespace vw

@@ -2,12 +2,21 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace vw {
 
 class Dialogs;
 
-// Opens the program's help page, HELP/VNW帮助.htm, in an external browser: the system's
-// default browser through xdg-open here, Internet Explorer on Windows.
-void showHelp(const QString& programDir, Dialogs& dialogs);
+// The desktop's program for opening the help page: xdg-open on the PATH here, Internet
+// Explorer on Windows; empty when there is none.
+QString desktopOpener();
+
+// Opens the program's help page, HELP/VNW帮助.htm. The page goes to `opener` without waiting
+// for it; when the opener is missing, cannot start or reports failure, the page opens in the
+// program's own help window, a window of `owner`. Messages go through `dialogs`, which must
+// live as long as `owner`.
+void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner,
+              const QString& opener = desktopOpener());
 
 } // namespace vw

@@ -347,7 +347,7 @@ void frmMain::dispatch(const QString& id) {
     else if (id == u"ID_DeleteItem")
         sellLists_->deleteItem();
     else if (id == u"ID_HelpCHM")
-        showHelp(programDir_, *dialogs_);
+        showHelp(programDir_, *dialogs_, *this);
     else if (id == u"ID_Undo")
         sellLists_->history().undo();
     else if (id == u"ID_Redo")

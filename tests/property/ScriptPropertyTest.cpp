@@ -7,6 +7,7 @@
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
 
+#include "../support/Devices.h"
 #include "../support/SplitMix.h"
 #include "../support/TestFiles.h"
 
@@ -16,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -162,28 +162,10 @@ private:
     QStringList lines_;
 };
 
-// Hands out its bytes in pieces of random size, odd ones included, as a pipe would.
-class TricklingDevice : public QIODevice {
-public:
-    TricklingDevice(const QByteArray& data, quint64 seed) : data_(data), rng_{seed} {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n = std::min<qint64>({maxSize, data_.size() - pos_, 1 + rng_.below(37)});
-        std::memcpy(data, data_.constData() + pos_, static_cast<size_t>(n));
-        pos_ += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray data_;
-    qint64 pos_ = 0;
-    Rng rng_;
-};
+// Hands out a script in pieces of random size, odd ones included, as a pipe would.
+vw::test::PieceReader trickling(const QByteArray& data, quint64 seed) {
+    return vw::test::PieceReader(data, [rng = Rng{seed}]() mutable { return 1 + rng.below(37); });
+}
 
 vw::ScriptReadResult read(QByteArray bytes) {
     QBuffer buffer(&bytes);
@@ -194,7 +176,7 @@ vw::ScriptReadResult read(QByteArray bytes) {
 // The source trickles in, so line ends and characters straddle the writer's reads.
 QByteArray write(const QByteArray& source, const std::vector<ShopRecord>& records, quint64 seed,
                  vw::ScriptWriteResult* result = nullptr) {
-    TricklingDevice in(source, seed);
+    vw::test::PieceReader in = trickling(source, seed);
     QByteArray output;
     QBuffer out(&output);
     out.open(QIODevice::WriteOnly);
@@ -360,7 +342,7 @@ TEST(ScriptProperty, UneditedWriteCopiesEveryLineAndReadsAlike) {
     for (quint64 seed = 0; seed < Cases && !HasFailure(); ++seed) {
         SCOPED_TRACE(seed);
         const Script script = Generator(seed, seed % 3 == 0).make();
-        TricklingDevice lineDevice(script.bytes, seed);
+        vw::test::PieceReader lineDevice = trickling(script.bytes, seed);
         vw::LineSource source(lineDevice);
         QStringList lines;
         for (QStringView line; source.next(line);)

@@ -1,4 +1,5 @@
 #include "script/ScriptReader.h"
+#include "../support/Devices.h"
 #include "../support/Printers.h"
 #include "../support/TestFiles.h"
 
@@ -9,17 +10,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <ostream>
 #include <tuple>
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 using vw::ItemSlot;
 using vw::ReadStatus;
 using vw::ScriptReadResult;
 using vw::ShopRecord;
+using vw::test::PieceReader;
+using vw::test::pieces;
 using vw::test::utf16;
 
 namespace vw {
@@ -79,34 +79,6 @@ QString summary(const ShopRecord& r) {
                        ids(r, 0).join(u','), u"/"_s,  ids(r, 1).join(u',')}
         .join(u' ');
 }
-
-// A stream (no size known up front) that delivers `good` bytes, then reports a read error.
-class Stream : public QIODevice {
-public:
-    // Hands out at most `piece` bytes a read, and fails once `good` bytes are read.
-    Stream(QByteArray data, qint64 good, qint64 piece = 1 << 30)
-        : data_(std::move(data)), good_(good), piece_(piece) {
-        open(ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* out, qint64 max) override {
-        if (at_ >= good_)
-            return -1;
-        const qint64 n = std::min({max, piece_, good_ - at_, data_.size() - at_});
-        std::memcpy(out, data_.constData() + at_, static_cast<size_t>(n));
-        at_ += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray data_;
-    qint64 good_;
-    qint64 piece_;
-    qint64 at_ = 0;
-};
 
 // One class whose list 0 holds `count` items of varied length after a filler line.
 QString bigList(qsizetype fillerLength, int count) {
@@ -258,13 +230,13 @@ TEST(ScriptReader, EncodingAndOpenFailures) {
     for (auto [bytes, good, status] :
          {std::tuple{script(QStringList(50, text)), 3000, ReadStatus::ReadFailed},
           {utf16(text) + '\n', 1 << 20, ReadStatus::NotUtf16}}) {
-        Stream stream(bytes, good);
+        PieceReader stream(bytes, pieces(1 << 30), good);
         const ScriptReadResult result = vw::readScript(stream);
         EXPECT_EQ(result.status, status);
         EXPECT_TRUE(result.records.empty());
     }
     // A device that hands out one byte at a time still shows the whole head to the check.
-    Stream trickle(utf16(text), 1 << 20, 1);
+    PieceReader trickle(utf16(text), pieces(1));
     const ScriptReadResult trickled = vw::readScript(trickle);
     EXPECT_EQ(trickled.status, ReadStatus::Ok);
     EXPECT_EQ(trickled.records, read(utf16(text)).records);

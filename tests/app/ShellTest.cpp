@@ -1,0 +1,142 @@
+#include "../support/ScriptedDialogs.h"
+#include "../support/TestFiles.h"
+#include "app/Help.h"
+#include "app/HelpWindow.h"
+#include "app/QtTranslation.h"
+#include "app/frmAbout.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vw;
+using namespace vw::test;
+
+namespace {
+
+QString cancelText() {
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    return box.button(QDialogButtonBox::Cancel)->text();
+}
+
+// A program folder with a help page, a window that owns the help, and openers written as
+// shell scripts that note the page they were given.
+class HelpFolder {
+public:
+    HelpFolder() {
+        QDir(dir.path()).mkpath(u"HELP"_s);
+        writeFile(page(), "<title>使用帮助</title><p>alpha one</p><p>beta</p><p>alpha two</p>");
+    }
+
+    QString page() const { return dir.path() + u"/HELP/VNW帮助.htm"_s; }
+    QString noted() const { return dir.path() + u"/opener.page"_s; }
+
+    QString opener(int exitCode) const {
+        const QString path = dir.path() + u"/opener"_s;
+        writeFile(path, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.page\"\nexit " +
+                            QByteArray::number(exitCode) + '\n');
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    // Waits until the opener has given its verdict.
+    bool openerDone() {
+        return QTest::qWaitFor([this] { return owner.findChildren<QProcess*>().isEmpty(); }, 10000);
+    }
+    HelpWindow* helpWindow() { return owner.findChild<HelpWindow*>(); }
+
+    QTemporaryDir dir;
+    QWidget owner;
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST(Shell, AboutShowsTitleAndTheBuildsVersion) {
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), u"关于 Vendwright"_s);
+    EXPECT_EQ(about.titleText(), u"Vendwright"_s);
+    EXPECT_EQ(about.versionText(), u"版本 "_s + QStringLiteral(VW_PROJECT_VERSION));
+}
+
+TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
+    const QString english = cancelText();
+    QTemporaryDir program;
+    {
+        const auto installed = installQtTranslation(qtTranslationFolders(program.path()));
+        ASSERT_NE(installed, nullptr) << "Qt's translations are not installed";
+        EXPECT_EQ(cancelText(), u"取消"_s);
+    }
+    EXPECT_EQ(cancelText(), english);
+
+    // Without Qt's own copy, the one the program folder carries is used.
+    const QString carried = program.path() + u"/translations"_s;
+    QDir().mkpath(carried);
+    EXPECT_EQ(installQtTranslation({program.path(), carried}), nullptr);
+    QFile::copy(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_zh_CN.qm"_s,
+                carried + u"/qtbase_zh_CN.qm"_s);
+    const auto installed = installQtTranslation({program.path(), carried});
+    ASSERT_NE(installed, nullptr);
+    EXPECT_EQ(cancelText(), u"取消"_s);
+}
+
+TEST(Help, AnOpenerThatWorksIsLeftToShowThePage) {
+    HelpFolder folder;
+    showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0));
+    ASSERT_TRUE(folder.openerDone());
+    EXPECT_EQ(readFile(folder.noted()), folder.page().toUtf8());
+    EXPECT_EQ(folder.helpWindow(), nullptr);
+    EXPECT_TRUE(folder.dialogs.messages.empty());
+}
+
+TEST(Help, AFailingOrMissingOpenerLeavesThePageToTheHelpWindow) {
+    HelpFolder folder;
+    const QString failing = folder.opener(3);
+    for (const QString& opener : {failing, folder.dir.path() + u"/no-such-opener"_s, QString()}) {
+        SCOPED_TRACE(opener.toStdString());
+        QFile::remove(folder.noted());
+        showHelp(folder.dir.path(), folder.dialogs, folder.owner, opener);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return folder.helpWindow() != nullptr; }, 10000));
+        EXPECT_TRUE(folder.openerDone());
+        EXPECT_EQ(QFile::exists(folder.noted()), opener == failing);
+        HelpWindow& help = *folder.helpWindow();
+        EXPECT_TRUE(help.isVisible());
+        EXPECT_EQ(help.browser().source(), QUrl::fromLocalFile(folder.page()));
+        EXPECT_EQ(help.windowTitle(), u"使用帮助"_s);
+        help.close();
+    }
+    EXPECT_EQ(folder.owner.findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(folder.dialogs.messages.empty());
+
+    // Find goes from match to match and round past the last one.
+    HelpWindow& help = *folder.helpWindow();
+    help.findBox().setText(u"alpha"_s);
+    QList<int> found;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&help.findBox(), Qt::Key_Return);
+        EXPECT_EQ(help.browser().textCursor().selectedText(), u"alpha"_s);
+        found.append(help.browser().textCursor().position());
+    }
+    EXPECT_LT(found[0], found[1]);
+    EXPECT_EQ(found[2], found[0]);
+}
+
+TEST(Help, AMissingPageIsReportedAndNothingStarts) {
+    HelpFolder folder;
+    QFile::remove(folder.page());
+    showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0));
+    EXPECT_TRUE(folder.openerDone());
+    EXPECT_FALSE(QFile::exists(folder.noted()));
+    EXPECT_EQ(folder.helpWindow(), nullptr);
+    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"打开帮助文件时发生错误"_s}));
+}
