@@ -1,30 +1,51 @@
 #!/usr/bin/env bash
-# Starts the program from a build's program folder under a virtual X display and saves a
-# screenshot of its window, so the look can be checked without a desktop.
-# Usage: tools/screenshot.sh [PROGRAM_DIR] [OUTPUT_PNG]   (needs xvfb, imagemagick, xdotool)
+# Starts the program from a build's program folder under a virtual X display and saves
+# screenshots of its window after reading the sample script: docs/screenshot.png on a roomy
+# screen, and docs/screenshot-1366x768.png and docs/screenshot-1024x700.png on laptop-sized
+# screens, where the window takes the screen's size as it would there.
+# Usage: tools/screenshot.sh [PROGRAM_DIR] [OUTPUT_DIR]   (needs xvfb, imagemagick, xdotool)
 set -euo pipefail
 program_dir=${1:-build/program}
-output=${2:-docs/screenshot.png}
+output_dir=${2:-docs}
 display=:97
-Xvfb "$display" -screen 0 1400x900x24 -nolisten tcp &
-xvfb=$!
-trap 'kill "$app" "$xvfb" 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$program_dir/vendwright" &
-app=$!
-window=""
-for _ in $(seq 1 50); do
-    window=$(DISPLAY=$display xdotool search --name 'Vendwright 2004' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
-# F5 runs "装入AI文件", reading the sample script so the list grid has content.
-DISPLAY=$display xdotool windowsize "$window" 1360 860 windowmove "$window" 0 0
-sleep 1
-if [ "${LOAD_SCRIPT:-1}" = 1 ]; then
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+
+# shoot SCREEN_SIZE OUTPUT [WINDOW_SIZE]
+shoot() {
+    Xvfb "$display" -screen 0 "$1x24" -nolisten tcp &
+    local xvfb=$!
+    sleep 1
+    DISPLAY=$display XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb "$program_dir/vendwright" &
+    local app=$! window=""
+    for _ in $(seq 1 50); do
+        window=$(DISPLAY=$display xdotool search --name 'Vendwright 2004' 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    if [ -z "$window" ]; then
+        kill "$app" "$xvfb" 2>/dev/null || true
+        echo "screenshot: the window did not appear" >&2
+        return 1
+    fi
+    if [ -n "${3:-}" ]; then
+        DISPLAY=$display xdotool windowsize "$window" "${3%x*}" "${3#*x}"
+    fi
+    DISPLAY=$display xdotool windowmove "$window" 0 0
+    sleep 1
+    # F5 runs "装入AI文件", reading the sample script so the list grid has content.
     DISPLAY=$display xdotool windowfocus --sync "$window" key F5
     sleep 1
-fi
-DISPLAY=$display import -window root -crop 1360x860+0+0 "$output"
-echo "saved $output"
+    local size=${3:-$1}
+    # A palette image: a tenth of the size, and the look is the same.
+    DISPLAY=$display import -window root -crop "${size}+0+0" -colors 256 "PNG8:$2"
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    echo "saved $2"
+}
+
+shoot 1400x900 "$output_dir/screenshot.png" 1360x860
+shoot 1366x768 "$output_dir/screenshot-1366x768.png"
+shoot 1024x700 "$output_dir/screenshot-1024x700.png"

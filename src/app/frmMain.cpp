@@ -19,12 +19,15 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -34,6 +37,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 #include <span>
 
@@ -114,7 +118,31 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     connect(&sellLists_->history(), &QUndoStack::indexChanged, this, &frmMain::followHistory);
     connect(&sellLists_->history(), &QUndoStack::cleanChanged, this, &frmMain::updateTitle);
     followHistory();
-    resize(1280, 800);
+    // As large as the design's window where the screen allows it, and never larger.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1280, 800);
+    resize(std::min(1280, room.width()), std::min(800, room.height()));
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (splitterPlaced_)
+        return;
+    splitterPlaced_ = true;
+    // The list pane starts as wide as a list's five columns usually need; the catalogue, with
+    // its fourteen, takes the rest. From then on the divider is the user's.
+    QWidget* listPane = splitter_->widget(1);
+    const int typical = 62 * fontMetrics().horizontalAdvance(u'a');
+    const int list = std::max(listPane->minimumSizeHint().width(), typical);
+    const int total = splitter_->width();
+    splitter_->setSizes({std::max(total - list, 1), list});
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Captions under the icons where they all fit; icons alone (captions in the tool tips and
+    // the menus) on a narrower window, rather than tools hidden behind the overflow arrow.
+    toolbar_->setToolButtonStyle(width() >= toolbarCaptionsWidth_ ? Qt::ToolButtonTextUnderIcon
+                                                                  : Qt::ToolButtonIconOnly);
 }
 
 frmMain::~frmMain() = default;
@@ -126,7 +154,7 @@ void frmMain::buildControls() {
     combo1_ = new Combo(u"Combo1"_s, u"选择物品种类"_s, this);
     combo8_ = new Combo(u"Combo8"_s, u"选择详细种类"_s, this);
     combo3_ = new Combo(u"Combo3"_s, u"选择物品级别"_s, this);
-    combo2_->setMinimumContentsLength(24);
+    combo2_->setMinimumContentsLength(16);
     text2_ = new QLineEdit(u"当前税率"_s, this);
     text2_->setObjectName(u"Text2"_s);
     text2_->setAccessibleName(u"Text2"_s);
@@ -216,28 +244,33 @@ QWidget* frmMain::buildSellTab() {
     itemLayout->addLayout(searchRow);
     itemLayout->addWidget(grid2_, 1);
 
-    // Right pane: the sell-list selectors, the edit buttons and the list grid.
+    // Right pane: the sell-list selectors, the edit buttons and the list grid. Selectors and
+    // buttons stand in two rows each, so the pane fits beside the catalogue on a small screen.
     auto* listPane = new QGroupBox(u"出售列表"_s, tab);
-    auto* selectors = new QHBoxLayout;
-    selectors->addWidget(new QLabel(u"地点"_s, listPane));
-    selectors->addWidget(combo5_, 1);
-    selectors->addWidget(new QLabel(u"NPC"_s, listPane));
-    selectors->addWidget(combo2_, 2);
-    selectors->addWidget(npcFilter_, 1);
-    selectors->addWidget(new QLabel(u"列表"_s, listPane));
-    selectors->addWidget(combo4_, 1);
-    auto* edits = new QHBoxLayout;
-    edits->addWidget(button(u"SSCommand2"_s, u"装入AI文件"_s, u"ID_Load"));
-    edits->addSpacing(12);
-    edits->addWidget(button(u"SSCommand3"_s, u"插入选中项之前"_s, u"ID_AddItem"));
-    edits->addWidget(button(u"SSCommand4"_s, u"添加至表尾"_s, u"ID_AddItemB"));
-    edits->addWidget(button(u"SSCommand5"_s, u"删除选中项"_s, u"ID_DeleteItem"));
-    edits->addSpacing(12);
-    edits->addWidget(button(u"SSCommand6"_s, u"移至顶部"_s, u"ID_MoveTop"));
-    edits->addWidget(button(u"SSCommand7"_s, u"上移一行"_s, u"ID_MoveUp"));
-    edits->addWidget(button(u"SSCommand8"_s, u"下移一行"_s, u"ID_MoveDown"));
-    edits->addWidget(button(u"SSCommand9"_s, u"移至底部"_s, u"ID_MoveBottom"));
-    edits->addStretch();
+    auto* selectors = new QGridLayout;
+    selectors->addWidget(new QLabel(u"地点"_s, listPane), 0, 0);
+    selectors->addWidget(combo5_, 0, 1);
+    selectors->addWidget(new QLabel(u"列表"_s, listPane), 0, 2);
+    selectors->addWidget(combo4_, 0, 3);
+    selectors->addWidget(new QLabel(u"NPC"_s, listPane), 1, 0);
+    selectors->addWidget(combo2_, 1, 1);
+    selectors->addWidget(npcFilter_, 1, 2, 1, 2);
+    selectors->setColumnStretch(1, 2);
+    selectors->setColumnStretch(3, 1);
+    auto* edits = new QGridLayout;
+    const std::array<std::array<QPushButton*, 4>, 2> rows{{
+        {button(u"SSCommand2"_s, u"装入AI文件"_s, u"ID_Load"),
+         button(u"SSCommand3"_s, u"插入选中项之前"_s, u"ID_AddItem"),
+         button(u"SSCommand4"_s, u"添加至表尾"_s, u"ID_AddItemB"),
+         button(u"SSCommand5"_s, u"删除选中项"_s, u"ID_DeleteItem")},
+        {button(u"SSCommand6"_s, u"移至顶部"_s, u"ID_MoveTop"),
+         button(u"SSCommand7"_s, u"上移一行"_s, u"ID_MoveUp"),
+         button(u"SSCommand8"_s, u"下移一行"_s, u"ID_MoveDown"),
+         button(u"SSCommand9"_s, u"移至底部"_s, u"ID_MoveBottom")},
+    }};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c)
+            edits->addWidget(rows[static_cast<size_t>(r)][static_cast<size_t>(c)], r, c);
     auto* rate = new QHBoxLayout;
     rate->addWidget(new QLabel(u"税率"_s, listPane));
     rate->addWidget(text2_);
@@ -249,16 +282,16 @@ QWidget* frmMain::buildSellTab() {
     listLayout->addLayout(rate);
     listLayout->addWidget(grid1_, 1);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, tab);
-    splitter->setObjectName(u"SSSplitter1"_s);
-    splitter->addWidget(itemPane);
-    splitter->addWidget(listPane);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setChildrenCollapsible(false);
+    splitter_ = new QSplitter(Qt::Horizontal, tab);
+    splitter_->setObjectName(u"SSSplitter1"_s);
+    splitter_->addWidget(itemPane);
+    splitter_->addWidget(listPane);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(splitter);
+    layout->addWidget(splitter_);
 
     connect(grid2_, &Grid::rowDoubleClicked, this, [this] { sellLists_->insertCatalogueItem(); });
     // Typing searches once it pauses; Enter searches at once.
@@ -287,6 +320,7 @@ QWidget* frmMain::buildSellTab() {
 
 void frmMain::buildCommands() {
     auto* toolbar = addToolBar(u"VNW 工具条"_s);
+    toolbar_ = toolbar;
     toolbar->setObjectName(u"SSActiveToolBars1"_s);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setIconSize(QSize(20, 20));
@@ -300,6 +334,7 @@ void frmMain::buildCommands() {
             auto* action = new QAction(withAccelerator(caption), this);
             action->setObjectName(toolId);
             action->setToolTip(caption);
+            action->setIconText(QString(caption).remove(QRegularExpression(u"\\(.\\)$"_s)));
             action->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(tool.keys)));
             if (tool.icon != QStyle::SP_CustomBase)
                 action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
@@ -315,6 +350,7 @@ void frmMain::buildCommands() {
     addMenu(u"ID_File"_s, u"文件(F)"_s, FileTools);
     addMenu(u"ID_Operation"_s, u"操作(O)"_s, OperationTools);
     addMenu(u"ID_Help"_s, u"帮助(H)"_s, HelpTools);
+    toolbarCaptionsWidth_ = toolbar->sizeHint().width() + 2 * toolbar->iconSize().width();
 }
 
 void frmMain::dispatch(const QString& id) {

@@ -10,7 +10,9 @@
 
 class QCloseEvent;
 class QLineEdit;
+class QSplitter;
 class QTabWidget;
+class QToolBar;
 class QTextBrowser;
 
 namespace vw {
@@ -50,6 +52,8 @@ public:
 protected:
     // Every way of closing the window passes here: it asks about unwritten edits first.
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
@@ -90,6 +94,10 @@ private:
     Grid* grid2_ = nullptr;
     StatusPanels* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    int toolbarCaptionsWidth_ = 0;
+    bool splitterPlaced_ = false;
     QTextBrowser* browser_ = nullptr;
 
     std::unique_ptr<ScriptFiles> files_;

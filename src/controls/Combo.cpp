@@ -10,7 +10,7 @@ Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) :
     setAccessibleName(name);
     setPlaceholderText(initialText);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(12);
+    setMinimumContentsLength(8);
     connect(this, &QComboBox::activated, this, &Combo::chosen);
 }
 

@@ -7,8 +7,9 @@ namespace vw {
 StatusPanels::StatusPanels(const QString& name, QWidget* parent) : QStatusBar(parent) {
     setObjectName(name);
     setSizeGripEnabled(true);
-    // Progress texts in panel 1 take the room; the others are as wide as their text.
-    static constexpr std::array<int, PanelCount> stretch{4, 2, 1, 1, 1};
+    // Progress texts in panel 1 and the item count in panel 2 take the room; the counts of
+    // panels 3 to 5 are short, and a clipped text shows whole in the panel's tool tip.
+    static constexpr std::array<int, PanelCount> stretch{2, 2, 1, 1, 1};
     for (int i = 0; i < PanelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
@@ -40,6 +41,7 @@ void StatusPanels::showTexts() {
     showPending_ = false;
     for (size_t i = 0; i < labels_.size(); ++i) {
         labels_[i]->setText(texts_[i]);
+        labels_[i]->setToolTip(texts_[i]);
         labels_[i]->setAccessibleDescription(texts_[i]);
     }
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -219,4 +220,37 @@ TEST(EditHistory, ControlsCarryAccessibleNames) {
     const auto& panel = w.folder.control<QLabel>("panel4");
     EXPECT_EQ(panel.accessibleName(), u"StatusBar1.4"_s);
     EXPECT_EQ(panel.accessibleDescription(), u"当前列表1/2共有3项"_s);
+}
+
+TEST(Layout, FitsA1024By700ScreenWithEveryCommandReachable) {
+    ProgramFolder folder(sampleScript());
+    frmMain& window = folder.start();
+    window.dispatch(u"ID_Load"_s);
+    const QSize least = window.minimumSizeHint();
+    EXPECT_LE(least.width(), 1024);
+    EXPECT_LE(least.height(), 700);
+    window.resize(1024, 700);
+    window.show();
+    QCoreApplication::processEvents();
+    // Every button shown whole, at least as wide as its caption asks; every tool in a menu.
+    int buttons = 0;
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isVisibleTo(&window))
+            continue;
+        ++buttons;
+        EXPECT_GE(button->width(), button->sizeHint().width())
+            << button->objectName().toStdString();
+    }
+    EXPECT_EQ(buttons, 11);
+    for (QAction* tool : window.findChildren<QAction*>()) {
+        if (tool->objectName().startsWith(u"ID_")) {
+            EXPECT_FALSE(tool->associatedObjects().isEmpty()) << tool->objectName().toStdString();
+        }
+    }
+    // The list pane is as wide as its five columns need.
+    const auto& listGrid = folder.control<Grid>("MSFlexGrid1");
+    int columns = 0;
+    for (int c = 0; c < 5; ++c)
+        columns += listGrid.columnWidth(c);
+    EXPECT_LE(columns, listGrid.viewport()->width());
 }
