@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Vendwright needs on Debian 12, and any further
-# packages named as arguments (CI adds the fuzzing compiler).
+# packages named as arguments (CI adds the fuzzing compiler). nodejs and sqlite3 run
+# tools/make_access_fixtures.mjs, which the benchmarks use to write a large Access file.
 set -euo pipefail
 if [ "$(id -u)" != 0 ]; then
     exec sudo "$0" "$@"
@@ -11,6 +12,7 @@ packages=(
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei xdg-utils
+    nodejs sqlite3
     "$@"
 )
 missing=()
