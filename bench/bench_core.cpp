@@ -3,7 +3,9 @@
 
 #include "bench_common.h"
 
+#include "catalogue/AccessReader.h"
 #include "catalogue/CatalogueDb.h"
+#include "catalogue/CatalogueImport.h"
 #include "catalogue/Lookups.h"
 #include "editor/Checks.h"
 #include "editor/ListEdits.h"
@@ -15,7 +17,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <array>
@@ -143,6 +149,92 @@ void FindSellers(benchmark::State& state) {
     state.counters["sales"] = static_cast<double>(sales);
 }
 BENCHMARK(FindSellers)->Apply(vwbench::timed);
+
+// Access catalogues are read by a child process. What that adds: the child's run (process start,
+// conversion, written file) against the same conversion in-process, and the copy of its file into
+// memory. "fixture" is the small test catalogue, "large" the generated catalogue as a Jet 4 file.
+QString accessFile(benchmark::State& state, const std::string& which) {
+    const QString path = which == "fixture" ? QStringLiteral(VW_FIXTURES_DIR "/catalogue.mdb")
+                                            : vwbench::accessCataloguePath();
+    if (!QFileInfo::exists(path))
+        state.SkipWithError(qPrintable(path + u" is missing"_s));
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+void LoadAccessCatalogue(benchmark::State& state, const std::string& which) {
+    const QString path = accessFile(state, which);
+    for (auto _ : state) {
+        vw::CatalogueDb db;
+        if (path.isEmpty() || db.load(path).status != vw::CatalogueLoadStatus::Ok) {
+            state.SkipWithError("the Access catalogue did not load");
+            return;
+        }
+    }
+}
+BENCHMARK_CAPTURE(LoadAccessCatalogue, fixture, std::string("fixture"))->Apply(vwbench::timed);
+BENCHMARK_CAPTURE(LoadAccessCatalogue, large, std::string("large"))->Apply(vwbench::timed);
+
+void ReaderChild(benchmark::State& state, const std::string& which) {
+    const QString path = accessFile(state, which);
+    const QTemporaryDir dir;
+    for (auto _ : state) {
+        const QString output = dir.filePath(u"out.sqlite"_s);
+        QFile::remove(output);
+        QProcess child;
+        child.start(vw::accessReaderProgram(), {path, output});
+        if (path.isEmpty() || !child.waitForFinished() || child.exitCode() != 0) {
+            state.SkipWithError("the reading child failed");
+            return;
+        }
+    }
+}
+BENCHMARK_CAPTURE(ReaderChild, fixture, std::string("fixture"))->Apply(vwbench::timed);
+BENCHMARK_CAPTURE(ReaderChild, large, std::string("large"))->Apply(vwbench::timed);
+
+void ImportInProcess(benchmark::State& state, const std::string& which) {
+    const QString path = accessFile(state, which);
+    const QTemporaryDir dir;
+    for (auto _ : state) {
+        const QString output = dir.filePath(u"out.sqlite"_s);
+        QFile::remove(output);
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(output).constData(), &db);
+        sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr,
+                     nullptr);
+        const QString error = path.isEmpty() ? u"missing"_s : vw::importAccessFile(path, db);
+        sqlite3_close(db);
+        if (!error.isEmpty()) {
+            state.SkipWithError("the in-process conversion failed");
+            return;
+        }
+    }
+}
+BENCHMARK_CAPTURE(ImportInProcess, fixture, std::string("fixture"))->Apply(vwbench::timed);
+BENCHMARK_CAPTURE(ImportInProcess, large, std::string("large"))->Apply(vwbench::timed);
+
+void CopyImported(benchmark::State& state, const std::string& which) {
+    const QString path = accessFile(state, which);
+    const QTemporaryDir dir;
+    const QString output = dir.filePath(u"out.sqlite"_s);
+    QProcess child;
+    child.start(vw::accessReaderProgram(), {path, output});
+    if (path.isEmpty() || !child.waitForFinished() || child.exitCode() != 0) {
+        state.SkipWithError("the reading child failed");
+        return;
+    }
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open(":memory:", &db);
+        const QString error = vw::copyImportedFile(output, db);
+        sqlite3_close(db);
+        if (!error.isEmpty()) {
+            state.SkipWithError("the copy failed");
+            return;
+        }
+    }
+}
+BENCHMARK_CAPTURE(CopyImported, fixture, std::string("fixture"))->Apply(vwbench::timed);
+BENCHMARK_CAPTURE(CopyImported, large, std::string("large"))->Apply(vwbench::timed);
 
 // The obvious reader: QTextStream lines, each trimmed and searched for every keyword. It builds
 // no records, so it does less than the real reader; it only shows what the plain way costs.

@@ -1,6 +1,7 @@
 #include "bench_common.h"
 
 #include "app/frmMain.h"
+#include "catalogue/AccessReader.h"
 #include "controls/Dialogs.h"
 
 #include <QApplication>
@@ -47,6 +48,10 @@ QString scriptPath() {
 
 QString cataloguePath() {
     return dataDir() + u"/Wareroll.mdb"_s;
+}
+
+QString accessCataloguePath() {
+    return dataDir() + u"/access/catalogue-jet4.mdb"_s;
 }
 
 bool haveData(benchmark::State& state) {
@@ -113,6 +118,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    vw::setAccessReaderProgram(QStringLiteral(VW_ACCESS_READER));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

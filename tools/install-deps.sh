@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running, testing and packaging Vendwright needs on Debian 12, and any
-# further packages named as arguments (CI adds its checkers and the fuzzing compiler).
+# further packages named as arguments (CI adds its checkers and the fuzzing compiler). nodejs and
+# sqlite3 run tools/make_access_fixtures.mjs, which the benchmarks use to write a large Access file.
 set -euo pipefail
 if [ "$(id -u)" != 0 ]; then
     exec sudo "$0" "$@"
@@ -12,6 +13,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei xdg-utils
     librsvg2-bin dpkg-dev
+    nodejs sqlite3
     "$@"
 )
 missing=()

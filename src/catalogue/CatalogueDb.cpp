@@ -1,5 +1,6 @@
 #include "CatalogueDb.h"
 
+#include "AccessReader.h"
 #include "CatalogueImport.h"
 
 #include <QFile>
@@ -81,16 +82,18 @@ CatalogueLoadResult CatalogueDb::load(const QString& path) {
     sqlite3* fresh = openMemoryDb();
     if (!fresh)
         return {CatalogueLoadStatus::Unreadable, QStringLiteral("out of memory")};
-    QString error;
-    if (head.startsWith(QByteArrayView("SQLite format 3\0", 16)))
-        error = importSqliteFile(path, fresh);
-    else if (isAccessHeader(head))
-        error = importAccessFile(path, fresh);
-    else
-        error = QStringLiteral("unknown file header");
-    if (!error.isEmpty()) {
+    CatalogueLoadResult result;
+    if (head.startsWith(QByteArrayView("SQLite format 3\0", 16))) {
+        if (QString error = importSqliteFile(path, fresh); !error.isEmpty())
+            result = {CatalogueLoadStatus::Unrecognised, error};
+    } else if (isAccessHeader(head)) {
+        result = readAccessFile(path, fresh);
+    } else {
+        result = {CatalogueLoadStatus::Unrecognised, QStringLiteral("unknown file header")};
+    }
+    if (result.status != CatalogueLoadStatus::Ok) {
         sqlite3_close(fresh);
-        return {CatalogueLoadStatus::Unrecognised, error};
+        return result;
     }
     createIndexes(fresh);
     sqlite3_close_v2(db_);

@@ -41,7 +41,24 @@ ScriptReadResult readScriptOrFail(const QString& path) {
 
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {
     const CatalogueLoadResult loaded = db.load(path);
-    const QString detail = loaded.detail.isEmpty() ? QString() : u" ("_s + loaded.detail + u')';
+    QString reason = loaded.detail;
+    switch (loaded.readerFailure) {
+    case CatalogueReaderFailure::None:
+        break;
+    case CatalogueReaderFailure::TimedOut:
+        reason = u"reading timed out"_s;
+        break;
+    case CatalogueReaderFailure::OutOfMemory:
+        reason = u"reading ran out of memory"_s;
+        break;
+    case CatalogueReaderFailure::Crashed:
+        reason = u"the reading process crashed"_s;
+        break;
+    case CatalogueReaderFailure::NotStarted:
+        reason = u"vendwright-import cannot be started"_s;
+        break;
+    }
+    const QString detail = reason.isEmpty() ? QString() : u" ("_s + reason + u')';
     switch (loaded.status) {
     case CatalogueLoadStatus::Ok:
         return;

@@ -1,11 +1,14 @@
 // vendwright-cli: the sell-list commands of Vendwright for scripts and shells.
 #include "Cli.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // The catalogue's reading child is found beside the executable, which needs the application.
+    const QCoreApplication app(argc, argv);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QFile::decodeName(argv[i]));

@@ -83,4 +83,11 @@ TEST(CliDump, UnusableInputsAreInputErrors) {
         EXPECT_TRUE(run.err.startsWith(u"vendwright-cli: "_s + args.last() + u':'))
             << run.err.toStdString();
     }
+    // A damaged Access file that stops the reading child: the reason in the message's words.
+    const QString damaged = QStringLiteral(VW_DAMAGED_DIR "/shared-long-value.mdb");
+    const CliRun run = runArgs({u"dump"_s, script, u"--catalogue"_s, damaged});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err,
+              u"vendwright-cli: "_s + damaged +
+                  u": not an Access or SQLite catalogue (the reading process crashed)\n"_s);
 }

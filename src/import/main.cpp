@@ -1,0 +1,79 @@
+// vendwright-import SOURCE TARGET: converts the Access file SOURCE into the SQLite file TARGET.
+// The program runs it as a child process under time, memory and output limits (catalogue/
+// AccessReader.h), so that libmdb, which trusts every byte of a file, cannot take the program
+// down with a damaged one. The exit codes tell the program what happened.
+#include "catalogue/AccessReader.h"
+#include "catalogue/CatalogueImport.h"
+
+#include <QFile>
+
+#include <glib.h>
+#include <sqlite3.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// glib reports a failed allocation as a fatal error and aborts; tell the memory limit apart from
+// a crash.
+void onGlibError(const gchar*, GLogLevelFlags level, const gchar* message, gpointer) {
+    if ((level & G_LOG_LEVEL_ERROR) && message && std::strstr(message, "failed to allocate"))
+        std::_Exit(vw::readerexit::OutOfMemory);
+}
+
+// libmdb gives up quietly on some allocations that fail and leaves the value out, and glib aborts
+// on others without a word through its log, so a reading that came near the memory limit counts
+// as out of memory, whatever it reported or however it ended.
+bool nearMemoryLimit() {
+    rlimit limit{};
+    rusage usage{};
+    if (getrlimit(RLIMIT_DATA, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+        getrusage(RUSAGE_SELF, &usage) != 0)
+        return false;
+    const auto peakBytes = static_cast<rlim_t>(usage.ru_maxrss) * 1024;
+    return peakBytes >= limit.rlim_cur / 4 * 3;
+}
+
+void onFatalSignal(int signal) {
+    if (nearMemoryLimit())
+        std::_Exit(vw::readerexit::OutOfMemory);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3)
+        return vw::readerexit::Usage;
+    std::set_new_handler([] { std::_Exit(vw::readerexit::OutOfMemory); });
+    std::signal(SIGABRT, onFatalSignal);
+    std::signal(SIGSEGV, onFatalSignal);
+    g_log_set_default_handler(onGlibError, nullptr);
+    g_log_set_handler("GLib", static_cast<GLogLevelFlags>(G_LOG_LEVEL_ERROR | G_LOG_FLAG_FATAL),
+                      onGlibError, nullptr);
+    qputenv("MDBICONV", "UTF-8");  // libmdb hands over every text in this encoding
+    qunsetenv("MDB_JET3_CHARSET"); // a Jet 3 file names its own code page
+
+    sqlite3* target = nullptr;
+    if (sqlite3_open(argv[2], &target) != SQLITE_OK) {
+        std::puts(sqlite3_errmsg(target));
+        return vw::readerexit::Failed;
+    }
+    // The file is private and thrown away after one read: no journal, no waiting for the disk.
+    sqlite3_exec(target, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr,
+                 nullptr);
+    const QString error = vw::importAccessFile(QFile::decodeName(argv[1]), target);
+    const bool outOfMemory = sqlite3_errcode(target) == SQLITE_NOMEM || nearMemoryLimit();
+    if (sqlite3_close(target) != SQLITE_OK || !error.isEmpty() || outOfMemory) {
+        std::puts(error.toUtf8().constData());
+        return outOfMemory ? vw::readerexit::OutOfMemory : vw::readerexit::Failed;
+    }
+    return vw::readerexit::Done;
+}
