@@ -57,8 +57,7 @@ ListChanges applyEdits(const ApplyPaths& paths, std::vector<ShopRecord>& records
     const QString text = readUtf8FileOrFail(paths.edits);
     EditSession session(records, catalogue);
     try {
-        for (const EditCommand& command : parseEditFile(text))
-            session.apply(command);
+        parseEditFile(text, [&session](const EditCommand& command) { session.apply(command); });
     } catch (const EditError& error) {
         editError(paths.edits, error);
     }

@@ -66,6 +66,7 @@ bool deleteItem(ShopRecord& record, int list, int slot) {
     }
     if (i == record.upperBound())
         record.slot(list, i) = ItemSlot{};
+    record.dropSpareSlots();
     return markModified(record, list);
 }
 
@@ -90,6 +91,7 @@ bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item) {
     for (int j = length; j > slot; --j)
         record.slot(list, j) = std::move(record.slot(list, j - 1));
     record.slot(list, slot) = std::move(item);
+    record.dropSpareSlots();
     return markModified(record, list);
 }
 

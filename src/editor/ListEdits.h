@@ -18,8 +18,9 @@ bool deleteItem(ShopRecord& record, int list, int slot);
 
 // Exact comparison: letter case and spaces count.
 bool containsItem(const ShopRecord& record, int list, QStringView id);
-// Grows the shared item dimension by one slot and puts `item` at `slot`, moving the items from
-// there on one slot later; a slot past the list's end appends. Refuses a duplicate or blank ID.
+// Puts `item` at `slot`, moving the items from there on one slot later; a slot past the list's
+// end appends. Refuses a duplicate or blank ID. Adds and deletes leave the shared item
+// dimension at most one slot longer than the longer list.
 bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item);
 bool appendItem(ShopRecord& record, int list, ItemSlot item);
 

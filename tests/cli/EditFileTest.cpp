@@ -4,11 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 using vw::cli::EditCommand;
 using vw::cli::EditError;
-using vw::cli::parseEditFile;
 using Kind = EditCommand::Kind;
+
+namespace {
+
+std::vector<EditCommand> parseEditFile(const QString& text) {
+    std::vector<EditCommand> commands;
+    vw::cli::parseEditFile(text, [&](const EditCommand& command) { commands.push_back(command); });
+    return commands;
+}
+
+} // namespace
 
 TEST(CliEditFile, ReadsCommandsBetweenCommentsAndBlankLines) {
     const auto commands = parseEditFile(u"\uFEFF# edits\r\n"
