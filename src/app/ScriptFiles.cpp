@@ -125,6 +125,9 @@ void ScriptFiles::writeAiFile() {
     case ScriptFileWriteResult::Status::OutputIsSource:
         failure = refusal;
         break;
+    case ScriptFileWriteResult::Status::OutputNotRegular:
+        failure = u"输出文件不是普通文件"_s;
+        break;
     case ScriptFileWriteResult::Status::SourceChanged:
         failure = u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s;
         break;
@@ -133,6 +136,9 @@ void ScriptFiles::writeAiFile() {
         break;
     case ScriptFileWriteResult::Status::OutputFailed:
         failure = u"写出文件时发生错误："_s + result.detail;
+        break;
+    case ScriptFileWriteResult::Status::DiskFull:
+        failure = u"写出文件时发生错误：磁盘空间不足"_s;
         break;
     }
     if (!failure.isEmpty()) {

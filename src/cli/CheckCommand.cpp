@@ -124,7 +124,7 @@ ListScanResult scanScript(const QString& path, const SourceStamp& stamp) {
         throw CliError{ExitInput, path + u": cannot open the script"_s};
     ListScanResult scan = scanLists(file);
     // Line numbers from two different texts would point at the wrong lines.
-    if (file.error() != QFileDevice::NoError || stampOf(path) != stamp)
+    if (scan.readFailed || scan.contentHash != stamp.contentHash)
         throw CliError{ExitInput, path + u": the script changed or failed while being checked"_s};
     return scan;
 }

@@ -100,6 +100,8 @@ ListScanResult scanLists(QIODevice& script) {
     QStringView line;
     while (lines.next(line))
         scanner.feed(line, static_cast<int>(lines.linesRead()));
+    scanner.result.readFailed = lines.failed();
+    scanner.result.contentHash = lines.contentHash();
     return std::move(scanner.result);
 }
 

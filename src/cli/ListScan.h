@@ -35,6 +35,8 @@ struct ListScanResult {
     std::vector<MalformedLine> malformed;
     std::vector<ClassLine> classes;
     std::vector<RepeatedList> repeated;
+    bool readFailed = false;
+    quint64 contentHash = 0; // of every byte read, to prove the reader saw the same text
 };
 
 // A second, plain pass over the script's lines that follows the reader's structure rules:

@@ -32,6 +32,7 @@ bool LineSource::fill() {
         eof_ = true;
         return false;
     }
+    hash_.add(reinterpret_cast<const char*>(buffer_.data()) + endBytes_, got);
 #if Q_BYTE_ORDER == Q_BIG_ENDIAN
     // Swap only whole units that arrived complete; a trailing odd byte waits for its partner.
     const size_t firstUnit = (endBytes_ + 1) / 2;
@@ -44,7 +45,7 @@ bool LineSource::fill() {
     return true;
 }
 
-bool LineSource::startsAsUtf16Le() {
+TextProblem LineSource::headProblem() {
     // Short reads are normal for some devices: keep reading until the head is whole.
     constexpr size_t HeadBytes = 64 * 1024;
     while (endBytes_ < HeadBytes && !eof_ && !failed_)
@@ -52,16 +53,25 @@ bool LineSource::startsAsUtf16Le() {
     // Compared as code units, so the test holds in either byte order of the machine.
     const size_t units = std::min(endBytes_, HeadBytes) / 2;
     if (units == 0)
-        return true;
+        return TextProblem::None;
     const char16_t first = buffer_[0];
-    if (first == 0xFFFE || (first == 0xBBEF && (units < 2 || (buffer_[1] & 0xFF) == 0xBF)))
-        return false;
+    if (first == 0xFFFE)
+        return TextProblem::BigEndianMark;
+    if (first == 0xBBEF && (units < 2 || (buffer_[1] & 0xFF) == 0xBF))
+        return TextProblem::Utf8Mark;
     const size_t contentStart = first == 0xFEFF ? 1 : 0;
+    size_t zeroAtOdd = 0;  // units of the form 00xx, as little-endian ASCII
+    size_t zeroAtEven = 0; // units of the form xx00, as big-endian ASCII
     for (size_t i = contentStart; i < units; ++i) {
-        if ((buffer_[i] & 0xFF00) == 0 || (buffer_[i] & 0x00FF) == 0)
-            return true;
+        const char16_t c = buffer_[i];
+        if (c == 0)
+            return TextProblem::NulCharacter;
+        zeroAtOdd += (c & 0xFF00) == 0;
+        zeroAtEven += (c & 0x00FF) == 0;
     }
-    return units == contentStart;
+    if (zeroAtOdd == 0 && zeroAtEven == 0)
+        return units == contentStart ? TextProblem::None : TextProblem::NoZeroByte;
+    return zeroAtOdd > zeroAtEven ? TextProblem::None : TextProblem::BigEndianText;
 }
 
 bool LineSource::next(QStringView& line) {
@@ -104,6 +114,57 @@ bool LineSource::next(QStringView& line) {
             return false;
         searchFrom = begin_ + searched;
     }
+}
+
+namespace {
+
+// Whether any of the four 16-bit lanes of `x` is zero.
+constexpr bool hasZeroLane(quint64 x) {
+    return ((x - 0x0001000100010001) & ~x & 0x8000800080008000) != 0;
+}
+
+} // namespace
+
+void TextCheck::feed(QStringView line) {
+    // Four units at a time: most lines hold neither a NUL nor a surrogate, and the check must
+    // not slow the reader down.
+    const qsizetype size = line.size();
+    qsizetype i = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 x;
+        std::memcpy(&x, line.utf16() + i, sizeof x);
+        if (hasZeroLane(x) || hasZeroLane((x & 0xF800F800F800F800) ^ 0xD800D800D800D800))
+            break;
+    }
+    for (; i < size; ++i) {
+        const char16_t c = line[i].unicode();
+        if (c == 0 || QChar::isSurrogate(c))
+            break;
+    }
+    if (i < size)
+        feedSlowly(line);
+    units_ += size;
+}
+
+void TextCheck::feedSlowly(QStringView line) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c.isNull())
+            nul_ = true;
+        else if (c.isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            ++loneSurrogates_;
+    }
+}
+
+TextProblem TextCheck::problem() const {
+    if (nul_)
+        return TextProblem::NulCharacter;
+    // More than one in a hundred units: random bytes hold about three.
+    if (loneSurrogates_ * 100 > units_)
+        return TextProblem::BrokenSurrogates;
+    return TextProblem::None;
 }
 
 QStringView trimSpaces(QStringView text) {

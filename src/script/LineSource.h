@@ -1,11 +1,25 @@
 #pragma once
 
+#include "ContentHash.h"
+
 #include <QIODevice>
 #include <QStringView>
 
 #include <vector>
 
 namespace vw {
+
+// Why bytes are not taken for a UTF-16LE script.
+enum class TextProblem {
+    None,
+    Utf8Mark,         // a UTF-8 byte-order mark
+    BigEndianMark,    // a UTF-16BE byte-order mark
+    BigEndianText,    // zero bytes at even offsets: UTF-16BE text without a mark
+    NoZeroByte,       // 8-bit or UTF-8 text: its ASCII has no zero bytes
+    NulCharacter,     // a U+0000 in the text
+    BrokenSurrogates, // more surrogates without their partner than damaged text ever has
+    OddLength,        // the input ends with half a code unit
+};
 
 // Streams the lines of a UTF-16LE script from a device in fixed-size blocks, so memory does not
 // grow with the file. A line ends at LF; a CR right before the LF belongs to the terminator.
@@ -15,10 +29,11 @@ class LineSource {
 public:
     explicit LineSource(QIODevice& device);
 
-    // Reads ahead up to 64 KiB and tells whether they can start UTF-16LE text: no UTF-8 or
-    // big-endian byte-order mark, and (beyond a bare mark) at least one zero byte, which every
-    // UTF-16 text with ASCII in it has. Call before the first line.
-    bool startsAsUtf16Le();
+    // Reads ahead up to 64 KiB and tells why they cannot start UTF-16LE text, if they cannot: a
+    // UTF-8 or big-endian byte-order mark, or NUL characters. A script is mostly ASCII, whose
+    // zero byte stands second in a little-endian unit and first in a big-endian one, so the
+    // zero bytes must stand mostly at odd offsets. Call before the first line.
+    TextProblem headProblem();
 
     // Yields the next line, valid until the following call. False at the end of the input or
     // after a read error (see failed()).
@@ -27,6 +42,8 @@ public:
     qint64 counter() const { return linesRead_ + 1; }
     qint64 linesRead() const { return linesRead_; }
     bool failed() const { return failed_; }
+    // A hash of every byte read from the device so far.
+    quint64 contentHash() const { return hash_.value(); }
     // True when the input ended with half a UTF-16 code unit.
     bool oddTrailingByte() const { return oddTrailingByte_; }
 
@@ -34,6 +51,7 @@ private:
     bool fill();
 
     QIODevice& device_;
+    ContentHash hash_;
     std::vector<char16_t> buffer_;
     size_t begin_ = 0;    // first unconsumed unit
     size_t endBytes_ = 0; // bytes of valid data in buffer_
@@ -42,6 +60,22 @@ private:
     bool failed_ = false;
     bool atStart_ = true;
     bool oddTrailingByte_ = false;
+};
+
+// Looks through the lines of a script for what UTF-16 text holds rarely or never: NUL
+// characters, and surrogates without their partner (a pair never spans a line end). A few lone
+// surrogates are damaged text and are kept; many mean the bytes are no UTF-16 text at all.
+class TextCheck {
+public:
+    void feed(QStringView line);
+    TextProblem problem() const;
+
+private:
+    void feedSlowly(QStringView line);
+
+    qint64 units_ = 0;
+    qint64 loneSurrogates_ = 0;
+    bool nul_ = false;
 };
 
 // Removes leading and trailing U+0020 only; tabs and other white space stay, as the script

@@ -1,4 +1,5 @@
 #include "script/ScriptWriter.h"
+#include "../support/FailingDevices.h"
 #include "../support/Printers.h"
 #include "../support/TestFiles.h"
 #include "editor/ListEdits.h"
@@ -256,31 +257,6 @@ TEST(WriterDamage, AnItemOnTheOpeningLineKeepsItsRecordAsItStands) {
     EXPECT_EQ(outputLines(written.bytes), lines);
 }
 
-namespace {
-
-// Accepts `limit` bytes in all, then refuses.
-class FailingDevice : public QIODevice {
-public:
-    explicit FailingDevice(qint64 limit) : limit_(limit) { open(WriteOnly | Unbuffered); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 size) override {
-        if (written_ >= limit_)
-            return -1;
-        const qint64 taken = std::min(size, limit_ - written_);
-        written_ += taken;
-        return taken;
-    }
-
-private:
-    qint64 limit_;
-    qint64 written_ = 0;
-};
-
-} // namespace
-
 TEST(WriterFailure, ShortSourceAndFailingOutput) {
     const QStringList lines = sample();
     std::vector<ShopRecord> records = readRecords(script(lines));
@@ -297,7 +273,7 @@ TEST(WriterFailure, ShortSourceAndFailingOutput) {
     for (const qint64 limit : {0, 10, 200}) {
         QBuffer in(&source);
         in.open(QIODevice::ReadOnly);
-        FailingDevice out(limit);
+        vw::test::FailingWriter out(limit);
         EXPECT_EQ(vw::writeScript(in, out, records).status, Status::OutputFailed) << limit;
     }
 }
