@@ -8,6 +8,7 @@
 #include <mdbtools.h>
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -165,6 +166,9 @@ QString importAccessFile(const QString& path, sqlite3* target) {
         if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
             error = copyAccessTable(entry, target);
     }
+    // libmdb takes a page it fails to read for the end of its table.
+    if (error.isEmpty() && ferror(mdb->f->stream))
+        error = QStringLiteral("reading the file failed part-way");
     if (error.isEmpty())
         error = execError(target, "COMMIT");
     return error;

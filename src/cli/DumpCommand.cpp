@@ -110,14 +110,20 @@ int runDump(const QStringList& args, QTextStream& out) {
         lookups.emplace(db);
     }
 
+    // Every look-up runs before the first line is printed: a catalogue that fails a query
+    // leaves no dump cut short behind.
+    std::vector<std::optional<QString>> names(read.records.size());
+    for (size_t i = 0; lookups && i < names.size(); ++i)
+        names[i] = lookups->npcChineseName(read.records[i].className);
+
     TextDumpWriter text(out);
     JsonDumpWriter json(out);
     DumpWriter& writer = parsed.json ? static_cast<DumpWriter&>(json) : text;
     writer.begin({scriptPath, parsed.catalogue, read.lineCount,
                   static_cast<qsizetype>(read.records.size())});
-    for (const ShopRecord& record : read.records) {
-        writer.record(record, lookups ? lookups->npcChineseName(record.className) : std::nullopt);
-    }
+    // Once the output fails there is no point in making more of it; the caller reports it.
+    for (size_t i = 0; i < names.size() && out.status() == QTextStream::Ok; ++i)
+        writer.record(read.records[i], names[i]);
     writer.end();
     return ExitOk;
 }

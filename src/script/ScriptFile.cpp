@@ -23,6 +23,12 @@ bool namesSameFile(const QString& a, const QString& b) {
            sa.st_ino == sb.st_ino;
 }
 
+bool failedForSpace(const QIODevice& device) {
+    // Qt's file engine reports ENOSPC, and only that, as a resource error.
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    return file && file->error() == QFileDevice::ResourceError;
+}
+
 ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceStamp& stamp,
                                       const QString& outputPath,
                                       const std::vector<ShopRecord>& records,
@@ -77,8 +83,7 @@ ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceSta
     if (result.status == Status::Ok && !target.commit())
         result.status = Status::OutputFailed;
     if (result.status == Status::OutputFailed) {
-        // Qt marks a write refused for want of space as a resource error.
-        if (target.error() == QFileDevice::ResourceError)
+        if (failedForSpace(target))
             result.status = Status::DiskFull;
         result.detail = target.errorString();
     }

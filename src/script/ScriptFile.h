@@ -11,6 +11,9 @@ namespace vw {
 // (a relative path, a link, another spelling).
 bool namesSameFile(const QString& a, const QString& b);
 
+// Whether a write to `device` failed for want of space on its file system.
+bool failedForSpace(const QIODevice& device);
+
 struct ScriptFileWriteResult {
     enum class Status {
         Ok,

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vw::cli::test;
 using vw::test::decodeScript;
 using vw::test::readFile;
@@ -144,4 +146,36 @@ TEST(CliApply, ListWithoutAWholePlaceIsLeftAndWarned) {
               u"vendwright-cli: warning: grocer_amber SellList0 left as it was: its place in the "
               u"script is not whole\n"_s);
     EXPECT_EQ(readFile(c.output), scriptBytes(lines));
+}
+
+TEST(CliApply, OutputThatIsNoRegularFileIsRefused) {
+    ApplyCase c;
+    c.output = c.ws.path(u"fifo"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(c.output).constData(), 0600), 0);
+    const CliRun run = c.apply(u"npc grocer_amber\nlist 0\nremove 40\n"_s);
+    EXPECT_EQ(run.code, 4);
+    EXPECT_EQ(run.err, u"vendwright-cli: "_s + c.output +
+                           u": refused: the output is not a regular file\n"_s);
+    EXPECT_TRUE(run.out.isEmpty());
+    struct stat info {};
+    EXPECT_TRUE(::stat(QFile::encodeName(c.output).constData(), &info) == 0 &&
+                S_ISFIFO(info.st_mode));
+}
+
+TEST(CliApply, EchoedInputIsCutAndShowsControlCharacters) {
+    ApplyCase c;
+    const QChar nul(0);
+    // A NUL in a location is plain text to the catalogue, not a broken statement.
+    CliRun run = c.apply(u"location 白石"_s + nul + u"镇\n"_s, {u"--catalogue"_s, catalogue()});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.endsWith(u"is placed at 白石\\x00镇\n"_s)) << run.err.toStdString();
+    run = c.apply(u"npc grocer_amber\nlist 0\nadd 43"_s + nul + u"\t 5\n"_s);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.contains(u": the item ID 43\\x00 holds"_s)) << run.err.toStdString();
+    run = c.apply(u"frobnicate"_s + QString(100'000, u'x') + u"\x1b[2J\n"_s);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_LT(run.err.size(), 300);
+    EXPECT_TRUE(run.err.endsWith(u"xxx…\"\n"_s)) << run.err.toStdString();
+    run = c.apply(u"npc a\x1b[2J\r\n"_s);
+    EXPECT_TRUE(run.err.contains(u"no NPC class a\\x1B[2J with"_s)) << run.err.toStdString();
 }

@@ -1,4 +1,7 @@
 #include "EditFile.h"
+#include "../support/FailingDevices.h"
+#include "CliError.h"
+#include "Inputs.h"
 
 #include <QStringList>
 
@@ -54,5 +57,17 @@ TEST(CliEditFile, RefusesMalformedLinesWithTheirLineNumber) {
         } catch (const EditError& error) {
             EXPECT_EQ(error.line, 2) << line.toStdString();
         }
+    }
+}
+
+TEST(CliEditFile, AReadErrorIsAnInputErrorNotAShorterFile) {
+    vw::test::FailingReader device("npc grocer_amber\nlist 0\nremove 40\nremove 41\n", 38);
+    try {
+        vw::cli::readUtf8OrFail(device, u"edits.txt"_s);
+        ADD_FAILURE() << "a failed read passed for the end of the file";
+    } catch (const vw::cli::CliError& error) {
+        EXPECT_EQ(error.exitCode, vw::cli::ExitInput);
+        EXPECT_EQ(error.message,
+                  u"edits.txt: reading the file failed part-way (Input/output error)"_s);
     }
 }
