@@ -21,13 +21,33 @@ enum class TextProblem {
     OddLength,        // the input ends with half a code unit
 };
 
+// Looks through the code units of a script for what UTF-16 text holds rarely or never: NUL
+// characters, and surrogates without their partner. A few lone surrogates are damaged text and
+// are kept; many mean the bytes are no UTF-16 text at all.
+class TextCheck {
+public:
+    // The units in the order they stand; a pair may be split between two calls.
+    void feed(const char16_t* units, size_t count);
+    TextProblem problem() const;
+
+private:
+    void take(char16_t unit);
+
+    qint64 units_ = 0;
+    qint64 loneSurrogates_ = 0;
+    bool nul_ = false;
+    bool highPending_ = false; // the last unit was a high surrogate
+};
+
 // Streams the lines of a UTF-16LE script from a device in fixed-size blocks, so memory does not
 // grow with the file. A line ends at LF; a CR right before the LF belongs to the terminator.
 // A leading byte-order mark is not part of the first line. Keeps the line counter of the
 // script format: after the n-th line has been read it stands at n + 1.
 class LineSource {
 public:
-    explicit LineSource(QIODevice& device);
+    // With a `check`, every unit read passes through it, in whole blocks: a per-line check
+    // would cost the reader a tenth of its time.
+    explicit LineSource(QIODevice& device, TextCheck* check = nullptr);
 
     // Reads ahead up to 64 KiB and tells why they cannot start UTF-16LE text, if they cannot: a
     // UTF-8 or big-endian byte-order mark, or NUL characters. A script is mostly ASCII, whose
@@ -51,31 +71,17 @@ private:
     bool fill();
 
     QIODevice& device_;
+    TextCheck* check_;
     ContentHash hash_;
     std::vector<char16_t> buffer_;
     size_t begin_ = 0;    // first unconsumed unit
     size_t endBytes_ = 0; // bytes of valid data in buffer_
+    size_t checked_ = 0;  // units of buffer_ already given to check_
     qint64 linesRead_ = 0;
     bool eof_ = false;
     bool failed_ = false;
     bool atStart_ = true;
     bool oddTrailingByte_ = false;
-};
-
-// Looks through the lines of a script for what UTF-16 text holds rarely or never: NUL
-// characters, and surrogates without their partner (a pair never spans a line end). A few lone
-// surrogates are damaged text and are kept; many mean the bytes are no UTF-16 text at all.
-class TextCheck {
-public:
-    void feed(QStringView line);
-    TextProblem problem() const;
-
-private:
-    void feedSlowly(QStringView line);
-
-    qint64 units_ = 0;
-    qint64 loneSurrogates_ = 0;
-    bool nul_ = false;
 };
 
 // Removes leading and trailing U+0020 only; tabs and other white space stay, as the script

@@ -233,17 +233,16 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
     };
     if (!device.isSequential() && device.size() % 2 != 0)
         return refused(ReadStatus::NotUtf16, TextProblem::OddLength);
-    LineSource lines(device);
+    TextCheck check;
+    LineSource lines(device, &check);
     if (const TextProblem problem = lines.headProblem(); problem != TextProblem::None)
         return refused(ReadStatus::NotUtf16, problem);
     Reader reader(result.records);
-    TextCheck check;
     QStringView line;
     while (lines.next(line)) {
         const qint64 index = lines.linesRead() - 1;
         if (progress && index % 100 == 0)
             progress(index / 100);
-        check.feed(line);
         reader.feed(line, lines.counter());
     }
     if (lines.failed())
