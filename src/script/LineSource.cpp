@@ -12,7 +12,7 @@ namespace {
 constexpr size_t BlockUnits = 64 * 1024;
 
 // Eight code units, compared all at once (SSE2 on x86-64, NEON on ARM).
-using Units8 = char16_t __attribute__((vector_size(16)));
+using Units8 = unsigned short __attribute__((vector_size(16)));
 using Lanes8 = short __attribute__((vector_size(16)));
 
 // All lanes set where `v` holds a NUL or a surrogate.
