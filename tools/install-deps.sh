@@ -9,7 +9,7 @@ fi
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
-    libsqlite3-dev mdbtools-dev
+    libsqlite3-dev mdbtools-dev libxxhash-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei xdg-utils
     librsvg2-bin dpkg-dev

@@ -89,11 +89,17 @@ row "search the catalogue and fill the grid" SearchItems 30 "≤ 30 ms"
 row "find where an item is sold" FindSellers 20 "≤ 20 ms"
 half_read=$(awk -v r="${wall[ReadScript]}" 'BEGIN { printf "%.1f", r / 2 }')
 row "check the whole script (after reading)" CheckScript "$half_read" "≤ half the read = $half_read ms"
+row "1,000,000 add/remove pairs on a 20-item list (\`apply\`)" ApplyAddRemovePairs/pairs:1000000/items:20 2000 "≤ 2 s"
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
 echo
 echo "| baseline / whole command | measured |"
 echo "|---|---|"
 echo "| iconv floor: iconv -f UTF-16LE -t UTF-8 FILE \\| wc -l | $floor_ms ms (CPU $floor_cpu_ms) |"
+for suite in ApplyAddRemovePairs/pairs:100000/items:20 ApplyAddRemovePairs/pairs:100000/items:250 \
+    ApplyAddRemovePairs/pairs:1000000/items:250; do
+    awk -v n="$suite" -v m="${wall[$suite]}" -v c="${cpu[$suite]}" \
+        'BEGIN { printf "| %s | %.1f ms (CPU %.1f) |\n", n, m, c }'
+done
 for suite in ReadQTextStream WholeLoad; do
     awk -v n="$suite" -v m="${wall[$suite]}" -v c="${cpu[$suite]}" -v fw="$floor_ms" -v fc="$floor_cpu_ms" \
         'BEGIN { printf "| %s | %.1f ms (CPU %.1f), %.2f× floor (CPU %.2f×) |\n", n, m, c, m / fw, c / fc }'

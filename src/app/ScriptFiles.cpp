@@ -47,8 +47,14 @@ bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
         ui_.dialogs.message(u"没有指定AI文件"_s);
         return false;
     }
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo file(path);
+    if (!file.exists()) {
         ui_.dialogs.message(u"指定文件不存在"_s);
+        return false;
+    }
+    // A folder, pipe or device is no script, and reading a pipe could wait for ever.
+    if (!file.isFile()) {
+        ui_.dialogs.message(u"指定文件不是普通文件"_s);
         return false;
     }
     if (mayReplace && !mayReplace())
@@ -127,6 +133,9 @@ bool ScriptFiles::writeAiFile() {
     case ScriptFileWriteResult::Status::OutputIsSource:
         failure = refusal;
         break;
+    case ScriptFileWriteResult::Status::OutputNotRegular:
+        failure = u"输出文件不是普通文件"_s;
+        break;
     case ScriptFileWriteResult::Status::SourceChanged:
         failure = u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s;
         break;
@@ -135,6 +144,9 @@ bool ScriptFiles::writeAiFile() {
         break;
     case ScriptFileWriteResult::Status::OutputFailed:
         failure = u"写出文件时发生错误："_s + result.detail;
+        break;
+    case ScriptFileWriteResult::Status::DiskFull:
+        failure = u"写出文件时发生错误：磁盘空间不足"_s;
         break;
     }
     if (!failure.isEmpty()) {

@@ -76,7 +76,11 @@ CatalogueLoadResult CatalogueDb::load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {CatalogueLoadStatus::Unreadable, file.errorString()};
-    const QByteArray head = file.read(32);
+    QByteArray head(32, '\0');
+    const qint64 got = file.read(head.data(), head.size());
+    if (got < 0)
+        return {CatalogueLoadStatus::Unreadable, file.errorString()};
+    head.truncate(got);
     file.close();
 
     sqlite3* fresh = openMemoryDb();
@@ -103,8 +107,25 @@ CatalogueLoadResult CatalogueDb::load(const QString& path) {
 }
 
 QString sqlQuoted(QStringView value) {
-    QString quoted = value.toString();
-    quoted.replace(QStringLiteral("'"), QStringLiteral("''"));
+    QString quoted;
+    quoted.reserve(value.size() + 2);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u'\'') {
+            quoted += QStringLiteral("''");
+        } else if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
+            quoted += c;
+            quoted += value[++i];
+        } else if (c.isNull() || c.isSurrogate()) {
+            // The statement text cannot carry these: a NUL ends it, and SQLite takes the unit
+            // after a lone surrogate for its partner, a closing quote included. The engine
+            // builds the character itself, and the value stays plain text.
+            quoted +=
+                QStringLiteral("'||char(") + QString::number(c.unicode()) + QStringLiteral(")||'");
+        } else {
+            quoted += c;
+        }
+    }
     return quoted;
 }
 

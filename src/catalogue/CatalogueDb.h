@@ -51,7 +51,8 @@ private:
     bool loaded_ = false;
 };
 
-// Doubles every single quote, so a value can stand between the quotes of a statement.
+// Doubles every single quote, so a value can stand between the quotes of a statement; a NUL or
+// a lone surrogate, which the statement text cannot carry, becomes the engine's char() of it.
 QString sqlQuoted(QStringView value);
 
 } // namespace vw

@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -234,6 +235,9 @@ QString importAccessFile(const QString& path, sqlite3* target) {
     }
     if (error.isEmpty() && tables == 0)
         error = QStringLiteral("the file lists no tables");
+    // libmdb takes a page it fails to read for the end of its table.
+    if (error.isEmpty() && ferror(mdb->f->stream))
+        error = QStringLiteral("reading the file failed part-way");
     if (error.isEmpty())
         error = execError(target, "COMMIT");
     return error;

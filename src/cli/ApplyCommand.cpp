@@ -57,8 +57,7 @@ ListChanges applyEdits(const ApplyPaths& paths, std::vector<ShopRecord>& records
     const QString text = readUtf8FileOrFail(paths.edits);
     EditSession session(records, catalogue);
     try {
-        for (const EditCommand& command : parseEditFile(text))
-            session.apply(command);
+        parseEditFile(text, [&session](const EditCommand& command) { session.apply(command); });
     } catch (const EditError& error) {
         editError(paths.edits, error);
     }
@@ -72,12 +71,16 @@ QString writeFailure(const ScriptFileWriteResult& result, const ApplyPaths& path
         return {};
     case ScriptFileWriteResult::Status::OutputIsSource:
         return paths.output + u": refused: the output names the script being read"_s;
+    case ScriptFileWriteResult::Status::OutputNotRegular:
+        return paths.output + u": refused: the output is not a regular file"_s;
     case ScriptFileWriteResult::Status::SourceChanged:
         return paths.script + u": the script changed or vanished while being edited"_s;
     case ScriptFileWriteResult::Status::SourceFailed:
         return paths.script + u": reading the script failed"_s + detail;
     case ScriptFileWriteResult::Status::OutputFailed:
         return paths.output + u": writing failed"_s + detail;
+    case ScriptFileWriteResult::Status::DiskFull:
+        return paths.output + u": writing failed (no space left on the device)"_s;
     }
     return {};
 }

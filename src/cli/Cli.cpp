@@ -5,6 +5,7 @@
 #include "CliError.h"
 #include "DumpCommand.h"
 #include "WhereCommand.h"
+#include "script/ScriptFile.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,12 +48,26 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     throw CliError{ExitUsage, u"unknown command "_s + command + u" (see --help)"_s};
 }
 
+// Output that did not arrive must not pass for a result: a full disk or a closed pipe makes
+// the run fail, whatever the command found.
+void requireWritten(QTextStream& out) {
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return;
+    const QIODevice* device = out.device();
+    const QString reason = !device                   ? u"the stream failed"_s
+                           : failedForSpace(*device) ? u"no space left on the device"_s
+                                                     : device->errorString();
+    throw CliError{ExitWriteRefused, u"writing standard output failed ("_s + reason + u')'};
+}
+
 } // namespace
 
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     int code = ExitOk;
     try {
         code = dispatch(args, out, err);
+        requireWritten(out);
     } catch (const CliError& error) {
         err << u"vendwright-cli: "_s << error.message << u'\n';
         code = error.exitCode;

@@ -123,7 +123,8 @@ int runDump(const QStringList& args, QTextStream& out) {
     DumpWriter& writer = parsed.json ? static_cast<DumpWriter&>(json) : text;
     writer.begin({scriptPath, parsed.catalogue, read.lineCount,
                   static_cast<qsizetype>(read.records.size())});
-    for (size_t i = 0; i < names.size(); ++i)
+    // Once the output fails there is no point in making more of it; the caller reports it.
+    for (size_t i = 0; i < names.size() && out.status() == QTextStream::Ok; ++i)
         writer.record(read.records[i], names[i]);
     writer.end();
     return ExitOk;

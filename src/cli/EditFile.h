@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include <vector>
+#include <functional>
 
 namespace vw::cli {
 
@@ -36,7 +36,9 @@ struct EditError {
     QString message;
 };
 
-// Parses the whole edit file; throws EditError at the first line that is not a command.
-std::vector<EditCommand> parseEditFile(const QString& text);
+// Parses the edit file and hands each command to `apply` as soon as its line is read, so an
+// edit file of millions of lines is never held as commands; throws EditError at the first line
+// that is not a command.
+void parseEditFile(QStringView text, const std::function<void(const EditCommand&)>& apply);
 
 } // namespace vw::cli

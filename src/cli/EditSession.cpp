@@ -1,6 +1,7 @@
 #include "EditSession.h"
 
 #include "CliError.h"
+#include "Echo.h"
 #include "Inputs.h"
 #include "catalogue/Lookups.h"
 #include "editor/ListEdits.h"
@@ -52,7 +53,8 @@ void EditSession::selectNpc(const EditCommand& command) {
             selected_.push_back(static_cast<int>(r));
     }
     if (selected_.empty())
-        fail(command.line, u"no NPC class "_s + command.name + u" with sell lists in the script"_s);
+        fail(command.line,
+             u"no NPC class "_s + echoed(command.name) + u" with sell lists in the script"_s);
 }
 
 void EditSession::selectLocation(const EditCommand& command) {
@@ -67,7 +69,7 @@ void EditSession::selectLocation(const EditCommand& command) {
     }
     if (selected_.empty()) {
         fail(command.line,
-             u"no NPC class with sell lists in the script is placed at "_s + command.name);
+             u"no NPC class with sell lists in the script is placed at "_s + echoed(command.name));
     }
 }
 
@@ -85,7 +87,7 @@ void EditSession::editList(int r, const EditCommand& command) {
     const int list = *list_;
     const int line = command.line;
     if (!hasList(record, list))
-        fail(line, record.className + u" has no SellList"_s + QString::number(list) +
+        fail(line, echoed(record.className) + u" has no SellList"_s + QString::number(list) +
                        u" with items in the script"_s);
     switch (command.kind) {
     case Kind::Add:
@@ -94,7 +96,7 @@ void EditSession::editList(int r, const EditCommand& command) {
                                                    : slotOf(r, list, command.anchor, line);
         if (!edits::insertItem(record, list, slot,
                                edits::newItem(record, command.id, command.taxRate)))
-            fail(line, listName(r, list) + u" already has item "_s + command.id);
+            fail(line, listName(r, list) + u" already has item "_s + echoed(command.id));
         changes_[{r, list}].added.append(command.id);
         return;
     }
@@ -135,34 +137,37 @@ void EditSession::removeEverywhere(const EditCommand& command) {
         }
     }
     if (!found)
-        fail(command.line, u"no list holds item "_s + command.id);
+        fail(command.line, u"no list holds item "_s + echoed(command.id));
 }
 
 int EditSession::slotOf(int r, int list, const QString& id, int line) const {
     const ShopRecord& record = records_[static_cast<size_t>(r)];
-    for (int i = 0; i < record.listLength(list); ++i) {
+    const int length = record.listLength(list);
+    for (int i = 0; i < length; ++i) {
         if (record.slot(list, i).id == id)
             return i;
     }
-    fail(line, listName(r, list) + u" has no item "_s + id);
+    fail(line, listName(r, list) + u" has no item "_s + echoed(id));
 }
 
 QString EditSession::listName(int r, int list) const {
-    return records_[static_cast<size_t>(r)].className + u" SellList"_s + QString::number(list);
+    return echoed(records_[static_cast<size_t>(r)].className) + u" SellList"_s +
+           QString::number(list);
 }
 
 QStringList describeChanges(const std::vector<ShopRecord>& records, const ListChanges& changes) {
     QStringList lines;
     for (const auto& [key, change] : changes) {
-        QStringList parts;
+        // Built in place: a long session adds and removes an item millions of times.
+        QString line = records[static_cast<size_t>(key.first)].className + u" SellList"_s +
+                       QString::number(key.second) + u':';
         for (const QString& id : change.added)
-            parts.append(u'+' + id);
+            line.append(u" +"_s).append(id);
         for (const QString& id : change.removed)
-            parts.append(u'-' + id);
+            line.append(u" -"_s).append(id);
         if (change.moved > 0)
-            parts.append(u"(moved "_s + QString::number(change.moved) + u')');
-        lines.append(records[static_cast<size_t>(key.first)].className + u" SellList"_s +
-                     QString::number(key.second) + u": "_s + parts.join(u' '));
+            line.append(u" (moved "_s).append(QString::number(change.moved)).append(u')');
+        lines.append(line);
     }
     return lines;
 }

@@ -3,9 +3,9 @@
 #include "CliError.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
+#include "script/ReadToEnd.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,12 +18,42 @@ namespace {
     throw CliError{ExitInput, path + u": "_s + problem};
 }
 
+// A folder or a pipe would reach the readers as a file that cannot be opened, or one that
+// never ends.
+void requireRegularFile(const QString& path, const QString& missing) {
+    const FileFacts facts = fileFactsOf(path);
+    if (!facts.exists)
+        inputError(path, missing);
+    if (!facts.regular)
+        inputError(path, u"not a regular file"_s);
+}
+
+QString describe(TextProblem problem) {
+    switch (problem) {
+    case TextProblem::None:
+        break;
+    case TextProblem::Utf8Mark:
+        return u"it starts with a UTF-8 byte-order mark"_s;
+    case TextProblem::BigEndianMark:
+        return u"it starts with a UTF-16BE byte-order mark"_s;
+    case TextProblem::BigEndianText:
+        return u"its zero bytes stand where UTF-16BE text has them"_s;
+    case TextProblem::NoZeroByte:
+        return u"it has no zero bytes, as 8-bit and UTF-8 text"_s;
+    case TextProblem::NulCharacter:
+        return u"it holds NUL characters"_s;
+    case TextProblem::BrokenSurrogates:
+        return u"it holds many surrogate code units without their partner"_s;
+    case TextProblem::OddLength:
+        return u"its length is an odd number of bytes"_s;
+    }
+    return {};
+}
+
 } // namespace
 
 ScriptReadResult readScriptOrFail(const QString& path) {
-    // A missing file and an unreadable one both reach the reader as "cannot open".
-    if (!QFileInfo(path).isFile())
-        inputError(path, u"no such script file"_s);
+    requireRegularFile(path, u"no such script file"_s);
     ScriptReadResult read = readScriptFile(path);
     switch (read.status) {
     case ReadStatus::Ok:
@@ -31,8 +61,7 @@ ScriptReadResult readScriptOrFail(const QString& path) {
     case ReadStatus::OpenFailed:
         inputError(path, u"cannot open the script"_s);
     case ReadStatus::NotUtf16:
-        inputError(path, u"not a UTF-16LE script (a text in another encoding must be converted "
-                         u"first)"_s);
+        inputError(path, u"not a UTF-16LE script ("_s + describe(read.textProblem) + u')');
     case ReadStatus::ReadFailed:
         inputError(path, u"reading the script failed part-way"_s);
     }
@@ -40,6 +69,7 @@ ScriptReadResult readScriptOrFail(const QString& path) {
 }
 
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {
+    requireRegularFile(path, u"no such catalogue file"_s);
     const CatalogueLoadResult loaded = db.load(path);
     QString reason = loaded.detail;
     switch (loaded.readerFailure) {
@@ -77,14 +107,19 @@ void requireAnswers(const CatalogueLookups& lookups) {
 }
 
 QString readUtf8FileOrFail(const QString& path) {
+    requireRegularFile(path, u"no such file"_s);
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        inputError(path, u"cannot open the file"_s);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        inputError(path, u"reading the file failed"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        inputError(path, u"cannot open the file ("_s + file.errorString() + u')');
+    return readUtf8OrFail(file, path);
+}
+
+QString readUtf8OrFail(QIODevice& device, const QString& path) {
+    const std::optional<QByteArray> bytes = readToEnd(device);
+    if (!bytes)
+        inputError(path, u"reading the file failed part-way ("_s + device.errorString() + u')');
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(bytes);
+    const QString text = decoder(*bytes);
     if (decoder.hasError())
         inputError(path, u"not UTF-8 text"_s);
     return text;

@@ -2,6 +2,7 @@
 
 #include "script/ScriptReader.h"
 
+#include <QIODevice>
 #include <QString>
 
 namespace vw {
@@ -22,5 +23,7 @@ void requireAnswers(const CatalogueLookups& lookups);
 
 // The text of a UTF-8 file the user wrote.
 QString readUtf8FileOrFail(const QString& path);
+// The same from an open device; `path` names it in messages.
+QString readUtf8OrFail(QIODevice& device, const QString& path);
 
 } // namespace vw::cli

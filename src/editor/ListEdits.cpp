@@ -68,6 +68,7 @@ bool deleteItem(ShopRecord& record, int list, int slot) {
     }
     if (i == record.upperBound())
         record.slot(list, i) = ItemSlot{};
+    record.dropSpareSlots();
     return markModified(record, list);
 }
 
@@ -92,6 +93,7 @@ bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item) {
     for (int j = length; j > slot; --j)
         record.slot(list, j) = std::move(record.slot(list, j - 1));
     record.slot(list, slot) = std::move(item);
+    record.dropSpareSlots();
     return markModified(record, list);
 }
 
@@ -176,7 +178,7 @@ std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const
 
 bool fitsItemLine(QStringView field) {
     return std::none_of(field.begin(), field.end(), [](QChar c) {
-        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r';
+        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r' || c.isNull();
     });
 }
 

@@ -21,8 +21,9 @@ bool deleteItem(ShopRecord& record, int list, int slot);
 
 // Exact comparison: letter case and spaces count.
 bool containsItem(const ShopRecord& record, int list, QStringView id);
-// Grows the shared item dimension by one slot and puts `item` at `slot`, moving the items from
-// there on one slot later; a slot past the list's end appends. Refuses a duplicate or blank ID.
+// Puts `item` at `slot`, moving the items from there on one slot later; a slot past the list's
+// end appends. Refuses a duplicate or blank ID. Adds and deletes leave the shared item
+// dimension at most one slot longer than the longer list.
 bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item);
 bool appendItem(ShopRecord& record, int list, ItemSlot item);
 
@@ -43,7 +44,8 @@ std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const
 enum class TaxRateProblem { None, Empty, BreaksLine };
 TaxRateProblem taxRateProblem(QStringView rate);
 // False when the text would break the item line it is written into: the reader would take its
-// "{", "}" or ";" as the entry's own, and a line break would split the line.
+// "{", "}" or ";" as the entry's own, a line break would split the line, and the reader takes
+// no script with a NUL in it.
 bool fitsItemLine(QStringView field);
 
 // Gives the items at `picked` the tax rate `rate`; false (nothing marked) when every one already

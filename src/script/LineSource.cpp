@@ -8,16 +8,35 @@
 namespace vw {
 
 namespace {
+
 constexpr size_t BlockUnits = 64 * 1024;
+
+// Eight code units, compared all at once (SSE2 on x86-64, NEON on ARM).
+using Units8 = unsigned short __attribute__((vector_size(16)));
+using Lanes8 = short __attribute__((vector_size(16)));
+
+// All lanes set where `v` holds a NUL or a surrogate.
+Lanes8 rareUnits(Units8 v) {
+    return (v == 0) | ((v & 0xF800) == 0xD800);
 }
 
-LineSource::LineSource(QIODevice& device) : device_(device), buffer_(BlockUnits) {}
+bool anyLane(Lanes8 lanes) {
+    quint64 halves[2];
+    std::memcpy(halves, &lanes, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
+} // namespace
+
+LineSource::LineSource(QIODevice& device, TextCheck* check)
+    : device_(device), check_(check), buffer_(BlockUnits) {}
 
 bool LineSource::fill() {
     // Keep the unconsumed tail (possibly half a code unit) at the front, then read behind it.
     const size_t tailBytes = endBytes_ - begin_ * 2;
     if (begin_ > 0 && tailBytes > 0)
         std::memmove(buffer_.data(), buffer_.data() + begin_, tailBytes);
+    checked_ -= begin_;
     begin_ = 0;
     endBytes_ = tailBytes;
     if (endBytes_ + BlockUnits > buffer_.size() * 2 - 2)
@@ -32,6 +51,7 @@ bool LineSource::fill() {
         eof_ = true;
         return false;
     }
+    hash_.add(reinterpret_cast<const char*>(buffer_.data()) + endBytes_, got);
 #if Q_BYTE_ORDER == Q_BIG_ENDIAN
     // Swap only whole units that arrived complete; a trailing odd byte waits for its partner.
     const size_t firstUnit = (endBytes_ + 1) / 2;
@@ -41,10 +61,14 @@ bool LineSource::fill() {
 #else
     endBytes_ += static_cast<size_t>(got);
 #endif
+    if (check_) {
+        check_->feed(buffer_.data() + checked_, endBytes_ / 2 - checked_);
+        checked_ = endBytes_ / 2;
+    }
     return true;
 }
 
-bool LineSource::startsAsUtf16Le() {
+TextProblem LineSource::headProblem() {
     // Short reads are normal for some devices: keep reading until the head is whole.
     constexpr size_t HeadBytes = 64 * 1024;
     while (endBytes_ < HeadBytes && !eof_ && !failed_)
@@ -52,16 +76,25 @@ bool LineSource::startsAsUtf16Le() {
     // Compared as code units, so the test holds in either byte order of the machine.
     const size_t units = std::min(endBytes_, HeadBytes) / 2;
     if (units == 0)
-        return true;
+        return TextProblem::None;
     const char16_t first = buffer_[0];
-    if (first == 0xFFFE || (first == 0xBBEF && (units < 2 || (buffer_[1] & 0xFF) == 0xBF)))
-        return false;
+    if (first == 0xFFFE)
+        return TextProblem::BigEndianMark;
+    if (first == 0xBBEF && (units < 2 || (buffer_[1] & 0xFF) == 0xBF))
+        return TextProblem::Utf8Mark;
     const size_t contentStart = first == 0xFEFF ? 1 : 0;
+    size_t zeroAtOdd = 0;  // units of the form 00xx, as little-endian ASCII
+    size_t zeroAtEven = 0; // units of the form xx00, as big-endian ASCII
     for (size_t i = contentStart; i < units; ++i) {
-        if ((buffer_[i] & 0xFF00) == 0 || (buffer_[i] & 0x00FF) == 0)
-            return true;
+        const char16_t c = buffer_[i];
+        if (c == 0)
+            return TextProblem::NulCharacter;
+        zeroAtOdd += (c & 0xFF00) == 0;
+        zeroAtEven += (c & 0x00FF) == 0;
     }
-    return units == contentStart;
+    if (zeroAtOdd == 0 && zeroAtEven == 0)
+        return units == contentStart ? TextProblem::None : TextProblem::NoZeroByte;
+    return zeroAtOdd > zeroAtEven ? TextProblem::None : TextProblem::BigEndianText;
 }
 
 bool LineSource::next(QStringView& line) {
@@ -104,6 +137,48 @@ bool LineSource::next(QStringView& line) {
             return false;
         searchFrom = begin_ + searched;
     }
+}
+
+void TextCheck::feed(const char16_t* units, size_t count) {
+    // Sixteen units at a time: most hold neither a NUL nor a surrogate.
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        Units8 low;
+        Units8 high;
+        std::memcpy(&low, units + i, sizeof low);
+        std::memcpy(&high, units + i + 8, sizeof high);
+        if (highPending_ || anyLane(rareUnits(low) | rareUnits(high))) {
+            for (size_t k = i; k < i + 16; ++k)
+                take(units[k]);
+        }
+    }
+    for (; i < count; ++i)
+        take(units[i]);
+    units_ += static_cast<qint64>(count);
+}
+
+void TextCheck::take(char16_t unit) {
+    if (highPending_) {
+        highPending_ = false;
+        if (QChar::isLowSurrogate(unit))
+            return;
+        ++loneSurrogates_;
+    }
+    if (unit == 0)
+        nul_ = true;
+    else if (QChar::isHighSurrogate(unit))
+        highPending_ = true;
+    else if (QChar::isLowSurrogate(unit))
+        ++loneSurrogates_;
+}
+
+TextProblem TextCheck::problem() const {
+    if (nul_)
+        return TextProblem::NulCharacter;
+    // More than one in a hundred units: random bytes hold about three.
+    if ((loneSurrogates_ + highPending_) * 100 > units_)
+        return TextProblem::BrokenSurrogates;
+    return TextProblem::None;
 }
 
 QStringView trimSpaces(QStringView text) {

@@ -23,6 +23,12 @@ bool namesSameFile(const QString& a, const QString& b) {
            sa.st_ino == sb.st_ino;
 }
 
+bool failedForSpace(const QIODevice& device) {
+    // Qt's file engine reports ENOSPC, and only that, as a resource error.
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    return file && file->error() == QFileDevice::ResourceError;
+}
+
 ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceStamp& stamp,
                                       const QString& outputPath,
                                       const std::vector<ShopRecord>& records,
@@ -33,7 +39,12 @@ ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceSta
         result.status = Status::OutputIsSource;
         return result;
     }
-    if (stampOf(sourcePath) != stamp) {
+    // The new file is renamed into place: a device or a pipe would be replaced, not written.
+    if (const FileFacts output = fileFactsOf(outputPath); output.exists && !output.regular) {
+        result.status = Status::OutputNotRegular;
+        return result;
+    }
+    if (fileFactsOf(sourcePath) != stamp.facts) {
         result.status = Status::SourceChanged;
         return result;
     }
@@ -44,21 +55,36 @@ ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceSta
         return result;
     }
     QSaveFile target(outputPath);
-    if (!target.open(QIODevice::WriteOnly)) {
+    // Unbuffered: the writer collects large blocks itself, and an error then reaches it with
+    // its reason instead of surfacing in a later flush.
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.status = Status::OutputFailed;
         result.detail = target.errorString();
         return result;
     }
     result.write = writeScript(source, target, records, progress);
-    // A change while copying makes the recorded line positions meaningless too.
-    if (result.write.status == ScriptWriteResult::Status::SourceChanged ||
-        stampOf(sourcePath) != stamp) {
+    switch (result.write.status) {
+    case ScriptWriteResult::Status::Ok:
+        // Bytes other than those read would not match the recorded line positions.
+        if (result.write.sourceHash != stamp.contentHash)
+            result.status = Status::SourceChanged;
+        break;
+    case ScriptWriteResult::Status::SourceChanged:
         result.status = Status::SourceChanged;
-    } else if (result.write.status == ScriptWriteResult::Status::SourceFailed) {
+        break;
+    case ScriptWriteResult::Status::SourceFailed:
         result.status = Status::SourceFailed;
         result.detail = source.errorString();
-    } else if (result.write.status == ScriptWriteResult::Status::OutputFailed || !target.commit()) {
+        break;
+    case ScriptWriteResult::Status::OutputFailed:
         result.status = Status::OutputFailed;
+        break;
+    }
+    if (result.status == Status::Ok && !target.commit())
+        result.status = Status::OutputFailed;
+    if (result.status == Status::OutputFailed) {
+        if (failedForSpace(target))
+            result.status = Status::DiskFull;
         result.detail = target.errorString();
     }
     if (result.status != Status::Ok)

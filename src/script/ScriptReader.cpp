@@ -3,11 +3,12 @@
 #include "LineSource.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
+
+#include <sys/stat.h>
 
 namespace vw {
 
@@ -255,11 +256,18 @@ private:
 
 ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
     ScriptReadResult result;
-    LineSource lines(device);
-    if ((!device.isSequential() && device.size() % 2 != 0) || !lines.startsAsUtf16Le()) {
-        result.status = ReadStatus::NotUtf16;
-        return result;
-    }
+    const auto refused = [](ReadStatus status, TextProblem problem = TextProblem::None) {
+        ScriptReadResult refusal;
+        refusal.status = status;
+        refusal.textProblem = problem;
+        return refusal;
+    };
+    if (!device.isSequential() && device.size() % 2 != 0)
+        return refused(ReadStatus::NotUtf16, TextProblem::OddLength);
+    TextCheck check;
+    LineSource lines(device, &check);
+    if (const TextProblem problem = lines.headProblem(); problem != TextProblem::None)
+        return refused(ReadStatus::NotUtf16, problem);
     Reader reader(result.records, result.report);
     QStringView line;
     while (lines.next(line)) {
@@ -269,37 +277,53 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
         reader.feed(line, lines.counter());
     }
     reader.finish();
-    if (lines.failed()) {
-        result = {};
-        result.status = ReadStatus::ReadFailed;
-        return result;
-    }
-    if (lines.oddTrailingByte()) {
-        result = {};
-        result.status = ReadStatus::NotUtf16;
-        return result;
-    }
+    if (lines.failed())
+        return refused(ReadStatus::ReadFailed);
+    if (lines.oddTrailingByte())
+        return refused(ReadStatus::NotUtf16, TextProblem::OddLength);
+    if (const TextProblem problem = check.problem(); problem != TextProblem::None)
+        return refused(ReadStatus::NotUtf16, problem);
     result.lineCount = lines.linesRead();
+    result.stamp.contentHash = lines.contentHash();
     return result;
 }
 
-SourceStamp stampOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+namespace {
+
+qint64 nanoseconds(const timespec& time) {
+    return static_cast<qint64>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FileFacts factsOf(const struct stat& info) {
+    return {true,
+            S_ISREG(info.st_mode),
+            static_cast<qint64>(info.st_size),
+            static_cast<quint64>(info.st_dev),
+            static_cast<quint64>(info.st_ino),
+            nanoseconds(info.st_mtim),
+            nanoseconds(info.st_ctim)};
+}
+
+} // namespace
+
+FileFacts fileFactsOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
-    return {info.size(), info.lastModified()};
+    return factsOf(info);
 }
 
 ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    struct stat info {};
+    // The facts of the file opened, not of whatever the path names a moment later.
+    if (!file.open(QIODevice::ReadOnly) || ::fstat(file.handle(), &info) != 0) {
         ScriptReadResult result;
         result.status = ReadStatus::OpenFailed;
         return result;
     }
-    const SourceStamp before = stampOf(path);
     ScriptReadResult result = readScript(file, progress);
-    result.stamp = before;
+    result.stamp.facts = factsOf(info);
     return result;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "LineSource.h"
 #include "ShopRecord.h"
 
-#include <QDateTime>
 #include <QIODevice>
 #include <QString>
 
@@ -18,10 +18,29 @@ enum class ReadStatus {
     ReadFailed, // the device reported an error part-way
 };
 
+// What the file system tells about a file, enough to see most changes cheaply: a file put in
+// its place has another inode, and rewriting it in place sets its change time, which unlike
+// the modification time cannot be set back.
+struct FileFacts {
+    bool exists = false;
+    bool regular = false; // a regular file: no folder, device, pipe or socket
+    qint64 size = 0;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+
+    bool operator==(const FileFacts&) const = default;
+};
+
+// The facts of the file a path names (following links).
+FileFacts fileFactsOf(const QString& path);
+
 // What a script file looked like when it was read; the writer refuses a source that differs.
+// The facts are the cheap first test, the hash of every byte read the proof.
 struct SourceStamp {
-    qint64 size = -1;
-    QDateTime modified;
+    FileFacts facts;
+    quint64 contentHash = 0;
 
     bool operator==(const SourceStamp&) const = default;
 };
@@ -66,10 +85,11 @@ struct ReadReport {
 
 struct ScriptReadResult {
     ReadStatus status = ReadStatus::Ok;
+    TextProblem textProblem = TextProblem::None; // why, when the status is NotUtf16
     std::vector<ShopRecord> records;
     ReadReport report;
     qint64 lineCount = 0;
-    SourceStamp stamp;
+    SourceStamp stamp; // readScript sets the hash only
 };
 
 // Called before each block of 100 lines with the number of blocks completed so far.
@@ -81,7 +101,5 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {}
 
 // Opens `path` and reads it; records the file's stamp for the writer.
 ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress = {});
-
-SourceStamp stampOf(const QString& path);
 
 } // namespace vw

@@ -38,8 +38,15 @@ public:
     }
 
     bool flush() {
-        if (!failed_ && !bytes_.isEmpty() && device_.write(bytes_) != bytes_.size())
-            failed_ = true;
+        // A short write is no failure yet: writing the rest tells, and the device then keeps
+        // the reason (a full disk takes what fits and refuses only the next write).
+        for (qsizetype done = 0; !failed_ && done < bytes_.size();) {
+            const qint64 written = device_.write(bytes_.constData() + done, bytes_.size() - done);
+            if (written <= 0)
+                failed_ = true;
+            else
+                done += written;
+        }
         bytes_.resize(0); // keeps the block: a fresh one per flush costs page faults
         return !failed_;
     }
@@ -149,6 +156,7 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
         result.status = ScriptWriteResult::Status::SourceFailed;
         return result;
     }
+    result.sourceHash = lines.contentHash();
     if (!out.flush())
         result.status = ScriptWriteResult::Status::OutputFailed;
     return result;

@@ -25,6 +25,8 @@ struct ScriptWriteResult {
     };
     Status status = Status::Ok;
     int listsWritten = 0;
+    // A hash of every byte read from the source; with Ok it covers the whole source.
+    quint64 sourceHash = 0;
     // Modified lists whose position in the source is not whole: left as they stand.
     std::vector<ListRef> leftUnchanged;
 };

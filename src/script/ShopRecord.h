@@ -38,8 +38,12 @@ public:
 
     // Upper bound N of the shared item dimension; -1 while no slot exists.
     int upperBound() const { return static_cast<int>(items_[0].size()) - 1; }
-    // Grows the shared dimension so that `index` is a valid slot; never shrinks it.
+    // Grows the shared dimension so that `index` is a valid slot.
     void growTo(int index);
+    // Drops the trailing slots that lie beyond both lists, keeping one spare, so the dimension
+    // is at most the longer list's length plus one: edits that add and take away items would
+    // otherwise grow it without end, and every search through it with them.
+    void dropSpareSlots();
     // Gives back the capacity growTo reserved beyond the last slot.
     void compact() {
         for (auto& list : items_)

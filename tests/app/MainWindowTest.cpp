@@ -149,8 +149,11 @@ TEST(LoadAndShow, BadFilesLeaveTheRecordsAlone) {
     window.dispatch(u"ID_Load"_s);
     window.state().sourcePath = folder.path(u"missing.obj");
     window.dispatch(u"ID_Load"_s);
-    EXPECT_EQ(folder.dialogs.texts(), QStringList({u"指定文件不是UTF-16编码的AI文件"_s,
-                                                   u"没有指定AI文件"_s, u"指定文件不存在"_s}));
+    window.state().sourcePath = folder.path(u"AI");
+    window.dispatch(u"ID_Load"_s);
+    EXPECT_EQ(folder.dialogs.texts(),
+              QStringList({u"指定文件不是UTF-16编码的AI文件"_s, u"没有指定AI文件"_s,
+                           u"指定文件不存在"_s, u"指定文件不是普通文件"_s}));
     EXPECT_EQ(window.state().records, before);
     EXPECT_EQ(window.state().readPath, folder.scriptPath());
 }
@@ -231,6 +234,11 @@ TEST(Writing, WritesEditedListsAndRefusesTheSource) {
     const QString written = decodeScript(readFile(folder.path(u"out.obj")));
     EXPECT_TRUE(written.startsWith(QChar(0xFEFF)));
     EXPECT_TRUE(written.contains(u"SellList0\r\n\t\t{2; 10; 0.000000; 0};\r\n\t\t{3; 5"));
+
+    // A folder is no output to replace; a folder as the source is no script.
+    folder.dialogs.answers = {folder.path(u"AI")};
+    window.dispatch(u"ID_Write"_s);
+    EXPECT_EQ(folder.dialogs.texts().last(), u"输出文件不是普通文件"_s);
 
     // A source changed since reading is refused and leaves no output behind.
     writeFile(folder.scriptPath(), scriptBytes({u"class x : y"_s}));

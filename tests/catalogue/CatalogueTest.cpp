@@ -178,6 +178,19 @@ TEST(Catalogue, StatementsFindTheExpectedRows) {
               QStringList{u"旅人's驿站|trader_o'dell|商人奥德尔"_s});
     EXPECT_EQ(fetch(source, sql::itemNames(), names, {u"45"_s}),
               QStringList{u"Mana Draught|魔力药水"_s});
+
+    // Names the statement text cannot carry are looked up as they are, and find nothing.
+    const QChar nul(0);
+    const QChar lone(0xD800);
+    for (const QString& name : {u"guard_hal"_s + nul, u"guard_"_s + nul + u"hal"_s,
+                                u"guard_hal"_s + lone, lone + u"'guard_hal"_s}) {
+        EXPECT_TRUE(fetch(source, sql::npcChineseName(), {u"中文名称"_s}, {name}).isEmpty());
+        EXPECT_TRUE(fetch(source, sql::itemNames(), names, {name}).isEmpty());
+        EXPECT_TRUE(fetch(source, sql::locationNpcs(name), npcs).isEmpty());
+    }
+    const QString pair = u"guard_hal\U0001F600"_s;
+    EXPECT_EQ(vw::sqlQuoted(pair), pair);
+    EXPECT_EQ(vw::sqlQuoted(u"a"_s + nul + u"'b"_s), u"a'||char(0)||'''b"_s);
 }
 
 TEST(Catalogue, DataSourceValuesAndErrors) {

@@ -3,8 +3,11 @@
 #include "script/ScriptReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace vw::cli::test;
 using vw::test::decodeScript;
@@ -120,17 +123,22 @@ TEST(CliApply, EditThatDoesNotApplyStopsTheRunAndWritesNothing) {
     }
 }
 
-TEST(CliApply, OutputNamingAnInputIsRefused) {
+TEST(CliApply, OutputNamingAnInputOrNoRegularFileIsRefused) {
     ApplyCase c;
     const QByteArray source = readFile(c.script);
     QFile::link(c.script, c.ws.path(u"link.obj"_s));
-    for (const QString& output : {c.script, c.ws.path(u"link.obj"_s), c.ws.path(u"edits.txt"_s)}) {
+    const QString fifo = c.ws.path(u"fifo"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& output :
+         {c.script, c.ws.path(u"link.obj"_s), c.ws.path(u"edits.txt"_s), fifo}) {
         c.output = output;
         const CliRun run = c.apply(u"npc grocer_amber\nlist 0\nremove 40\n"_s);
         EXPECT_EQ(run.code, 4) << output.toStdString();
         EXPECT_TRUE(run.err.contains(u"refused"_s)) << run.err.toStdString();
     }
+    EXPECT_TRUE(c.apply({}).err.endsWith(u"fifo: refused: the output is not a regular file\n"_s));
     EXPECT_EQ(readFile(c.script), source);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
 TEST(CliApply, ListWithoutAWholePlaceIsLeftAndWarned) {
@@ -144,4 +152,22 @@ TEST(CliApply, ListWithoutAWholePlaceIsLeftAndWarned) {
               u"vendwright-cli: warning: grocer_amber SellList0 left as it was: its place in the "
               u"script is not whole\n"_s);
     EXPECT_EQ(readFile(c.output), scriptBytes(lines));
+}
+
+TEST(CliApply, EchoedInputIsCutAndShowsControlCharacters) {
+    ApplyCase c;
+    const QChar nul(0);
+    // A NUL in a location is plain text to the catalogue, not a broken statement.
+    CliRun run = c.apply(u"location 白石"_s + nul + u"镇\n"_s, {u"--catalogue"_s, catalogue()});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.endsWith(u"is placed at 白石\\x00镇\n"_s)) << run.err.toStdString();
+    run = c.apply(u"npc grocer_amber\nlist 0\nadd 43"_s + nul + u"\t 5\n"_s);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.contains(u": the item ID 43\\x00 holds"_s)) << run.err.toStdString();
+    run = c.apply(u"frobnicate"_s + QString(100'000, u'x') + u"\x1b[2J\n"_s);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_LT(run.err.size(), 300);
+    EXPECT_TRUE(run.err.endsWith(u"xxx…\"\n"_s)) << run.err.toStdString();
+    run = c.apply(u"npc a\x1b[2J\r\n"_s);
+    EXPECT_TRUE(run.err.contains(u"no NPC class a\\x1B[2J with"_s)) << run.err.toStdString();
 }

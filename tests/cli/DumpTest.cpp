@@ -1,10 +1,16 @@
+#include "../support/Devices.h"
 #include "CliTestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace vw::cli::test;
 
@@ -66,21 +72,30 @@ TEST(CliDump, UnusableInputsAreInputErrors) {
     Workspace ws;
     const QString script = ws.script(MerchantScript);
     const QString utf8 = ws.text(MerchantScript.join(u'\n'), u"ai.txt"_s);
-    vw::test::writeFile(ws.path(u"odd.obj"_s), vw::test::scriptBytes(MerchantScript) + "x");
+    const QByteArray bytes = vw::test::scriptBytes(MerchantScript);
+    vw::test::writeFile(ws.path(u"odd.obj"_s), bytes + "x");
+    // Big-endian without a mark: the little-endian bytes moved by one.
+    vw::test::writeFile(ws.path(u"be.obj"_s), '\0' + bytes.mid(2).chopped(1));
+    QDir().mkdir(ws.path(u"folder.obj"_s));
+    ::mkfifo(QFile::encodeName(ws.path(u"fifo.obj"_s)).constData(), 0600);
     const QString garbage = ws.text(u"not a database"_s, u"db.mdb"_s);
-    const QList<QStringList> cases = {
-        {u"dump"_s, ws.path(u"missing.obj"_s)},
-        {u"dump"_s, utf8},
-        {u"dump"_s, ws.path(u"odd.obj"_s)},
-        {u"dump"_s, script, u"--catalogue"_s, ws.path(u"missing.mdb"_s)},
-        {u"dump"_s, script, u"--catalogue"_s, garbage},
+    const QList<std::pair<QStringList, QString>> cases = {
+        {{u"dump"_s, ws.path(u"missing.obj"_s)}, u"no such script file"_s},
+        {{u"dump"_s, utf8}, u"not a UTF-16LE script (it has no zero bytes"_s},
+        {{u"dump"_s, ws.path(u"odd.obj"_s)}, u"not a UTF-16LE script (its length is an odd"_s},
+        {{u"dump"_s, ws.path(u"be.obj"_s)}, u"not a UTF-16LE script (its zero bytes stand"_s},
+        {{u"dump"_s, ws.path(u"folder.obj"_s)}, u"not a regular file"_s},
+        {{u"dump"_s, ws.path(u"fifo.obj"_s)}, u"not a regular file"_s},
+        {{u"dump"_s, script, u"--catalogue"_s, ws.path(u"missing.mdb"_s)},
+         u"no such catalogue file"_s},
+        {{u"dump"_s, script, u"--catalogue"_s, garbage}, u"not an Access or SQLite catalogue"_s},
     };
-    for (const QStringList& args : cases) {
+    for (const auto& [args, problem] : cases) {
         const CliRun run = runArgs(args);
         EXPECT_EQ(run.code, 3) << args.join(u' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
-        // The message names the file at fault.
-        EXPECT_TRUE(run.err.startsWith(u"vendwright-cli: "_s + args.last() + u':'))
+        // The message names the file at fault and the problem.
+        EXPECT_TRUE(run.err.startsWith(u"vendwright-cli: "_s + args.last() + u": "_s + problem))
             << run.err.toStdString();
     }
     // A damaged Access file that stops the reading child: the reason in the message's words.
@@ -90,4 +105,44 @@ TEST(CliDump, UnusableInputsAreInputErrors) {
     EXPECT_EQ(run.err,
               u"vendwright-cli: "_s + damaged +
                   u": not an Access or SQLite catalogue (the reading process crashed)\n"_s);
+}
+
+TEST(CliDump, NothingIsPrintedBeforeTheCatalogueAnswers) {
+    Workspace ws;
+    // An SQLite catalogue without the NPC name table: the first look-up fails.
+    const QString path = ws.path(u"names-missing.mdb"_s);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE ITEMNAME_E2C (ID TEXT)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    const CliRun run = runArgs({u"dump"_s, ws.script(MerchantScript), u"--catalogue"_s, path});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(u"catalogue query failed"_s)) << run.err.toStdString();
+
+    // A class name the statement text cannot carry is looked up as plain text.
+    QStringList lines = MerchantScript;
+    lines[0] = u"class grocer_amber"_s + QChar(0xD800) + u" : merchant"_s;
+    const CliRun damaged = runArgs({u"dump"_s, ws.script(lines), u"--catalogue"_s, catalogue()});
+    EXPECT_EQ(damaged.code, 0) << damaged.err.toStdString();
+    EXPECT_TRUE(damaged.out.contains(u" (no Chinese name)\n"_s));
+}
+
+TEST(CliDump, OutputThatCannotBeWrittenFailsTheRun) {
+    Workspace ws;
+    const QStringList args{u"dump"_s, ws.script(MerchantScript), u"--json"_s};
+    const auto runInto = [&args](QIODevice& device) {
+        QString errors;
+        QTextStream out(&device);
+        QTextStream err(&errors);
+        const int code = vw::cli::runCli(args, out, err);
+        return std::pair{code, errors};
+    };
+    const QString failed = u"vendwright-cli: writing standard output failed "_s;
+    vw::test::FailingWriter device(100);
+    EXPECT_EQ(runInto(device), std::pair(4, failed + u"(Input/output error)\n"_s));
+    QFile full(u"/dev/full"_s);
+    if (!full.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no /dev/full to write to";
+    EXPECT_EQ(runInto(full), std::pair(4, failed + u"(no space left on the device)\n"_s));
 }

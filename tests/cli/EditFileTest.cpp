@@ -1,14 +1,28 @@
 #include "EditFile.h"
+#include "../support/Devices.h"
+#include "CliError.h"
+#include "Inputs.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 using vw::cli::EditCommand;
 using vw::cli::EditError;
-using vw::cli::parseEditFile;
 using Kind = EditCommand::Kind;
+
+namespace {
+
+std::vector<EditCommand> parseEditFile(const QString& text) {
+    std::vector<EditCommand> commands;
+    vw::cli::parseEditFile(text, [&](const EditCommand& command) { commands.push_back(command); });
+    return commands;
+}
+
+} // namespace
 
 TEST(CliEditFile, ReadsCommandsBetweenCommentsAndBlankLines) {
     const auto commands = parseEditFile(u"\uFEFF# edits\r\n"
@@ -43,5 +57,18 @@ TEST(CliEditFile, RefusesMalformedLinesWithTheirLineNumber) {
         } catch (const EditError& error) {
             EXPECT_EQ(error.line, 2) << line.toStdString();
         }
+    }
+}
+
+TEST(CliEditFile, AReadErrorIsAnInputErrorNotAShorterFile) {
+    vw::test::PieceReader device("npc grocer_amber\nlist 0\nremove 40\nremove 41\n",
+                                 vw::test::pieces(1 << 30), 38);
+    try {
+        vw::cli::readUtf8OrFail(device, u"edits.txt"_s);
+        ADD_FAILURE() << "a failed read passed for the end of the file";
+    } catch (const vw::cli::CliError& error) {
+        EXPECT_EQ(error.exitCode, vw::cli::ExitInput);
+        EXPECT_EQ(error.message,
+                  u"edits.txt: reading the file failed part-way (Input/output error)"_s);
     }
 }

@@ -151,7 +151,7 @@ TEST(ListEditDelete, ClosesTheGapAndEmptiesTheFreedSlot) {
     EXPECT_EQ(column(r, 0), ids(u" ,B,"_s));
 }
 
-TEST(ListEditInsert, GrowsByOneSlotAndShiftsLaterItems) {
+TEST(ListEditInsert, GrowsTheDimensionAndShiftsLaterItems) {
     ShopRecord r = record(abc, ids(u"P"_s));
     EXPECT_TRUE(edits::insertItem(r, 0, 1, item(u"X"_s)));
     EXPECT_EQ(column(r, 0), ids(u"A,X,B,C"_s));
@@ -164,7 +164,7 @@ TEST(ListEditInsert, GrowsByOneSlotAndShiftsLaterItems) {
     EXPECT_TRUE(edits::insertItem(r, 0, 99, item(u"Z"_s)));
     EXPECT_EQ(column(r, 0), ids(u"A,X,B,C,Z,"_s));
     EXPECT_TRUE(edits::insertItem(r, 1, 0, item(u"A"_s))); // same ID in the other list
-    EXPECT_EQ(column(r, 1), ids(u"A,P,Y,,,,"_s));
+    EXPECT_EQ(column(r, 1), ids(u"A,P,Y,,,"_s));           // one spare slot past the longer list
     EXPECT_TRUE(slotsWhole(r));
 
     // A list emptied by deletes takes the new item at slot 0.
@@ -268,7 +268,7 @@ TEST(ListEditBlock, SeveralRowsMoveAsABlockKeepingTheirOrder) {
     edits::moveItemsToBottom(block, 1, Picks{0});
     EXPECT_EQ(single, block);
     EXPECT_TRUE(edits::deleteItems(block, 0, Picks{0, 2, 4}));
-    EXPECT_EQ(column(block, 0), ids(u"B,D,,,"_s));
+    EXPECT_EQ(column(block, 0), ids(u"B,D,"_s));
 }
 
 TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatBreaksTheLine) {
@@ -290,4 +290,21 @@ TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatBreaksTheLine) {
         EXPECT_FALSE(edits::setTaxRate(r2, 0, std::vector<int>{0}, rate));
         EXPECT_EQ(r2, fresh);
     }
+}
+
+TEST(ListEditDimension, StaysWithinTheLongerListAndOneSpare) {
+    ShopRecord r = record(abc, ids(u"P"_s));
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(edits::insertItem(r, 1, 0, item(u"X"_s)));
+        ASSERT_TRUE(edits::deleteItem(r, 1, 0));
+        ASSERT_LE(r.upperBound(), 3);
+    }
+    for (int i = 0; i < 9; ++i)
+        ASSERT_TRUE(edits::appendItem(r, 1, item(QString::number(i))));
+    EXPECT_EQ(r.upperBound(), 10);
+    while (r.listExists(1))
+        ASSERT_TRUE(edits::deleteItem(r, 1, 0));
+    EXPECT_EQ(column(r, 0), ids(u"A,B,C,"_s));
+    EXPECT_EQ(column(r, 1), ids(u",,,"_s));
+    EXPECT_TRUE(slotsWhole(r));
 }

@@ -92,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptWriteResult second;
     const QByteArray out = writeBytes(source, read.records, first);
     check(first.status == ScriptWriteResult::Status::Ok);
+    check(first.sourceHash == read.stamp.contentHash);
     check(writeBytes(source, read.records, second) == out);
     check(read.records == before);
 
@@ -109,7 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     const ScriptReadResult again = readBytes(out);
-    check(again.status == ReadStatus::Ok);
-    check(again.lineCount == expectedLines);
+    // Rewritten lists change the text's share of lone surrogates and what its first 64 KiB
+    // hold, so a source on the edge of either rule may give an output beyond it.
+    const bool onTheEdge = again.textProblem == TextProblem::BrokenSurrogates ||
+                           again.textProblem == TextProblem::BigEndianText;
+    check(again.status == ReadStatus::Ok || onTheEdge);
+    check(onTheEdge || again.lineCount == expectedLines);
     return 0;
 }

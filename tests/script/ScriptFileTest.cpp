@@ -4,11 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vw;
@@ -68,6 +71,59 @@ TEST(ScriptFile, ChangedOrVanishedSourceIsRefusedAndLeavesNothing) {
         EXPECT_FALSE(s->filesInDir().contains(u"out.obj"_s));
 }
 
+TEST(ScriptFile, SourceSwappedForOneOfTheSameSizeAndTimeIsRefused) {
+    // The new text is as long as the old one: one item ID changed for another.
+    QStringList swapped = Script;
+    swapped[3].replace(u"101"_s, u"109"_s);
+    WrittenScript moved;
+    const QFileInfo before(moved.source());
+    writeFile(moved.path(u"w2"_s), scriptBytes(swapped));
+    QFile w2(moved.path(u"w2"_s));
+    ASSERT_TRUE(w2.open(QIODevice::ReadWrite) &&
+                w2.setFileTime(before.lastModified(), QFileDevice::FileModificationTime));
+    w2.close();
+    QFile::remove(moved.source());
+    ASSERT_TRUE(QFile::rename(moved.path(u"w2"_s), moved.source()));
+    ASSERT_EQ(QFileInfo(moved.source()).size(), before.size());
+    EXPECT_EQ(moved.writeTo(moved.path(u"out.obj"_s)).status, Status::SourceChanged);
+
+    // A change the file system does not show (a coarse clock, a clock set back): only the
+    // bytes tell.
+    WrittenScript inPlace;
+    writeFile(inPlace.source(), scriptBytes(swapped));
+    inPlace.read.stamp.facts = fileFactsOf(inPlace.source());
+    EXPECT_EQ(inPlace.writeTo(inPlace.path(u"out.obj"_s)).status, Status::SourceChanged);
+
+    for (const WrittenScript* s : {&moved, &inPlace})
+        EXPECT_FALSE(s->filesInDir().contains(u"out.obj"_s));
+}
+
+TEST(ScriptFile, APipeAFolderOrALinkToADeviceIsNotReplaced) {
+    WrittenScript s;
+    const QByteArray fifo = QFile::encodeName(s.path(u"fifo"_s));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    QDir().mkpath(s.path(u"folder.obj"_s));
+    QFile::link(u"/dev/null"_s, s.path(u"null-link"_s));
+    for (const QString& name : {u"fifo"_s, u"folder.obj"_s, u"null-link"_s})
+        EXPECT_EQ(s.writeTo(s.path(name)).status, Status::OutputNotRegular) << qPrintable(name);
+    struct stat info {};
+    EXPECT_TRUE(::stat(fifo.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(QFileInfo(s.path(u"folder.obj"_s)).isDir());
+    EXPECT_EQ(QFileInfo(s.path(u"null-link"_s)).symLinkTarget(), u"/dev/null"_s);
+    EXPECT_EQ(s.filesInDir(), QStringList({u"ai.obj"_s, u"null-link"_s}));
+}
+
+TEST(ScriptFile, ADeviceNodeIsNotReplaced) {
+    WrittenScript s;
+    const QByteArray device = QFile::encodeName(s.path(u"null"_s));
+    if (::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "making a device node needs root (mknod)";
+    EXPECT_EQ(s.writeTo(s.path(u"null"_s)).status, Status::OutputNotRegular);
+    struct stat info {};
+    EXPECT_TRUE(::stat(device.constData(), &info) == 0 && S_ISCHR(info.st_mode));
+    EXPECT_EQ(s.filesInDir(), QStringList{u"ai.obj"_s});
+}
+
 TEST(ScriptFile, UnwritableTargetsFailWithoutPartialFiles) {
     WrittenScript s;
     // Root ignores permission bits, so make the folder impossible instead: it does not exist,
@@ -94,7 +150,7 @@ TEST(ScriptFile, FullDiskLeavesNoOutput) {
     const ScriptFileWriteResult result = s.writeTo(mountPoint + u"/out.obj"_s);
     const QStringList left = QDir(mountPoint).entryList(QDir::Files | QDir::Hidden);
     ::umount(QFile::encodeName(mountPoint).constData());
-    EXPECT_EQ(result.status, Status::OutputFailed);
+    EXPECT_EQ(result.status, Status::DiskFull);
     EXPECT_TRUE(left.isEmpty()) << qPrintable(left.join(u' '));
 }
 

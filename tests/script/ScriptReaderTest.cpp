@@ -1,6 +1,7 @@
 #include "script/ScriptReader.h"
 #include "../support/Devices.h"
 #include "../support/Printers.h"
+#include "../support/SplitMix.h"
 #include "../support/TestFiles.h"
 
 #include <QBuffer>
@@ -210,23 +211,59 @@ TEST(ScriptReader, LineBreaksBomAndProgress) {
     EXPECT_EQ(empty.lineCount, 0);
 }
 
-TEST(ScriptReader, EncodingAndOpenFailures) {
+TEST(ScriptReader, RefusesWhatIsNotUtf16LeText) {
+    using vw::TextProblem;
     const QString text = merchant(u"grocer"_s, {u"1; 0"_s}, {}).join(u"\r\n"_s);
     // The text is ASCII: its big-endian bytes are the little-endian ones moved by one.
-    const QByteArray bigEndian = QByteArray("\xFE\xFF") + '\0' + utf16(text, false).chopped(1);
-    const QByteArray notUtf16[] = {QByteArray("\xEF\xBB\xBF") + utf16(text, false) + '\n',
-                                   bigEndian, utf16(text) + '\n', utf16(QString(40, u'商')),
-                                   text.toUtf8()}; // the last two hold no zero byte
-    for (const QByteArray& bytes : notUtf16) {
+    const QByteArray bigEndian = '\0' + utf16(text, false).chopped(1);
+    QByteArray utf8 = text.toUtf8();
+    utf8.resize(utf8.size() / 2 * 2);
+    vw::test::SplitMix rng{17};
+    QByteArray random(1 << 20, Qt::Uninitialized);
+    for (char& byte : random)
+        byte = static_cast<char>(rng.next());
+    // A lone surrogate in every tenth unit; a few in a long text are damage, and are kept.
+    QString broken = text;
+    for (qsizetype i = 0; i < broken.size(); i += 10)
+        broken[i] = QChar(0xDC00);
+    const QString nul = text + u"\r\n// "_s + QChar(0) + u"\r\n"_s;
+    const std::pair<QByteArray, TextProblem> notUtf16[] = {
+        {QByteArray("\xEF\xBB\xBF") + utf16(text, false) + '\n', TextProblem::Utf8Mark},
+        {"\xFE\xFF" + bigEndian, TextProblem::BigEndianMark},
+        {bigEndian, TextProblem::BigEndianText},
+        {utf16(text) + '\n', TextProblem::OddLength},
+        {utf16(QString(40, u'商')), TextProblem::NoZeroByte},
+        {utf8, TextProblem::NoZeroByte},
+        {QByteArray(1 << 20, '\0'), TextProblem::NulCharacter},
+        {utf16(QStringList(2000, text).join(u"\r\n"_s) + nul), TextProblem::NulCharacter},
+        {utf16(broken), TextProblem::BrokenSurrogates},
+    };
+    for (const auto& [bytes, problem] : notUtf16) {
         const ScriptReadResult result = read(bytes);
         EXPECT_EQ(result.status, ReadStatus::NotUtf16) << bytes.left(8).toHex().constData();
+        EXPECT_EQ(result.textProblem, problem) << bytes.left(8).toHex().constData();
         EXPECT_TRUE(result.records.empty());
     }
+    EXPECT_EQ(read(random).status, ReadStatus::NotUtf16);
+
     for (const QByteArray& bytes : {QByteArray(), QByteArray("\xFF\xFE")}) {
         const ScriptReadResult result = read(bytes);
         EXPECT_EQ(result.status, ReadStatus::Ok);
         EXPECT_EQ(result.lineCount, 0);
     }
+    // Lone surrogates and a U+XX00 character (big-endian ASCII in shape) in otherwise good text.
+    const QString damaged = merchant(u"grocer"_s + QChar(0xD800) + u"一"_s,
+                                     {u"1"_s + QChar(0xDFFF) + u"; 0"_s, u"2; 0"_s}, {u"3; 0"_s})
+                                .join(u"\r\n"_s);
+    const ScriptReadResult kept = read(utf16(damaged));
+    ASSERT_EQ(kept.status, ReadStatus::Ok);
+    ASSERT_EQ(kept.records.size(), 1u);
+    EXPECT_EQ(kept.records[0].className, u"grocer"_s + QChar(0xD800) + u"一"_s);
+    EXPECT_EQ(kept.records[0].slot(0, 0).id, u"1"_s + QChar(0xDFFF));
+}
+
+TEST(ScriptReader, ReadAndOpenFailures) {
+    const QString text = merchant(u"grocer"_s, {u"1; 0"_s}, {}).join(u"\r\n"_s);
     for (auto [bytes, good, status] :
          {std::tuple{script(QStringList(50, text)), 3000, ReadStatus::ReadFailed},
           {utf16(text) + '\n', 1 << 20, ReadStatus::NotUtf16}}) {
@@ -240,6 +277,8 @@ TEST(ScriptReader, EncodingAndOpenFailures) {
     const ScriptReadResult trickled = vw::readScript(trickle);
     EXPECT_EQ(trickled.status, ReadStatus::Ok);
     EXPECT_EQ(trickled.records, read(utf16(text)).records);
+    EXPECT_EQ(trickled.stamp.contentHash, read(utf16(text)).stamp.contentHash);
+    EXPECT_NE(trickled.stamp.contentHash, read(utf16(text + u" "_s)).stamp.contentHash);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -251,7 +290,9 @@ TEST(ScriptReader, EncodingAndOpenFailures) {
     const ScriptReadResult fromFile = vw::readScriptFile(file.fileName());
     EXPECT_EQ(fromFile.status, ReadStatus::Ok);
     EXPECT_EQ(fromFile.records.size(), 1u);
-    EXPECT_EQ(fromFile.stamp.size, utf16(text).size());
+    EXPECT_EQ(fromFile.stamp.facts, vw::fileFactsOf(file.fileName()));
+    EXPECT_EQ(fromFile.stamp.facts.size, utf16(text).size());
+    EXPECT_EQ(fromFile.stamp.contentHash, read(utf16(text)).stamp.contentHash);
 }
 
 TEST(ScriptReader, LongLinesAndBlockBoundaries) {

@@ -24,6 +24,7 @@ public:
                 qint64 good = std::numeric_limits<qint64>::max())
         : data_(std::move(data)), nextPiece_(std::move(nextPiece)), good_(good) {
         open(ReadOnly | Unbuffered);
+        setErrorString(QStringLiteral("Input/output error"));
     }
     bool isSequential() const override { return true; }
 
@@ -48,7 +49,10 @@ private:
 // An output that takes `limit` bytes in all, then refuses, as a full disk does.
 class FailingWriter : public QIODevice {
 public:
-    explicit FailingWriter(qint64 limit) : limit_(limit) { open(WriteOnly | Unbuffered); }
+    explicit FailingWriter(qint64 limit) : limit_(limit) {
+        open(WriteOnly | Unbuffered);
+        setErrorString(QStringLiteral("Input/output error"));
+    }
     bool isSequential() const override { return true; }
 
 protected:
