@@ -92,6 +92,8 @@ bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
 
 void ScriptFiles::fillNpcEntries() {
     ui_.npcs.clearEntries();
+    std::vector<Combo::Entry> entries;
+    entries.reserve(state_.records.size());
     bool lookUp = true;
     for (size_t i = 0; i < state_.records.size(); ++i) {
         const QString& name = state_.records[i].className;
@@ -101,8 +103,9 @@ void ScriptFiles::fillNpcEntries() {
             lookUp = false;
         else if (lookUp && !data_.atEnd())
             entry += u'|' + data_.field(u"中文名称");
-        ui_.npcs.addEntry(entry, static_cast<qint32>(i));
+        entries.push_back({std::move(entry), static_cast<qint32>(i)});
     }
+    ui_.npcs.addEntries(entries);
 }
 
 bool ScriptFiles::writeAiFile() {

@@ -22,6 +22,21 @@ int Combo::addEntry(const QString& text, qint32 itemData) {
     return index;
 }
 
+void Combo::addEntries(const std::vector<Entry>& entries) {
+    const int first = count();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const Entry& entry : entries)
+        texts.append(entry.text);
+    insertItems(first, texts);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int index = first + static_cast<int>(i);
+        setItemData(index, entries[i].data);
+        if (!filter_.isEmpty())
+            offer(index, entries[i].text.contains(filter_, Qt::CaseInsensitive));
+    }
+}
+
 qint32 Combo::entryData(int index) const {
     return itemData(index).toInt();
 }

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+#include <vector>
+
 namespace vw {
 
 // A drop-down list whose entries carry a 32-bit item data each. Choosing an entry, by the user
@@ -13,8 +15,15 @@ class Combo : public QComboBox {
 public:
     Combo(const QString& name, const QString& initialText, QWidget* parent = nullptr);
 
+    struct Entry {
+        QString text;
+        qint32 data = 0;
+    };
+
     // Appends an entry and returns its index.
     int addEntry(const QString& text, qint32 itemData = 0);
+    // Appends many entries at once: one insertion for the list, not one per entry.
+    void addEntries(const std::vector<Entry>& entries);
     qint32 entryData(int index) const;
     QString entryText(int index) const { return itemText(index); }
     int entryCount() const { return count(); }

@@ -3,7 +3,12 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vw {
 
@@ -24,6 +29,71 @@ bool anyLane(Lanes8 lanes) {
     quint64 halves[2];
     std::memcpy(halves, &lanes, sizeof halves);
     return (halves[0] | halves[1]) != 0;
+}
+
+// Two bits for each set lane, lane 0 lowest: on x86-64 one instruction makes them.
+unsigned laneBits(Lanes8 lanes) {
+#if defined(__SSE2__)
+    return static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(lanes)));
+#else
+    unsigned bits = 0;
+    for (int lane = 0; lane < 8; ++lane)
+        bits |= lanes[lane] ? 3u << (2 * lane) : 0u;
+    return bits;
+#endif
+}
+
+// Whether the unit after a "_" can start a structure keyword's tail: define_…, begin, end.
+bool keywordTail(char16_t unit) {
+    const char16_t lower = unit | 0x20;
+    return lower == u'b' || lower == u'd' || lower == u'e';
+}
+
+// The next LF in [from, end), or `end`; on the way sets `marked` when the units hold a "_"
+// before b, d or e (either case), or, with `braces`, a "{". A "_" as the last unit there counts:
+// its neighbour is not known yet, and a line marked too often only costs a look.
+const char16_t* findLineEnd(const char16_t* from, const char16_t* end, bool braces,
+                            bool& marked) {
+    const char16_t* p = from;
+    const auto look = [&](const char16_t* unit) {
+        if (*unit == u'{')
+            marked |= braces;
+        else if (*unit == u'_')
+            marked |= unit + 1 == end || keywordTail(unit[1]);
+    };
+    const Units8 braceUnits = braces ? Units8{} + u'{' : Units8{} + u'\n';
+    // Eight units and the eight after each: most groups hold no sign at all, and a "_" inside a
+    // name (most of them) is passed over without a look at each unit.
+    for (; p + 9 <= end; p += 8) {
+        Units8 v;
+        Units8 after;
+        std::memcpy(&v, p, sizeof v);
+        std::memcpy(&after, p + 1, sizeof after);
+        const Units8 tail = after | 0x20;
+        const Lanes8 keyword = (v == u'_') & ((tail == u'b') | (tail == u'd') | (tail == u'e'));
+        const Lanes8 stop = (v == u'\n') | (v == braceUnits) | (marked ? Lanes8{} : keyword);
+        // Straight to the units that stop the scan, in order.
+        for (unsigned bits = laneBits(stop); bits != 0; bits &= bits - 1, bits &= bits - 1) {
+            const char16_t* unit = p + std::countr_zero(bits) / 2;
+            if (*unit == u'\n')
+                return unit;
+            look(unit);
+        }
+    }
+    for (; p < end; ++p) {
+        if (*p == u'\n')
+            return p;
+        look(p);
+    }
+    return end;
+}
+
+// A line whose first text after its spaces is "class ": it opens a class.
+bool opensClass(QStringView line) {
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    return i < line.size() && line[i] == u'c' && line.sliced(i).startsWith(u"class ");
 }
 
 } // namespace
@@ -98,9 +168,18 @@ TextProblem LineSource::headProblem() {
 }
 
 bool LineSource::next(QStringView& line) {
+    return nextLine(line, false, true);
+}
+
+bool LineSource::nextStructureLine(QStringView& line, bool braces) {
+    return nextLine(line, true, braces);
+}
+
+bool LineSource::nextLine(QStringView& line, bool structureOnly, bool braces) {
     if (failed_)
         return false;
     size_t searchFrom = begin_;
+    bool marked = !structureOnly; // every line counts when all are wanted
     for (;;) {
         const size_t units = endBytes_ / 2;
         if (atStart_ && units > begin_) {
@@ -108,28 +187,37 @@ bool LineSource::next(QStringView& line) {
             if (buffer_[begin_] == 0xFEFF)
                 searchFrom = ++begin_;
         }
-        const QStringView window(buffer_.data() + searchFrom,
-                                 static_cast<qsizetype>(units - searchFrom));
-        const qsizetype lf = window.indexOf(u'\n');
-        if (lf >= 0) {
-            size_t lineEnd = searchFrom + static_cast<size_t>(lf);
+        const char16_t* data = buffer_.data();
+        const char16_t* lf = findLineEnd(data + searchFrom, data + units, braces, marked);
+        if (lf < data + units) {
+            size_t lineEnd = static_cast<size_t>(lf - data);
             const size_t next = lineEnd + 1;
             if (lineEnd > begin_ && buffer_[lineEnd - 1] == u'\r')
                 --lineEnd;
-            line = QStringView(buffer_.data() + begin_, static_cast<qsizetype>(lineEnd - begin_));
+            const QStringView found(data + begin_, static_cast<qsizetype>(lineEnd - begin_));
             begin_ = next;
             ++linesRead_;
-            return true;
+            if (marked || opensClass(found)) {
+                line = found;
+                return true;
+            }
+            searchFrom = begin_;
+            marked = false;
+            continue;
         }
         if (eof_) {
             oddTrailingByte_ = (endBytes_ % 2) != 0;
             if (units == begin_)
                 return false;
             // The last line has no terminator: it still counts, and so does a lone CR at its end.
-            line = QStringView(buffer_.data() + begin_, static_cast<qsizetype>(units - begin_));
+            const QStringView found(data + begin_, static_cast<qsizetype>(units - begin_));
             begin_ = units;
             ++linesRead_;
-            return true;
+            if (marked || opensClass(found)) {
+                line = found;
+                return true;
+            }
+            return false;
         }
         // Everything after begin_ has been searched; fill() moves it to the front.
         const size_t searched = units - begin_;

@@ -58,6 +58,12 @@ public:
     // Yields the next line, valid until the following call. False at the end of the input or
     // after a read error (see failed()).
     bool next(QStringView& line);
+    // As next(), but counts without yielding the lines that cannot change the script's
+    // structure as the reader follows it: those with no "_" before b, d or e (either case), no
+    // "class " as their first text and, unless `braces` (a list is open), whatever their "{".
+    // Most lines of a script are such lines, and passing over them in one scan is what keeps a
+    // read close to the cost of decoding.
+    bool nextStructureLine(QStringView& line, bool braces);
 
     qint64 counter() const { return linesRead_ + 1; }
     qint64 linesRead() const { return linesRead_; }
@@ -69,6 +75,7 @@ public:
 
 private:
     bool fill();
+    bool nextLine(QStringView& line, bool structureOnly, bool braces);
 
     QIODevice& device_;
     TextCheck* check_;

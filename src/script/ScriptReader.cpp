@@ -14,6 +14,16 @@ namespace vw {
 
 namespace {
 
+// The position of `unit` in `text` from `from` on, or -1. Lines are short: a plain loop beats
+// the library's search, whose set-up costs more than the search itself here.
+qsizetype find(QStringView text, char16_t unit, qsizetype from = 0) {
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < text.size(); ++i) {
+        if (text[i].unicode() == unit)
+            return i;
+    }
+    return -1;
+}
+
 // Case-insensitive comparison of `text` at `pos` with a lower-case ASCII keyword.
 bool matchesAt(QStringView text, qsizetype pos, std::u16string_view keyword) {
     if (pos < 0 || pos + static_cast<qsizetype>(keyword.size()) > text.size())
@@ -40,7 +50,7 @@ struct LineKeys {
 
 LineKeys scanKeys(QStringView text) {
     LineKeys keys;
-    for (qsizetype p = text.indexOf(u'_'); p >= 0; p = text.indexOf(u'_', p + 1)) {
+    for (qsizetype p = find(text, u'_'); p >= 0; p = find(text, u'_', p + 1)) {
         if (matchesAt(text, p - 8, u"property")) {
             keys.propertyBegin |= matchesAt(text, p + 1, u"define_begin");
             keys.propertyEnd |= matchesAt(text, p + 1, u"define_end");
@@ -78,7 +88,7 @@ public:
         const bool opensList = keys.listBegin && inProperty_ && openList(test);
         if (inList_) {
             const auto entry = itemEntry(raw);
-            if (entry.isNull() && raw.contains(u'{'))
+            if (entry.isNull() && find(raw, u'{') >= 0)
                 report_.malformed.push_back(
                     {line_, classLine_, className_, list_, malformedReason(raw)});
             if (!entry.isNull()) {
@@ -118,6 +128,9 @@ public:
     // The end of the input leaves the open list, if any, without its end line.
     void finish() { leaveListUnclosed(); }
 
+    // Item lines, and the lines with "{" that are no items, matter only while a list is open.
+    bool inList() const { return inList_; }
+
 private:
     void leaveListUnclosed() {
         if (inList_ && blockFirstItem_ != 0)
@@ -126,8 +139,8 @@ private:
     }
 
     static ReadReport::MalformedLine::Reason malformedReason(QStringView raw) {
-        const qsizetype open = raw.indexOf(u'{');
-        return raw.indexOf(u'}', open + 1) < 0 ? ReadReport::MalformedLine::Reason::NoClosingBrace
+        const qsizetype open = find(raw, u'{');
+        return find(raw, u'}', open + 1) < 0 ? ReadReport::MalformedLine::Reason::NoClosingBrace
                                                : ReadReport::MalformedLine::Reason::EmptyId;
     }
 
@@ -173,14 +186,14 @@ private:
     // The text between the first "{" and the first "}" after it, or a null view when the line
     // is no item line: no closing brace, or an empty item ID, which would end the list early.
     static QStringView itemEntry(QStringView raw) {
-        const qsizetype open = raw.indexOf(u'{');
+        const qsizetype open = find(raw, u'{');
         if (open < 0)
             return {};
-        const qsizetype close = raw.indexOf(u'}', open + 1);
+        const qsizetype close = find(raw, u'}', open + 1);
         if (close < 0)
             return {};
         const QStringView entry = trimSpaces(raw.sliced(open + 1, close - open - 1));
-        const qsizetype semicolon = entry.indexOf(u';');
+        const qsizetype semicolon = find(entry, u';');
         if (trimSpaces(semicolon < 0 ? entry : entry.first(semicolon)).isEmpty())
             return {};
         return entry;
@@ -190,7 +203,7 @@ private:
         // The parts between semicolons, without building a list of them.
         QVarLengthArray<QStringView, 8> parts;
         for (qsizetype from = 0;;) {
-            const qsizetype semicolon = entry.indexOf(u';', from);
+            const qsizetype semicolon = find(entry, u';', from);
             const qsizetype end = semicolon < 0 ? entry.size() : semicolon;
             parts.append(trimSpaces(entry.sliced(from, end - from)));
             if (semicolon < 0)
@@ -210,9 +223,9 @@ private:
         if (!recordMade_) {
             ShopRecord record;
             record.className = className_;
-            const qsizetype open = raw.indexOf(u'{');
+            const qsizetype open = find(raw, u'{');
             record.linePrefix = raw.first(open + 1).toString();
-            record.lineSuffix = raw.sliced(raw.indexOf(u'}', open + 1)).toString();
+            record.lineSuffix = raw.sliced(find(raw, u'}', open + 1)).toString();
             record.templateExtraParts = extraOf(nullptr);
             records_.push_back(std::move(record));
             report_.recordClassLines.push_back(classLine_);
@@ -269,13 +282,21 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
     if (const TextProblem problem = lines.headProblem(); problem != TextProblem::None)
         return refused(ReadStatus::NotUtf16, problem);
     Reader reader(result.records, result.report);
-    QStringView line;
-    while (lines.next(line)) {
-        const qint64 index = lines.linesRead() - 1;
-        if (progress && index % 100 == 0)
+    // Progress is told before each hundredth line, whether or not the line is one to look at.
+    qint64 told = 0; // lines whose hundreds have been told
+    const auto tell = [&](qint64 upTo) {
+        if (!progress)
+            return;
+        for (qint64 index = (told + 99) / 100 * 100; index < upTo; index += 100)
             progress(index / 100);
+        told = std::max(told, upTo);
+    };
+    QStringView line;
+    while (lines.nextStructureLine(line, reader.inList())) {
+        tell(lines.linesRead());
         reader.feed(line, lines.counter());
     }
+    tell(lines.linesRead());
     reader.finish();
     if (lines.failed())
         return refused(ReadStatus::ReadFailed);

@@ -12,6 +12,7 @@
 #include "script/LineSource.h"
 
 #include <QLineEdit>
+#include <QHash>
 #include <QSet>
 
 #include <array>
@@ -116,14 +117,19 @@ void SellListView::showLocationNpcs() {
         if (!runQuery(data_, ui_.dialogs,
                       sql::locationNpcs(all ? std::nullopt : std::optional<QStringView>(location))))
             return;
+        // Records by class name, in record order: a location lists up to every record.
+        QHash<QString, std::vector<qint32>> byName;
+        for (size_t i = 0; i < state_.records.size(); ++i)
+            byName[state_.records[i].className].push_back(static_cast<qint32>(i));
+        std::vector<Combo::Entry> entries;
         for (; !data_.atEnd(); data_.advance()) {
             const QString npc = data_.field(u"NPC英文名");
-            for (size_t i = 0; i < state_.records.size(); ++i) {
-                if (state_.records[i].className == npc)
-                    ui_.npcs.addEntry(npc + u'|' + data_.field(u"中文名称"),
-                                      static_cast<qint32>(i));
+            if (const auto found = byName.constFind(npc); found != byName.cend()) {
+                for (const qint32 record : *found)
+                    entries.push_back({npc + u'|' + data_.field(u"中文名称"), record});
             }
         }
+        ui_.npcs.addEntries(entries);
     }
     ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
     ui_.status.setPanelText(3,
