@@ -21,6 +21,9 @@ bool haveData(benchmark::State& state);
 // One main window over a program folder holding the generated data, started and loaded on first
 // use and shared by the window benchmarks; null (benchmark skipped) when it cannot start.
 vw::frmMain* window(benchmark::State& state);
+// Resident memory of the process in MB, and what it was right after the window's first read.
+double residentMb();
+double residentAfterFirstLoadMb();
 void closeWindow();
 
 // Lets the window finish the repaints a command queued: flushEvents() during set-up, settle()

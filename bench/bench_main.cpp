@@ -34,6 +34,7 @@ struct Session {
 };
 
 std::unique_ptr<Session> session;
+double firstLoadMb = 0;
 
 } // namespace
 
@@ -79,12 +80,28 @@ vw::frmMain* window(benchmark::State& state) {
     fresh->window->load();
     fresh->window->dispatch(u"ID_Load"_s);
     QApplication::processEvents();
+    firstLoadMb = residentMb();
     if (!fresh->window->state().fileLoaded) {
         state.SkipWithError("the main window did not load the generated script");
         return nullptr;
     }
     session = std::move(fresh);
     return session->window.get();
+}
+
+double residentMb() {
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ')[0].toDouble() / 1024;
+    }
+    return 0;
+}
+
+double residentAfterFirstLoadMb() {
+    return firstLoadMb;
 }
 
 void closeWindow() {

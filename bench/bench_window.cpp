@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QUndoStack>
 
+#include <array>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -114,6 +116,28 @@ void WholeLoad(benchmark::State& state) {
     state.counters["records"] = static_cast<double>(window->state().records.size());
 }
 BENCHMARK(WholeLoad)->Apply(vwbench::timed);
+
+// The window's memory after reading the same script a second and a third time, against the
+// first read: each read replaces the records of the one before.
+void ReloadMemory(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    std::array<double, 2> resident{};
+    for (auto _ : state) {
+        for (double& mb : resident) {
+            window->dispatch(u"ID_Load"_s);
+            vwbench::flushEvents();
+            mb = vwbench::residentMb();
+        }
+    }
+    const double first = vwbench::residentAfterFirstLoadMb();
+    state.counters["first_mb"] = first;
+    state.counters["second_mb"] = resident[0];
+    state.counters["third_mb"] = resident[1];
+    state.counters["growth"] = std::max(resident[0], resident[1]) / first;
+}
+BENCHMARK(ReloadMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Takes every edit of a benchmark back, so the next one starts from the script as read and
 // reading again asks nothing.

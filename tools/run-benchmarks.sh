@@ -91,6 +91,8 @@ half_read=$(awk -v r="${wall[ReadScript]}" 'BEGIN { printf "%.1f", r / 2 }')
 row "check the whole script (after reading)" CheckScript "$half_read" "≤ half the read = $half_read ms"
 row "1,000,000 add/remove pairs on a 20-item list (\`apply\`)" ApplyAddRemovePairs/pairs:1000000/items:20 2000 "≤ 2 s"
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
+growth=$(awk -F'"' '/"name": "ReloadMemory/ { found = 1 } found && /"growth":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); print v[2]; exit }' "$results")
+awk -v g="$growth" 'BEGIN { printf "| the window after a second and third read, against the first | %.3f× | ≤ 1.10× | %.2f | %s |\n", g, g / 1.1, (g <= 1.1 ? "met" : "missed") }'
 echo
 echo "| baseline / whole command | measured |"
 echo "|---|---|"

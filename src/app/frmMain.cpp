@@ -13,6 +13,7 @@
 #include "controls/StatusPanels.h"
 #include "editor/gui/ScriptInspector.h"
 #include "editor/gui/SellListView.h"
+#include "script/Memory.h"
 #include "frmAbout.h"
 
 #include <QAction>
@@ -361,6 +362,8 @@ void frmMain::dispatch(const QString& id) {
         if (files_->loadAiFile([this] { return settleUnwrittenEdits(); })) {
             sellLists_->history().clear();
             inspector_->clearResults();
+            // The records of the read before, and the steps on them, are gone by now.
+            giveBackFreedMemory();
         }
     } else if (id == u"ID_Write")
         writeAiFile();
