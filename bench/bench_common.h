@@ -12,8 +12,10 @@ namespace vwbench {
 
 // The generated data: $VW_BENCH_DATA, or bench-data in the build folder.
 QString dataDir();
-QString scriptPath();          // ai.obj
-QString cataloguePath();       // Wareroll.mdb
+QString scriptPath();    // ai.obj
+QString cataloguePath(); // Wareroll.mdb
+// The large script: $VW_BENCH_LARGE, or bench-data-large/ai.obj in the build folder.
+QString largeScriptPath();
 QString accessCataloguePath(); // access/catalogue-jet4.mdb: the same catalogue as a Jet 4 file
 // False, with the benchmark marked as skipped, when the generated data is missing.
 bool haveData(benchmark::State& state);

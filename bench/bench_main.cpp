@@ -47,6 +47,11 @@ QString scriptPath() {
     return dataDir() + u"/ai.obj"_s;
 }
 
+QString largeScriptPath() {
+    const QString path = qEnvironmentVariable("VW_BENCH_LARGE");
+    return path.isEmpty() ? QStringLiteral(VW_BENCH_DEFAULT_DATA "-large/ai.obj") : path;
+}
+
 QString cataloguePath() {
     return dataDir() + u"/Wareroll.mdb"_s;
 }
