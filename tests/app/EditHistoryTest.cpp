@@ -19,13 +19,6 @@ using namespace vw::test;
 
 namespace {
 
-QStringList column(const Grid& grid, int col) {
-    QStringList list;
-    for (int r = 1; r < grid.rows(); ++r)
-        list.append(grid.text(r, col));
-    return list;
-}
-
 // The sample script read, grocer_amber's first list shown.
 struct Loaded {
     Loaded() : window(folder.start()) {

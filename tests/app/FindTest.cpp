@@ -18,13 +18,6 @@ using namespace vw::test;
 
 namespace {
 
-QStringList column(const Grid& grid, int col) {
-    QStringList list;
-    for (int r = 1; r < grid.rows(); ++r)
-        list.append(grid.text(r, col));
-    return list;
-}
-
 // Item 20 twice in guard_hal's list (a class the town table spells Guard_Hal, so placed
 // nowhere) and in both lists of grocer_amber.
 QStringList sellersScript() {

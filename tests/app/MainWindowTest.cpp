@@ -19,24 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace vw;
 using namespace vw::test;
 
-namespace {
-
-QStringList entries(const Combo& combo) {
-    QStringList list;
-    for (int i = 0; i < combo.entryCount(); ++i)
-        list.append(combo.entryText(i));
-    return list;
-}
-
-QStringList column(const Grid& grid, int col) {
-    QStringList list;
-    for (int r = 1; r < grid.rows(); ++r)
-        list.append(grid.text(r, col));
-    return list;
-}
-
-} // namespace
-
 TEST(StartUp, WithDefaultScriptFillsSelectorsWithoutAsking) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();

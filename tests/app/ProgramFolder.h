@@ -3,6 +3,8 @@
 #include "../support/ScriptedDialogs.h"
 #include "../support/TestFiles.h"
 #include "app/frmMain.h"
+#include "controls/Combo.h"
+#include "controls/Grid.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -55,6 +57,21 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> window;
 };
+
+// The texts of a grid column below the header, and of a drop-down's entries.
+inline QStringList column(const Grid& grid, int col) {
+    QStringList list;
+    for (int r = 1; r < grid.rows(); ++r)
+        list.append(grid.text(r, col));
+    return list;
+}
+
+inline QStringList entries(const Combo& combo) {
+    QStringList list;
+    for (int i = 0; i < combo.entryCount(); ++i)
+        list.append(combo.entryText(i));
+    return list;
+}
 
 // Merchants of the fixture catalogue: grocer_amber stands in two towns, guard_hal differs in
 // case from the catalogue's Guard_Hal, item 12 has no name row.
