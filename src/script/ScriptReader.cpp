@@ -141,7 +141,7 @@ private:
     static ReadReport::MalformedLine::Reason malformedReason(QStringView raw) {
         const qsizetype open = find(raw, u'{');
         return find(raw, u'}', open + 1) < 0 ? ReadReport::MalformedLine::Reason::NoClosingBrace
-                                               : ReadReport::MalformedLine::Reason::EmptyId;
+                                             : ReadReport::MalformedLine::Reason::EmptyId;
     }
 
     void resetClassState() {
@@ -267,7 +267,7 @@ private:
 
 } // namespace
 
-ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
+ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress, LineWalk walk) {
     ScriptReadResult result;
     const auto refused = [](ReadStatus status, TextProblem problem = TextProblem::None) {
         ScriptReadResult refusal;
@@ -292,7 +292,11 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
         told = std::max(told, upTo);
     };
     QStringView line;
-    while (lines.nextStructureLine(line, reader.inList())) {
+    const auto nextLine = [&] {
+        return walk == LineWalk::Every ? lines.next(line)
+                                       : lines.nextStructureLine(line, reader.inList());
+    };
+    while (nextLine()) {
         tell(lines.linesRead());
         reader.feed(line, lines.counter());
     }

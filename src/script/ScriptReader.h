@@ -56,6 +56,8 @@ struct ReadReport {
         QString className;
         int list = 0;
         Reason reason = Reason::NoClosingBrace;
+
+        bool operator==(const MalformedLine&) const = default;
     };
     // A list opened again in a class that already read it; the second block is not read and
     // the writer leaves the list as it stands.
@@ -64,6 +66,8 @@ struct ReadReport {
         int classLine = 0;
         QString className;
         int list = 0;
+
+        bool operator==(const RepeatedList&) const = default;
     };
     // A block of a list with items that its class, another list or the file ended before any
     // buyselllist_end; `line` is its first item line.
@@ -72,6 +76,8 @@ struct ReadReport {
         int classLine = 0;
         QString className;
         int list = 0;
+
+        bool operator==(const UnclosedList&) const = default;
     };
 
     // The line of each record's class header, parallel to the records.
@@ -95,9 +101,15 @@ struct ScriptReadResult {
 // Called before each block of 100 lines with the number of blocks completed so far.
 using ReadProgress = std::function<void(qint64 hundreds)>;
 
+// How the reader walks the lines: past the lines that cannot change the structure, as the
+// program reads; or through every line, the plain way kept as the reference the other is
+// tested against. Both give the same result.
+enum class LineWalk { Structure, Every };
+
 // Builds the records of every NPC class that has sell-list items. Pure: it touches nothing but
 // the device and the callback.
-ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {});
+ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {},
+                            LineWalk walk = LineWalk::Structure);
 
 // Opens `path` and reads it; records the file's stamp for the writer.
 ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress = {});

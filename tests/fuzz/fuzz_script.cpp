@@ -22,10 +22,10 @@ void check(bool condition) {
         std::abort();
 }
 
-ScriptReadResult readBytes(QByteArray bytes) {
+ScriptReadResult readBytes(QByteArray bytes, LineWalk walk = LineWalk::Structure) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readScript(buffer);
+    return readScript(buffer, {}, walk);
 }
 
 QByteArray writeBytes(const QByteArray& source, const std::vector<ShopRecord>& records,
@@ -80,6 +80,10 @@ void edit(std::vector<ShopRecord>& records, SplitMix& rng) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray source(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     ScriptReadResult read = readBytes(source);
+    // The lines passed over never change what is read.
+    const ScriptReadResult everyLine = readBytes(source, LineWalk::Every);
+    check(everyLine.status == read.status && everyLine.records == read.records &&
+          everyLine.report == read.report && everyLine.lineCount == read.lineCount);
     if (read.status != ReadStatus::Ok)
         return 0;
     SplitMix rng{0};

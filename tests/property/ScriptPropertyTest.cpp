@@ -167,10 +167,10 @@ vw::test::PieceReader trickling(const QByteArray& data, quint64 seed) {
     return vw::test::PieceReader(data, [rng = Rng{seed}]() mutable { return 1 + rng.below(37); });
 }
 
-vw::ScriptReadResult read(QByteArray bytes) {
+vw::ScriptReadResult read(QByteArray bytes, vw::LineWalk walk = vw::LineWalk::Structure) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return vw::readScript(buffer);
+    return vw::readScript(buffer, {}, walk);
 }
 
 // The source trickles in, so line ends and characters straddle the writer's reads.
@@ -351,6 +351,11 @@ TEST(ScriptProperty, UneditedWriteCopiesEveryLineAndReadsAlike) {
 
         const vw::ScriptReadResult read0 = read(script.bytes);
         ASSERT_EQ(read0.status, vw::ReadStatus::Ok);
+        // Passing over the lines that cannot matter reads exactly what reading every line does.
+        const vw::ScriptReadResult everyLine = read(script.bytes, vw::LineWalk::Every);
+        EXPECT_TRUE(everyLine.records == read0.records);
+        EXPECT_EQ(everyLine.report, read0.report);
+        EXPECT_EQ(everyLine.lineCount, read0.lineCount);
         vw::ScriptWriteResult result;
         const QByteArray output = write(script.bytes, read0.records, ~seed, &result);
         EXPECT_EQ(result.status, vw::ScriptWriteResult::Status::Ok);
