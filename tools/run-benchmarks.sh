@@ -2,7 +2,7 @@
 # Builds the benchmarks (Release, in build-bench/), generates the large script and catalogue once,
 # runs the suites and the baselines, and prints the figures against their targets.
 #
-#     tools/run-benchmarks.sh            # VW_BENCH_DATA=DIR to use data elsewhere
+#     tools/run-benchmarks.sh   # VW_BENCH_DATA=DIR, VW_BENCH_LARGE_DATA=DIR to keep data elsewhere
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,10 +16,17 @@ make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_read_peak
 # The generated catalogue as a Jet 4 file, for the cost of reading Access files in a child.
 node "$root/tools/make_access_fixtures.mjs" "$data/Wareroll.mdb" "$data/access" jet4 >/dev/null
 script="$data/ai.obj"
+# The second size: ten times the lines (about 600 MB).
+large_data="${VW_BENCH_LARGE_DATA:-$build/bench-data-large}"
+"$build/bench/vw_generate" "$large_data" --lines 12000000
+large_script="$large_data/ai.obj"
+
+cpu_model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+echo "== machine: ${cpu_model:-unknown CPU}, $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)"
 
 echo "== suites (best of 3 repetitions; load average: $(cut -d' ' -f1-3 /proc/loadavg))"
-VW_BENCH_DATA="$data" VW_BENCH_LARGE="$large_script" "$build/bench/vw_bench" --benchmark_min_time=0.2 \
-    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+VW_BENCH_DATA="$data" VW_BENCH_LARGE="$large_script" "$build/bench/vw_bench" \
+    --benchmark_min_time=0.2 --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
     --benchmark_out="$results" --benchmark_out_format=json
 
 # The decode floor of a file: iconv to UTF-8 and a line count, best of 3, wall and CPU in ms.

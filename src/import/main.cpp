@@ -10,7 +10,9 @@
 #include <glib.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -27,17 +29,39 @@ void onGlibError(const gchar*, GLogLevelFlags level, const gchar* message, gpoin
         std::_Exit(vw::readerexit::OutOfMemory);
 }
 
+// The most this program has held in memory, in bytes; 0 when unknown. It is this image's own
+// high-water mark (VmHWM): getrusage() would also count the parent's, which a forked child
+// inherits across exec, so a program that read a large script first would seem to have run out.
+// Only system calls, as a signal handler asks it too.
+rlim_t peakResidentBytes() {
+    const int fd = ::open("/proc/self/status", O_RDONLY);
+    if (fd < 0)
+        return 0;
+    char text[4096];
+    const ssize_t got = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (got <= 0)
+        return 0;
+    text[got] = '\0';
+    const char* field = std::strstr(text, "VmHWM:");
+    if (!field)
+        return 0;
+    rlim_t kb = 0;
+    for (const char* c = field + 6; *c != '\n' && *c != '\0'; ++c) {
+        if (*c >= '0' && *c <= '9')
+            kb = kb * 10 + static_cast<rlim_t>(*c - '0');
+    }
+    return kb * 1024;
+}
+
 // libmdb gives up quietly on some allocations that fail and leaves the value out, and glib aborts
 // on others without a word through its log, so a reading that came near the memory limit counts
 // as out of memory, whatever it reported or however it ended.
 bool nearMemoryLimit() {
     rlimit limit{};
-    rusage usage{};
-    if (getrlimit(RLIMIT_DATA, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
-        getrusage(RUSAGE_SELF, &usage) != 0)
+    if (getrlimit(RLIMIT_DATA, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
         return false;
-    const auto peakBytes = static_cast<rlim_t>(usage.ru_maxrss) * 1024;
-    return peakBytes >= limit.rlim_cur / 4 * 3;
+    return peakResidentBytes() >= limit.rlim_cur / 4 * 3;
 }
 
 void onFatalSignal(int signal) {

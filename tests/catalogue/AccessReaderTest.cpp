@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace vw;
 using vw::test::readFile;
@@ -162,4 +164,15 @@ TEST(AccessReader, LimitsAndAMissingReader) {
     EXPECT_EQ(result.status, CatalogueLoadStatus::Unreadable);
     EXPECT_EQ(result.readerFailure, CatalogueReaderFailure::NotStarted);
     EXPECT_EQ(result.detail, u"无法启动读取程序：/nonexistent/vendwright-import"_s);
+}
+
+TEST(AccessReader, AParentThatHeldMuchMemoryLeavesTheChildsLimitItsOwn) {
+    // A program that has read a large script before it loads the catalogue (the command line
+    // does so) hands its memory high-water mark to the child it forks.
+    std::vector<char> held(size_t(400) << 20);
+    for (size_t i = 0; i < held.size(); i += 4096)
+        held[i] = 1;
+    CatalogueDb db;
+    const CatalogueLoadResult result = db.load(fixture());
+    EXPECT_EQ(result.status, CatalogueLoadStatus::Ok) << result.detail.toStdString();
 }
