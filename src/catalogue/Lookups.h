@@ -41,6 +41,8 @@ private:
 
     DataSource source_;
     QHash<QString, bool> knownItems_;
+    QSet<QString> storedIds_;
+    bool idsRead_ = false;
     QString error_;
 };
 
