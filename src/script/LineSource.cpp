@@ -49,19 +49,17 @@ bool keywordTail(char16_t unit) {
     return lower == u'b' || lower == u'd' || lower == u'e';
 }
 
-// The next LF in [from, end), or `end`; on the way sets `marked` when the units hold a "_"
-// before b, d or e (either case), or, with `braces`, a "{". A "_" as the last unit there counts:
-// its neighbour is not known yet, and a line marked too often only costs a look.
-const char16_t* findLineEnd(const char16_t* from, const char16_t* end, bool braces,
-                            bool& marked) {
+// The next LF in [from, end), or `end`; on the way adds to `signs` what the units hold: a "_"
+// before b, d or e (either case), and a "{". A "_" as the last unit there counts: its neighbour
+// is not known yet, and a line taken for a structure line too often only costs a look.
+const char16_t* findLineEnd(const char16_t* from, const char16_t* end, unsigned& signs) {
     const char16_t* p = from;
     const auto look = [&](const char16_t* unit) {
         if (*unit == u'{')
-            marked |= braces;
-        else if (*unit == u'_')
-            marked |= unit + 1 == end || keywordTail(unit[1]);
+            signs |= LineSource::BraceSign;
+        else if (*unit == u'_' && (unit + 1 == end || keywordTail(unit[1])))
+            signs |= LineSource::KeywordSign;
     };
-    const Units8 braceUnits = braces ? Units8{} + u'{' : Units8{} + u'\n';
     // Eight units and the eight after each: most groups hold no sign at all, and a "_" inside a
     // name (most of them) is passed over without a look at each unit.
     for (; p + 9 <= end; p += 8) {
@@ -71,7 +69,7 @@ const char16_t* findLineEnd(const char16_t* from, const char16_t* end, bool brac
         std::memcpy(&after, p + 1, sizeof after);
         const Units8 tail = after | 0x20;
         const Lanes8 keyword = (v == u'_') & ((tail == u'b') | (tail == u'd') | (tail == u'e'));
-        const Lanes8 stop = (v == u'\n') | (v == braceUnits) | (marked ? Lanes8{} : keyword);
+        const Lanes8 stop = (v == u'\n') | (v == u'{') | keyword;
         // Straight to the units that stop the scan, in order.
         for (unsigned bits = laneBits(stop); bits != 0; bits &= bits - 1, bits &= bits - 1) {
             const char16_t* unit = p + std::countr_zero(bits) / 2;
@@ -168,7 +166,10 @@ TextProblem LineSource::headProblem() {
 }
 
 bool LineSource::next(QStringView& line) {
-    return nextLine(line, false, true);
+    // Every line is wanted, and each may hold anything.
+    const bool found = nextLine(line, false, true);
+    lineSigns_ = KeywordSign | BraceSign;
+    return found;
 }
 
 bool LineSource::nextStructureLine(QStringView& line, bool braces) {
@@ -179,7 +180,12 @@ bool LineSource::nextLine(QStringView& line, bool structureOnly, bool braces) {
     if (failed_)
         return false;
     size_t searchFrom = begin_;
-    bool marked = !structureOnly; // every line counts when all are wanted
+    unsigned signs = 0;
+    // Every line counts when all are wanted; a "{" only while a list is open.
+    const auto wanted = [&](QStringView found) {
+        return !structureOnly || (signs & KeywordSign) || (braces && (signs & BraceSign)) ||
+               opensClass(found);
+    };
     for (;;) {
         const size_t units = endBytes_ / 2;
         if (atStart_ && units > begin_) {
@@ -188,7 +194,7 @@ bool LineSource::nextLine(QStringView& line, bool structureOnly, bool braces) {
                 searchFrom = ++begin_;
         }
         const char16_t* data = buffer_.data();
-        const char16_t* lf = findLineEnd(data + searchFrom, data + units, braces, marked);
+        const char16_t* lf = findLineEnd(data + searchFrom, data + units, signs);
         if (lf < data + units) {
             size_t lineEnd = static_cast<size_t>(lf - data);
             const size_t next = lineEnd + 1;
@@ -197,12 +203,13 @@ bool LineSource::nextLine(QStringView& line, bool structureOnly, bool braces) {
             const QStringView found(data + begin_, static_cast<qsizetype>(lineEnd - begin_));
             begin_ = next;
             ++linesRead_;
-            if (marked || opensClass(found)) {
+            if (wanted(found)) {
                 line = found;
+                lineSigns_ = signs;
                 return true;
             }
             searchFrom = begin_;
-            marked = false;
+            signs = 0;
             continue;
         }
         if (eof_) {
@@ -213,8 +220,9 @@ bool LineSource::nextLine(QStringView& line, bool structureOnly, bool braces) {
             const QStringView found(data + begin_, static_cast<qsizetype>(units - begin_));
             begin_ = units;
             ++linesRead_;
-            if (marked || opensClass(found)) {
+            if (wanted(found)) {
                 line = found;
+                lineSigns_ = signs;
                 return true;
             }
             return false;

@@ -65,6 +65,14 @@ public:
     // read close to the cost of decoding.
     bool nextStructureLine(QStringView& line, bool braces);
 
+    // What the line last yielded holds, as far as the scan saw: a bit each. After next() both
+    // are set, as that walk does not look.
+    enum Sign : unsigned {
+        KeywordSign = 1, // a "_" before b, d or e (either case): every structure keyword has one
+        BraceSign = 2,   // a "{"
+    };
+    unsigned lineSigns() const { return lineSigns_; }
+
     qint64 counter() const { return linesRead_ + 1; }
     qint64 linesRead() const { return linesRead_; }
     bool failed() const { return failed_; }
@@ -85,6 +93,7 @@ private:
     size_t endBytes_ = 0; // bytes of valid data in buffer_
     size_t checked_ = 0;  // units of buffer_ already given to check_
     qint64 linesRead_ = 0;
+    unsigned lineSigns_ = 0;
     bool eof_ = false;
     bool failed_ = false;
     bool atStart_ = true;

@@ -69,8 +69,9 @@ public:
     Reader(std::vector<ShopRecord>& records, ReadReport& report)
         : records_(records), report_(report) {}
 
-    // `counter` is the script format's line counter: the line's number plus one.
-    void feed(QStringView raw, qint64 counter) {
+    // `counter` is the script format's line counter: the line's number plus one. Without
+    // `mayHoldKeyword` the line holds no "_" before b, d or e, so no structure keyword.
+    void feed(QStringView raw, qint64 counter, bool mayHoldKeyword = true) {
         line_ = static_cast<int>(counter - 1);
         QStringView test = trimSpaces(raw);
         if (test.startsWith(u"class ")) {
@@ -82,7 +83,7 @@ public:
             inClass_ = true;
             classLine_ = line_;
         }
-        LineKeys keys = scanKeys(test);
+        LineKeys keys = mayHoldKeyword ? scanKeys(test) : LineKeys{};
         if (keys.propertyBegin && inClass_)
             inProperty_ = true;
         const bool opensList = keys.listBegin && inProperty_ && openList(test);
@@ -104,7 +105,7 @@ public:
                 if (!repeated_[list_])
                     addItem(raw, entry, counter);
                 test = entry;
-                keys = scanKeys(test);
+                keys = mayHoldKeyword ? scanKeys(test) : LineKeys{};
             }
         }
         if (keys.listEnd && inList_) {
@@ -298,7 +299,7 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress, Lin
     };
     while (nextLine()) {
         tell(lines.linesRead());
-        reader.feed(line, lines.counter());
+        reader.feed(line, lines.counter(), lines.lineSigns() & LineSource::KeywordSign);
     }
     tell(lines.linesRead());
     reader.finish();
