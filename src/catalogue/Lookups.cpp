@@ -22,8 +22,6 @@ std::optional<QString> CatalogueLookups::npcChineseName(const QString& className
 }
 
 bool CatalogueLookups::itemKnown(const QString& id) {
-    if (const auto cached = knownItems_.constFind(id); cached != knownItems_.cend())
-        return *cached;
     // Every ID as the table holds it, read once: an ID found there as it is written is a row
     // the statement finds too. Only the others (another letter case, a number written another
     // way, no row at all) are asked one by one, as the engine compares them.
@@ -34,10 +32,10 @@ bool CatalogueLookups::itemKnown(const QString& id) {
                 storedIds_.insert(source_.field(0));
         }
     }
-    if (storedIds_.contains(id)) {
-        knownItems_.insert(id, true);
+    if (storedIds_.contains(id))
         return true;
-    }
+    if (const auto cached = knownItems_.constFind(id); cached != knownItems_.cend())
+        return *cached;
     if (!run(sql::itemNames(), {id}))
         return false;
     const bool known = !source_.atEnd();

@@ -108,13 +108,24 @@ QString items(QStringView category, QStringView type, QStringView grade) {
 }
 
 QString searchItems() {
-    // The ID as decimal text, so "40" finds 40 itself, 401 and 4021; instr() takes the text as
-    // it is, where LIKE would read "%" and "_" in it as wildcards.
+    // The ID as decimal text, so "40" finds 40 itself, 401 and 4021. The names are matched with
+    // LIKE, which ignores the case of Latin letters as lower() would, without making a lowered
+    // copy of every name; the pattern escapes "%", "_" and the escape itself (searchPattern()).
     return ItemColumns +
            u"ITEMNAME_C.物品ID=Itemdata_R.物品ID and ("
            u"substr(cast(Itemdata_R.物品ID as text),1,length(?1))=?1 or "
-           u"instr(lower(ITEMNAME_C.中文名称),lower(?1))>0 or instr(lower(物品名称),lower(?1))>0) "
+           u"ITEMNAME_C.中文名称 like ?2 escape '\\' or 物品名称 like ?2 escape '\\') "
            u"order by Itemdata_R.物品ID"_s;
+}
+
+QString searchPattern(QStringView text) {
+    QString pattern = u"%"_s;
+    for (const QChar c : text) {
+        if (c == u'%' || c == u'_' || c == u'\\')
+            pattern += u'\\';
+        pattern += c;
+    }
+    return pattern + u'%';
 }
 
 } // namespace vw::sql

@@ -23,8 +23,11 @@ std::optional<QString> itemTypes(QStringView category);
 QString itemGrades(QStringView category, QStringView type);
 QString items(QStringView category, QStringView type, QStringView grade);
 // Items whose ID is the text or starts with it, or whose Chinese or English name holds it,
-// letter case ignored; the text is bound as ?1. Same columns as items(), ordered by ID.
+// letter case ignored; the text is bound as ?1 and its searchPattern() as ?2. Same columns as
+// items(), ordered by ID.
 QString searchItems();
+// The LIKE pattern that matches names holding `text` as plain text.
+QString searchPattern(QStringView text);
 
 // The five category codes the filters know, compared exactly.
 bool isKnownCategory(QStringView category);

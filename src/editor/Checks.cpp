@@ -20,8 +20,9 @@ void checkItems(const std::vector<ShopRecord>& records, CatalogueLookups* catalo
     for (size_t r = 0; r < records.size(); ++r) {
         const ShopRecord& record = records[r];
         for (int list = 0; list < ShopRecord::ListCount; ++list) {
-            QHash<QString, int> firstLine;
             const int length = record.listLength(list);
+            QHash<QString, int> firstLine;
+            firstLine.reserve(length);
             for (int slot = 0; slot < length; ++slot) {
                 const ItemSlot& item = record.slot(list, slot);
                 Finding finding{Finding::Kind::UnknownItem,

@@ -68,6 +68,7 @@ TEST(Find, CatalogueSearchTakesTheTextAsPlainText) {
         {u"%"_s, {u"70"_s}},
         {u"_"_s, {u"70"_s}},
         {u"Axe_x"_s, {u"70"_s}},
+        {u"\\"_s, {}},
         {u"nothing like it"_s, {}},
     };
     for (const auto& [text, ids] : searches) {

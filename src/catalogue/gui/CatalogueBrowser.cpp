@@ -151,7 +151,7 @@ void CatalogueBrowser::searchItems(const QString& text) {
     }
     ui_.status.setPanelText(2, {});
     ui_.status.setPanelText(1, u"正在搜索物品..."_s);
-    const int count = fillGrid(sql::searchItems(), {wanted});
+    const int count = fillGrid(sql::searchItems(), {wanted, sql::searchPattern(wanted)});
     if (count < 0)
         return;
     ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
