@@ -13,8 +13,8 @@
 #include "controls/StatusPanels.h"
 #include "editor/gui/ScriptInspector.h"
 #include "editor/gui/SellListView.h"
-#include "script/Memory.h"
 #include "frmAbout.h"
+#include "script/Memory.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -11,8 +11,8 @@
 #include "editor/ListEdits.h"
 #include "script/LineSource.h"
 
-#include <QLineEdit>
 #include <QHash>
+#include <QLineEdit>
 #include <QSet>
 
 #include <array>
