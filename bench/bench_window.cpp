@@ -148,15 +148,21 @@ void undoAll(vw::frmMain& window) {
     history.clear();
 }
 
+// The window with a 250-item list shown; null, the benchmark skipped, without one.
+vw::frmMain* windowShowingLongList(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (window && chooseLongestList(*window) < 250) {
+        state.SkipWithError("no 250-item list is shown");
+        return nullptr;
+    }
+    return window;
+}
+
 // One step back or forward on a 250-item list: the record swapped and the list shown again.
 void UndoRedoStep(benchmark::State& state) {
-    vw::frmMain* window = vwbench::window(state);
+    vw::frmMain* window = windowShowingLongList(state);
     if (!window)
         return;
-    if (chooseLongestList(*window) < 250) {
-        state.SkipWithError("no 250-item list is shown");
-        return;
-    }
     control<vw::Grid>(*window, u"MSFlexGrid1"_s)->setCurrentRow(120);
     window->dispatch(u"ID_DeleteItem"_s);
     QUndoStack& history = window->sellLists().history();
@@ -176,13 +182,9 @@ BENCHMARK(UndoRedoStep)->Apply(vwbench::timed);
 
 // 200 of 250 rows selected and deleted as one step.
 void DeleteRows(benchmark::State& state) {
-    vw::frmMain* window = vwbench::window(state);
+    vw::frmMain* window = windowShowingLongList(state);
     if (!window)
         return;
-    if (chooseLongestList(*window) < 250) {
-        state.SkipWithError("no 250-item list is shown");
-        return;
-    }
     vw::Grid* grid = control<vw::Grid>(*window, u"MSFlexGrid1"_s);
     std::vector<int> rows;
     for (int row = 20; row < 220; ++row)
