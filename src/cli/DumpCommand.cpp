@@ -36,11 +36,11 @@ QStringList itemsOf(const ShopRecord& record, int list, const auto& describe) {
 QString itemText(const ItemSlot& item) {
     QStringList parts{item.id, item.taxRate};
     parts.append(item.extraParts);
-    return item.lineText + u": {"_s + parts.join(u"; "_s) + u'}';
+    return QString::number(item.line) + u": {"_s + parts.join(u"; "_s) + u'}';
 }
 
 QString itemJson(const ItemSlot& item) {
-    return u"{\"lineText\":"_s + jsonQuoted(item.lineText) + u",\"id\":"_s + jsonQuoted(item.id) +
+    return u"{\"lineText\":"_s + jsonQuoted(QString::number(item.line)) + u",\"id\":"_s + jsonQuoted(item.id) +
            u",\"taxRate\":"_s + jsonQuoted(item.taxRate) + u",\"extraParts\":"_s +
            jsonStringArray(item.extraParts) + u'}';
 }

@@ -1,5 +1,7 @@
 #include "Grid.h"
 
+#include <QBrush>
+#include <QFont>
 #include <QHeaderView>
 #include <QPalette>
 #include <QStyle>
@@ -27,6 +29,7 @@ void GridModel::resize(int rows, int cols) {
                 cells[static_cast<size_t>(r * cols + c)] = text(r, c);
         cells_ = std::move(cells);
     }
+    marked_.resize(static_cast<size_t>(rows));
     rows_ = rows;
     cols_ = cols;
 }
@@ -82,9 +85,22 @@ void GridModel::setText(int row, int col, const QString& text) {
     }
 }
 
+void GridModel::setRowMarked(int row, bool marked) {
+    if (row < 1 || row >= rows_ || marked_[static_cast<size_t>(row)] == marked)
+        return;
+    marked_[static_cast<size_t>(row)] = marked;
+    if (!quiet_)
+        emit dataChanged(index(row - 1, 0), index(row - 1, cols_ - 1));
+}
+
+bool GridModel::rowMarked(int row) const {
+    return row >= 1 && row < rows_ && marked_[static_cast<size_t>(row)];
+}
+
 void GridModel::clearTexts() {
     for (QString& cell : cells_)
         cell.clear();
+    std::fill(marked_.begin(), marked_.end(), false);
     if (quiet_)
         return;
     emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
@@ -115,10 +131,27 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() ||
-        (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole))
+    if (!index.isValid())
         return {};
-    return text(index.row() + 1, index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+    case Qt::EditRole:
+        return text(index.row() + 1, index.column());
+    case Qt::ForegroundRole:
+        if (rowMarked(index.row() + 1))
+            return QBrush(QColor(0xb0, 0x10, 0x20));
+        return {};
+    case Qt::FontRole:
+        if (rowMarked(index.row() + 1)) {
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+        return {};
+    default:
+        return {};
+    }
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -189,10 +222,10 @@ std::vector<int> Grid::selectedRows() const {
     return rows;
 }
 
-void Grid::selectRows(const std::vector<int>& rows) {
-    if (rows.empty())
+void Grid::selectRows(const std::vector<int>& rows, int current) {
+    if (rows.empty() && current < 1)
         return;
-    setCurrentRow(rows.front());
+    setCurrentRow(current >= 1 ? current : rows.front());
     QItemSelection selection;
     for (const int row : rows) {
         if (row >= 1 && row < model_.rows())

@@ -25,8 +25,11 @@ public:
     void setCols(int n);
     const QString& text(int row, int col) const;
     void setText(int row, int col, const QString& text);
-    // Empties every cell, keeping the row and column counts.
+    // Empties every cell and unmarks every row, keeping the row and column counts.
     void clearTexts();
+    // A marked row stands out: it shows something the user should look at.
+    void setRowMarked(int row, bool marked);
+    bool rowMarked(int row) const;
 
     // While quiet, changes raise no signals; endQuiet() tells views everything changed. Filling
     // thousands of rows one signal at a time would cost more than the fill itself.
@@ -52,6 +55,7 @@ private:
     void resize(int rows, int cols);
 
     std::vector<QString> cells_;
+    std::vector<bool> marked_;
     int rows_ = 1;
     int cols_ = 0;
     int editableCol_ = -1;
@@ -80,8 +84,8 @@ public:
     void allowRowRanges();
     // The selected grid rows in ascending order.
     std::vector<int> selectedRows() const;
-    // Selects these grid rows and makes the first of them current.
-    void selectRows(const std::vector<int>& rows);
+    // Selects these grid rows and makes `current` (by default the first of them) the current row.
+    void selectRows(const std::vector<int>& rows, int current = -1);
     // Lets the cells of `col` be edited in place (double-click or F2, Enter commits, Esc cancels);
     // a committed text arrives through cellEdited() once the editor has closed.
     void setEditableColumn(int col);

@@ -12,7 +12,7 @@ namespace {
 
 // Items keep the script format's line counter: the line's number plus one.
 int lineOf(const ItemSlot& item) {
-    return std::max(item.lineText.toInt() - 1, 0);
+    return std::max(item.line - 1, 0);
 }
 
 void checkItems(const std::vector<ShopRecord>& records, CatalogueLookups* catalogue,

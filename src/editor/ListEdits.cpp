@@ -104,7 +104,7 @@ bool appendItem(ShopRecord& record, int list, ItemSlot item) {
 }
 
 ItemSlot newItem(const ShopRecord& record, const QString& id, const QString& taxRate) {
-    return {id, taxRate, QStringLiteral("0"), record.templateExtraParts};
+    return {id, taxRate, 0, record.templateExtraParts};
 }
 
 namespace {

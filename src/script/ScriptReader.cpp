@@ -245,7 +245,7 @@ private:
             slot.taxRate = record.slot(list_, itemIndex_ - 1).taxRate;
         else
             slot.taxRate = rate.toString();
-        slot.lineText = QString::number(counter);
+        slot.line = static_cast<int>(counter);
         slot.extraParts = extraOf(&record.templateExtraParts);
     }
 

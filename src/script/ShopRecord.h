@@ -8,13 +8,14 @@
 
 namespace vw {
 
-// One item of a sell list: the unit every edit moves. Field 0 of the record's item array is
-// `id`, field 1 `taxRate`, field 2 `lineText`; `extraParts` are the entry parts that stood
-// after the tax rate in the source line, kept so the writer can put them back.
+// One item of a sell list: the unit every edit moves. `line` is the reader's line counter when
+// it read the item (the line number plus one, which is what the window shows), 0 for an item
+// added since; `extraParts` are the entry parts that stood after the tax rate in the source
+// line, kept so the writer can put them back.
 struct ItemSlot {
     QString id;
     QString taxRate;
-    QString lineText;
+    int line = 0;
     QStringList extraParts;
 
     bool operator==(const ItemSlot&) const = default;

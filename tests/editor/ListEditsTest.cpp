@@ -25,7 +25,8 @@ QStringList ids(const QString& text) {
 
 // Every field tells which item it belongs to, so a slot moved apart from its fields shows.
 ItemSlot item(const QString& id) {
-    return {id, u"tax-"_s + id, u"line-"_s + id, {u"x-"_s + id, u"y-"_s + id}};
+    return {
+        id, u"tax-"_s + id, static_cast<int>(qHash(id) % 100000) + 1, {u"x-"_s + id, u"y-"_s + id}};
 }
 
 ShopRecord record(const QStringList& list0, const QStringList& list1) {
@@ -194,7 +195,7 @@ TEST(ListEditInsert, GrowsTheDimensionAndShiftsLaterItems) {
 
     r.templateExtraParts = {u"0.000000"_s, u"0"_s};
     EXPECT_EQ(edits::newItem(r, u"1301"_s, u"15"_s),
-              (ItemSlot{u"1301"_s, u"15"_s, u"0"_s, {u"0.000000"_s, u"0"_s}}));
+              (ItemSlot{u"1301"_s, u"15"_s, 0, {u"0.000000"_s, u"0"_s}}));
 }
 
 TEST(ListEditArgs, InvalidArgumentsChangeNothing) {

@@ -273,7 +273,7 @@ void edit(Rng& rng, ShopRecord& record, int& nextId) {
         const QString tax = rng.pick({u"0"_s, u"5"_s, u"12.5"_s, u""_s});
         const vw::ItemSlot fresh =
             rng.percent(50) ? edits::newItem(record, id, tax)
-                            : vw::ItemSlot{id, tax, u"0"_s, QStringList(rng.below(3), u"7"_s)};
+                            : vw::ItemSlot{id, tax, 0, QStringList(rng.below(3), u"7"_s)};
         const int op = rng.below(10);
         if (op < 5) {
             moves[op](record, list, slot);
@@ -313,7 +313,7 @@ size_t checkWrite(const Script& script, const std::vector<ShopRecord>& original,
     for (const ListRef& ref : expected.unchanged) {
         const ShopRecord& source = original[ref.record];
         for (int s = 0; s < source.listLength(ref.list); ++s)
-            EXPECT_GE(expected.position[source.slot(ref.list, s).lineText.toInt() - 2], 0);
+            EXPECT_GE(expected.position[source.slot(ref.list, s).line - 2], 0);
     }
 
     // Read back, written lists hold exactly the edited items, all others their source items.

@@ -25,8 +25,8 @@ using vw::test::utf16;
 
 namespace vw {
 [[maybe_unused]] static void PrintTo(const ItemSlot& s, std::ostream* os) {
-    *os << '{' << s.id.toStdString() << "; " << s.taxRate.toStdString() << " @"
-        << s.lineText.toStdString() << " +" << s.extraParts.join(u'|').toStdString() << '}';
+    *os << '{' << s.id.toStdString() << "; " << s.taxRate.toStdString() << " @" << s.line << " +"
+        << s.extraParts.join(u'|').toStdString() << '}';
 }
 } // namespace vw
 
@@ -97,8 +97,7 @@ void expectBigList(const ScriptReadResult& result, int count) {
     const ShopRecord& record = result.records[0];
     ASSERT_EQ(record.listLength(0), count);
     for (int i = 0; i < count; ++i) {
-        const ItemSlot expected{
-            QString::number(1000 + i), QString::number(i % 7), QString::number(i + 6), {}};
+        const ItemSlot expected{QString::number(1000 + i), QString::number(i % 7), i + 6, {}};
         ASSERT_EQ(record.slot(0, i), expected) << "item " << i;
     }
     EXPECT_EQ(record.endLine[0], count + 6);
@@ -123,10 +122,10 @@ TEST(ScriptReader, BuildsOneRecordPerMerchantWithItems) {
     EXPECT_EQ(grocer.lineSuffix, u"}"_s);
     EXPECT_EQ(grocer.templateExtraParts, QStringList{u"3"_s});
     EXPECT_EQ(grocer.upperBound(), 2);
-    EXPECT_EQ(grocer.slot(0, 0), (ItemSlot{u"1864"_s, u"0.5"_s, u"8"_s, {u"3"_s}}));
-    EXPECT_EQ(grocer.slot(0, 1), (ItemSlot{u"1865"_s, u"0"_s, u"9"_s, {u"7"_s, u"x"_s}}));
-    EXPECT_EQ(grocer.slot(0, 2), (ItemSlot{u"1866"_s, {}, u"10"_s, {}}));
-    EXPECT_EQ(grocer.slot(1, 0), (ItemSlot{u"57"_s, u"1"_s, u"13"_s, {}}));
+    EXPECT_EQ(grocer.slot(0, 0), (ItemSlot{u"1864"_s, u"0.5"_s, 8, {u"3"_s}}));
+    EXPECT_EQ(grocer.slot(0, 1), (ItemSlot{u"1865"_s, u"0"_s, 9, {u"7"_s, u"x"_s}}));
+    EXPECT_EQ(grocer.slot(0, 2), (ItemSlot{u"1866"_s, {}, 10, {}}));
+    EXPECT_EQ(grocer.slot(1, 0), (ItemSlot{u"57"_s, u"1"_s, 13, {}}));
     EXPECT_EQ(grocer.slot(1, 2), ItemSlot{});
 
     const ShopRecord& smith = result.records[1];
@@ -153,9 +152,9 @@ TEST(ScriptReader, ItemLinesAndListKeywords) {
     EXPECT_EQ(probe.upperBound(), 3);
     EXPECT_EQ(probe.linePrefix, u"  \t{"_s);
     EXPECT_EQ(probe.lineSuffix, u"}  // x } y"_s);
-    EXPECT_EQ(probe.slot(1, 0), (ItemSlot{u"1202"_s, u"7"_s, u"14"_s, {}}));
-    EXPECT_EQ(probe.slot(1, 2).lineText, u"16"_s);
-    EXPECT_EQ(probe.slot(1, 3), (ItemSlot{u"1205"_s, {}, u"17"_s, {}}));
+    EXPECT_EQ(probe.slot(1, 0), (ItemSlot{u"1202"_s, u"7"_s, 14, {}}));
+    EXPECT_EQ(probe.slot(1, 2).line, 16);
+    EXPECT_EQ(probe.slot(1, 3), (ItemSlot{u"1205"_s, {}, 17, {}}));
 }
 
 TEST(ScriptReader, ClassBoundariesKeepRecordsApart) {
@@ -175,7 +174,7 @@ TEST(ScriptReader, ClassBoundariesKeepRecordsApart) {
     EXPECT_EQ(summary(result.records[1]), u"second 10-11 16-17 21 / 22"_s);
     EXPECT_EQ(summary(result.records[2]), u"fifth\t 0-0 28-0  / 41"_s);
     EXPECT_EQ(summary(result.records[3]), u"sixth 33-0 0-0 51 / "_s);
-    EXPECT_EQ(result.records[3].slot(0, 0).lineText, u"33"_s);
+    EXPECT_EQ(result.records[3].slot(0, 0).line, 33);
 }
 
 TEST(ScriptReader, LineBreaksBomAndProgress) {
@@ -302,7 +301,7 @@ TEST(ScriptReader, LongLinesAndBlockBoundaries) {
                u"// %1|\t{8; 2} // %1|buyselllist_end"_s.arg(wide)));
     ASSERT_EQ(result.records.size(), 1u);
     EXPECT_EQ(summary(result.records[0]), u"wide 0-0 5-8  / 7,8"_s);
-    EXPECT_EQ(result.records[0].slot(1, 1).lineText, u"7"_s);
+    EXPECT_EQ(result.records[0].slot(1, 1).line, 7);
     EXPECT_EQ(result.lineCount, 7);
 
     // Shift the first items across the end of a first block of 64 Ki or 512 Ki units (128 KiB or

@@ -158,6 +158,11 @@ void CatalogueBrowser::searchItems(const QString& text) {
     ui_.status.setPanelText(2, u"搜索“"_s + wanted + u"”共"_s + QString::number(count) + u"项"_s);
 }
 
+QString CatalogueBrowser::currentItemId() const {
+    const size_t row = static_cast<size_t>(ui_.itemGrid.currentRow());
+    return row >= 1 && row <= shownIds_.size() ? shownIds_[row - 1] : QString();
+}
+
 int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& values) {
     Grid& grid = ui_.itemGrid;
     std::array<int, 14> bytes{};
@@ -166,6 +171,7 @@ int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& valu
     {
         Grid::Batch batch(grid);
         initItemGrid();
+        shownIds_.clear();
         for (size_t c = 0; c < bytes.size(); ++c)
             bytes[c] = ansiByteLength(grid.text(0, static_cast<int>(c)));
         if (!data_.run(statement, values))
@@ -180,8 +186,10 @@ int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& valu
                 QString text = data_.field(columns[c]);
                 if (c == 2)
                     text = text == u"none" ? u"无"_s : text.toUpper();
+                bytes[c] = std::max(bytes[c], ansiByteLength(text));
+                if (c == 0)
+                    shownIds_.push_back(text);
                 grid.setText(row, static_cast<int>(c), text);
-                bytes[c] = std::max(bytes[c], ansiByteLength(grid.text(row, static_cast<int>(c))));
             }
             ui_.status.setPanelText(1, u"正在查询第"_s + QString::number(count) + u"个物品..."_s);
         }

@@ -49,6 +49,9 @@ public:
     // English name holds it; an empty text shows the filters' result again.
     void searchItems(const QString& text);
 
+    // The item of the item grid's current row; empty when the grid shows none.
+    QString currentItemId() const;
+
     const std::vector<CodeEntry>& categoryTable() const { return categories_; }
     const std::vector<CodeEntry>& typeTable() const { return types_; }
 
@@ -63,6 +66,7 @@ private:
     Controls ui_;
     std::vector<CodeEntry> categories_;
     std::vector<CodeEntry> types_;
+    std::vector<QString> shownIds_; // the item of each grid row below the header
 };
 
 } // namespace vw

@@ -1,12 +1,15 @@
 #include "ScriptInspector.h"
 
-#include "SellListView.h"
+#include "ListSelectors.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
+#include "controls/WindowTexts.h"
+#include "document/ScriptDocument.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 
 #include <QApplication>
 
@@ -19,7 +22,7 @@ namespace vw {
 namespace {
 
 QString listText(int list) {
-    return list < 0 ? QString() : QString::number(list) + u"-商品列表"_s;
+    return list < 0 ? QString() : listLabel(list);
 }
 
 QString findingText(const Finding& finding) {
@@ -47,9 +50,11 @@ QString findingText(const Finding& finding) {
 
 } // namespace
 
-ScriptInspector::ScriptInspector(ScriptState& state, CatalogueDb& db, SellListView& lists,
+ScriptInspector::ScriptInspector(ScriptDocument& document, CatalogueDb& db,
+                                 ListSelectors& selectors, const CatalogueBrowser& catalogue,
                                  Controls controls)
-    : state_(state), db_(db), lists_(lists), ui_(controls), lastGrid_(&controls.itemGrid) {
+    : document_(document), db_(db), selectors_(selectors), catalogue_(catalogue), ui_(controls),
+      lastGrid_(&controls.itemGrid) {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == &ui_.listGrid || now == &ui_.itemGrid)
             lastGrid_ = static_cast<const Grid*>(now);
@@ -59,16 +64,18 @@ ScriptInspector::ScriptInspector(ScriptState& state, CatalogueDb& db, SellListVi
 }
 
 QString ScriptInspector::currentItemId() const {
-    const Grid& grid = *lastGrid_;
-    const int row = grid.currentRow();
-    if (row < 1)
+    if (lastGrid_ != &ui_.listGrid)
+        return catalogue_.currentItemId();
+    const Selection& selection = document_.selection();
+    const ShopRecord* record = document_.record(selection.record);
+    if (!record || selection.list < 0 || selection.current >= record->listLength(selection.list))
         return {};
-    return grid.text(row, &grid == &ui_.listGrid ? 1 : 0);
+    return record->slot(selection.list, selection.current).id;
 }
 
 void ScriptInspector::findSellers() {
-    if (!state_.fileLoaded) {
-        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+    if (!document_.isLoaded()) {
+        ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return;
     }
     const QString id = currentItemId();
@@ -77,7 +84,7 @@ void ScriptInspector::findSellers() {
     std::optional<CatalogueLookups> lookups;
     if (db_.isLoaded())
         lookups.emplace(db_);
-    sales_ = vw::findSellers(state_.records, id, lookups ? &*lookups : nullptr);
+    sales_ = vw::findSellers(document_.records(), id, lookups ? &*lookups : nullptr);
     std::vector<QStringList> rows;
     for (const Sale& sale : sales_) {
         rows.push_back({sale.className, sale.chineseName.value_or(QString()), listText(sale.list),
@@ -93,15 +100,16 @@ void ScriptInspector::findSellers() {
 }
 
 void ScriptInspector::checkScript() {
-    if (!state_.fileLoaded) {
-        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+    if (!document_.isLoaded()) {
+        ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return;
     }
     ui_.status.setPanelText(1, u"正在检查AI文件..."_s);
     std::optional<CatalogueLookups> lookups;
     if (db_.isLoaded())
         lookups.emplace(db_);
-    findings_ = vw::checkScript(state_.records, state_.report, lookups ? &*lookups : nullptr);
+    findings_ =
+        vw::checkScript(document_.records(), document_.report(), lookups ? &*lookups : nullptr);
     std::vector<QStringList> rows;
     for (const Finding& finding : findings_) {
         rows.push_back({finding.line > 0 ? QString::number(finding.line) : u"新增"_s,
@@ -127,24 +135,23 @@ void ScriptInspector::goToSale(int index) {
     if (index < 0 || static_cast<size_t>(index) >= sales_.size())
         return;
     const Sale& sale = sales_[static_cast<size_t>(index)];
-    if (lists_.showList(sale.record, sale.list, sale.locations))
-        ui_.listGrid.selectRows({sale.slot + 1});
+    selectors_.showList(sale.record, sale.list, {sale.slot}, sale.locations);
 }
 
 void ScriptInspector::goToFinding(int index) {
     if (index < 0 || static_cast<size_t>(index) >= findings_.size())
         return;
     const Finding& finding = findings_[static_cast<size_t>(index)];
-    if (finding.record < 0 || static_cast<size_t>(finding.record) >= state_.records.size()) {
+    const ShopRecord* record = document_.record(finding.record);
+    if (!record) {
         ui_.status.setPanelText(1, u"该行所在的类没有可编辑的列表"_s);
         return;
     }
-    const ShopRecord& record = state_.records[static_cast<size_t>(finding.record)];
     int list = finding.list;
-    if (list < 0 || !record.listExists(list))
-        list = record.listExists(0) ? 0 : 1;
-    if (lists_.showList(finding.record, list) && finding.slot >= 0 && finding.list == list)
-        ui_.listGrid.selectRows({finding.slot + 1});
+    if (list < 0 || !record->listExists(list))
+        list = record->listExists(0) ? 0 : 1;
+    const int slot = finding.slot >= 0 && finding.list == list ? finding.slot : 0;
+    selectors_.showList(finding.record, list, {slot});
 }
 
 } // namespace vw

@@ -2,7 +2,6 @@
 
 #include "editor/Checks.h"
 #include "editor/Sellers.h"
-#include "script/ScriptState.h"
 
 #include <QObject>
 
@@ -10,11 +9,13 @@
 
 namespace vw {
 
+class CatalogueBrowser;
 class CatalogueDb;
 class Dialogs;
 class Grid;
+class ListSelectors;
 class ResultsPanel;
-class SellListView;
+class ScriptDocument;
 class StatusPanels;
 
 // Ways into the records beside browsing: every list that sells an item, and the findings of
@@ -24,15 +25,16 @@ class ScriptInspector : public QObject {
 
 public:
     struct Controls {
-        Grid& listGrid; // MSFlexGrid1: its current row's item ID is column 1
-        Grid& itemGrid; // MSFlexGrid2: its current row's item ID is column 0
+        Grid& listGrid; // MSFlexGrid1
+        Grid& itemGrid; // MSFlexGrid2
         ResultsPanel& sellers;
         ResultsPanel& findings;
         StatusPanels& status;
         Dialogs& dialogs;
     };
 
-    ScriptInspector(ScriptState& state, CatalogueDb& db, SellListView& lists, Controls controls);
+    ScriptInspector(ScriptDocument& document, CatalogueDb& db, ListSelectors& selectors,
+                    const CatalogueBrowser& catalogue, Controls controls);
 
     // Lists every record and list that holds the item of the current row of the grid the user
     // was in last (the item grid until then).
@@ -49,9 +51,10 @@ public:
 private:
     QString currentItemId() const;
 
-    ScriptState& state_;
+    ScriptDocument& document_;
     CatalogueDb& db_;
-    SellListView& lists_;
+    ListSelectors& selectors_;
+    const CatalogueBrowser& catalogue_;
     Controls ui_;
     const Grid* lastGrid_;
     std::vector<Sale> sales_;

@@ -1,19 +1,20 @@
 #include "SellListView.h"
 
-#include "RecordStep.h"
+#include "ListSelectors.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Statements.h"
-#include "controls/Combo.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/Query.h"
 #include "controls/StatusPanels.h"
+#include "controls/WindowTexts.h"
+#include "document/ScriptDocument.h"
 #include "editor/ListEdits.h"
 #include "script/LineSource.h"
 
-#include <QHash>
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QSet>
 
 #include <array>
 
@@ -26,48 +27,27 @@ namespace {
 const std::array<QString, 5> ListHeaders{u"行号"_s, u"物品ID"_s, u"中文名称"_s, u"英文名称"_s,
                                          u"税率"_s};
 
-QString listEntryText(int list) {
-    return QString::number(list) + u"-商品列表"_s;
-}
-
-// Stands right before "全部NPC" and lists the records no town entry reaches.
-const QString UnplacedEntryText = u"未放置的NPC"_s;
-
-// "删除 4021", or "删除 4021 等3项" for several rows: the undo menu names the step by it.
-QString stepName(const QString& action, const ShopRecord& record, int list,
-                 const std::vector<int>& rows) {
-    QString name = action + u' ' + record.slot(list, rows.front() - 1).id;
-    if (rows.size() > 1)
-        name += u" 等"_s + QString::number(rows.size()) + u"项"_s;
-    return name;
-}
-
-std::vector<int> slotsOf(const std::vector<int>& rows) {
-    std::vector<int> picked;
-    for (const int row : rows)
-        picked.push_back(row - 1);
-    return picked;
-}
-
-std::vector<int> deleteBlock(ShopRecord& record, int list, std::span<const int> picked) {
-    if (!edits::deleteItems(record, list, picked))
-        return {};
-    return {picked.front()};
-}
+// Both name columns of an item the catalogue does not name.
+const QString UnknownItemName = u"（未知物品）"_s;
 
 } // namespace
 
-SellListView::SellListView(ScriptState& state, DataSource& data, const int& charWidth,
-                           Controls controls)
-    : state_(state), data_(data), charWidth_(charWidth), ui_(controls) {
-    connect(&ui_.locations, &Combo::chosen, this, &SellListView::showLocationNpcs);
-    connect(&ui_.npcs, &Combo::chosen, this, &SellListView::showNpcLists);
-    connect(&ui_.lists, &Combo::chosen, this, &SellListView::showSellList);
-    connect(&ui_.listGrid, &Grid::currentRowChanged, this, &SellListView::showRowTaxRate);
-    ui_.listGrid.allowRowRanges();
-    ui_.listGrid.setEditableColumn(4);
-    connect(&ui_.listGrid, &Grid::cellEdited, this,
-            [this](int row, int, const QString& text) { setTaxRateOfRows({row}, text); });
+SellListView::SellListView(ScriptDocument& document, DataSource& data,
+                           const ListSelectors& selectors, const CatalogueBrowser& catalogue,
+                           const int& charWidth, Controls controls)
+    : document_(document), data_(data), selectors_(selectors), catalogue_(catalogue),
+      charWidth_(charWidth), ui_(controls) {
+    connect(&document_, &ScriptDocument::changed, this, &SellListView::documentChanged);
+    Grid& grid = ui_.listGrid;
+    grid.allowRowRanges();
+    grid.setEditableColumn(4);
+    connect(&grid, &Grid::currentRowChanged, this, &SellListView::showRowTaxRate);
+    connect(grid.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SellListView::gridSelectionChanged);
+    connect(&grid, &Grid::cellEdited, this, [this](int row, int, const QString& text) {
+        if (document_.setTaxRateAt(row - 1, text) == ScriptDocument::EditOutcome::BadTaxRate)
+            refuseTaxRate(text);
+    });
 }
 
 void SellListView::initListGrid() {
@@ -76,131 +56,49 @@ void SellListView::initListGrid() {
         ui_.listGrid.setText(0, c, ListHeaders[static_cast<size_t>(c)]);
 }
 
-int SellListView::currentRecordIndex() const {
-    const int chosen = ui_.npcs.chosenIndex();
-    if (chosen < 0)
-        return -1;
-    const qint32 index = ui_.npcs.entryData(chosen);
-    return index >= 0 && static_cast<size_t>(index) < state_.records.size() ? index : -1;
-}
-
-ShopRecord* SellListView::currentRecord() {
-    const int index = currentRecordIndex();
-    return index < 0 ? nullptr : &state_.records[static_cast<size_t>(index)];
-}
-
-int SellListView::currentList() const {
-    const int chosen = ui_.lists.chosenIndex();
-    if (chosen < 0)
-        return -1;
-    return ui_.lists.entryText(chosen).startsWith(u'1') ? 1 : 0;
-}
-
-void SellListView::showLocationNpcs() {
-    if (state_.loading)
-        return;
-    if (!state_.fileLoaded) {
-        ui_.status.setPanelText(1, u"请先读入AI文件"_s);
-        return;
-    }
-    ui_.npcs.clearEntries();
-    ui_.lists.clearEntries();
-    ui_.status.setPanelText(3, {});
-    ui_.status.setPanelText(4, {});
-    ui_.status.setPanelText(1, u"正在查询本地NPC..."_s);
-    const int chosen = ui_.locations.chosenIndex();
-    if (chosen >= 0 && chosen == unplacedEntry()) {
-        listUnplacedNpcs();
-    } else {
-        const bool all = chosen == ui_.locations.entryCount() - 1;
-        const QString location = trimSpaces(ui_.locations.currentText()).toString();
-        if (!runQuery(data_, ui_.dialogs,
-                      sql::locationNpcs(all ? std::nullopt : std::optional<QStringView>(location))))
-            return;
-        // Records by class name, in record order: a location lists up to every record.
-        QHash<QString, std::vector<qint32>> byName;
-        for (size_t i = 0; i < state_.records.size(); ++i)
-            byName[state_.records[i].className].push_back(static_cast<qint32>(i));
-        std::vector<Combo::Entry> entries;
-        for (; !data_.atEnd(); data_.advance()) {
-            const QString npc = data_.field(u"NPC英文名");
-            if (const auto found = byName.constFind(npc); found != byName.cend()) {
-                for (const qint32 record : *found)
-                    entries.push_back({npc + u'|' + data_.field(u"中文名称"), record});
-            }
-        }
-        ui_.npcs.addEntries(entries);
-    }
-    ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
-    ui_.status.setPanelText(3,
-                            u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) + u"个NPC"_s);
-    chooseFirstOfferedNpc();
-}
-
-int SellListView::unplacedEntry() const {
-    const int index = ui_.locations.entryCount() - 2;
-    return index >= 0 && ui_.locations.entryText(index) == UnplacedEntryText ? index : -1;
-}
-
-// Every record the statement of all NPCs does not reach: its class has no town row, or no
-// Chinese name for the join to find. Those with a name show it, the others their class alone.
-void SellListView::listUnplacedNpcs() {
-    if (!runQuery(data_, ui_.dialogs, sql::locationNpcs(std::nullopt)))
-        return;
-    QSet<QString> reached;
-    for (; !data_.atEnd(); data_.advance())
-        reached.insert(data_.field(u"NPC英文名"));
-    for (size_t i = 0; i < state_.records.size(); ++i) {
-        const QString& name = state_.records[i].className;
-        if (reached.contains(name))
-            continue;
-        QString entry = name;
-        if (!runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
-            return;
-        if (!data_.atEnd())
-            entry += u'|' + data_.field(u"中文名称");
-        ui_.npcs.addEntry(entry, static_cast<qint32>(i));
-    }
-}
-
-void SellListView::filterNpcs(const QString& text) {
-    ui_.npcs.filterEntries(text);
-}
-
-void SellListView::chooseFirstOfferedNpc() {
-    ui_.npcs.chooseIndex(ui_.npcs.firstOfferedEntry());
-}
-
-void SellListView::showNpcLists() {
-    ui_.lists.clearEntries();
-    const ShopRecord* record = currentRecord();
-    if (!record)
-        return;
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        if (record->listExists(list))
-            ui_.lists.addEntry(listEntryText(list));
-    }
-    if (ui_.lists.entryCount() > 0)
-        ui_.lists.setText(ui_.lists.entryText(0));
-    else
-        ui_.dialogs.message(u"没有找到物品列表"_s);
+void SellListView::documentChanged(const DocumentChange& change) {
+    if (change.reset)
+        warned_.clear();
+    const Selection& selection = document_.selection();
+    const bool shownChanged = std::find(change.records.begin(), change.records.end(),
+                                        selection.record) != change.records.end();
+    if (change.reset || shownChanged || selection.record != shownRecord_ ||
+        selection.list != shownList_)
+        showSellList();
+    else if (change.selection)
+        showSelection();
 }
 
 void SellListView::showSellList() {
-    const ShopRecord* record = currentRecord();
-    const int list = currentList();
-    if (!record || list < 0)
-        return;
+    ++rebuilds_;
+    const Selection& selection = document_.selection();
+    const ShopRecord* record = document_.record(selection.record);
+    const int list = selection.list;
+    shownRecord_ = selection.record;
+    shownList_ = list;
     Grid& grid = ui_.listGrid;
+    drawing_ = true;
+    if (!record || list < 0) {
+        // Nothing chosen names a list: no rows of another one stay behind.
+        {
+            Grid::Batch batch(grid);
+            initListGrid();
+            grid.setRows(1);
+        }
+        drawing_ = false;
+        return;
+    }
     ui_.status.setPanelText(4, {});
     ui_.status.setPanelText(1, u"正在查询物品信息..."_s);
+    const int length = record->listLength(list);
     std::array<int, 5> bytes{};
-    int shown = 0;
+    bool unknown = false;
     // Reported once the grid is whole again: a message box must not open mid-update.
     QString problem;
     {
         Grid::Batch batch(grid);
         initListGrid();
+        grid.setRows(std::max(length, 1) + 1);
         for (size_t c = 0; c < bytes.size(); ++c)
             bytes[c] = ansiByteLength(ListHeaders[c]);
         const auto put = [&](int row, int col, const QString& text) {
@@ -208,76 +106,120 @@ void SellListView::showSellList() {
             bytes[static_cast<size_t>(col)] =
                 std::max(bytes[static_cast<size_t>(col)], ansiByteLength(text));
         };
-        for (; shown <= record->upperBound(); ++shown) {
+        for (int shown = 0; shown < length; ++shown) {
             const ItemSlot& item = record->slot(list, shown);
-            if (item.id.isEmpty())
-                break;
-            grid.setRows(shown + 2);
-            put(shown + 1, 0, item.lineText);
-            put(shown + 1, 1, item.id);
-            if (!data_.run(sql::itemNames(), {item.id})) {
+            const int row = shown + 1;
+            put(row, 0, QString::number(item.line));
+            put(row, 1, item.id);
+            put(row, 4, item.taxRate);
+            if (problem.isEmpty() && !data_.run(sql::itemNames(), {item.id}))
                 problem = queryErrorText(data_);
-                break;
-            }
+            // A refused look-up leaves the names blank; the items are still shown.
+            if (!problem.isEmpty())
+                continue;
             if (data_.atEnd()) {
-                problem = u"无此物品"_s;
-                break;
+                unknown = true;
+                put(row, 2, UnknownItemName);
+                put(row, 3, UnknownItemName);
+                grid.model().setRowMarked(row, true);
+            } else {
+                put(row, 2, data_.field(u"中文名称"));
+                put(row, 3, data_.field(u"英文名称"));
             }
-            put(shown + 1, 2, data_.field(u"中文名称"));
-            put(shown + 1, 3, data_.field(u"英文名称"));
-            put(shown + 1, 4, item.taxRate);
             ui_.status.setPanelText(1, u"正在查询第"_s + QString::number(shown) + u"个物品..."_s);
         }
         for (size_t c = 0; c < bytes.size(); ++c)
             grid.setColumnWidthPixels(static_cast<int>(c), (bytes[c] + 1) * charWidth_);
     }
+    showSelection();
+    drawing_ = false;
+    ui_.taxRate.setText(length > 0 ? record->slot(list, 0).taxRate : QString());
+    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
+    ui_.status.setPanelText(4, u"当前列表"_s + QString::number(selectors_.listPosition()) + u'/' +
+                                   QString::number(selectors_.listEntryCount()) + u"共有"_s +
+                                   QString::number(length) + u"项"_s);
     if (!problem.isEmpty())
         ui_.dialogs.message(problem);
-    ui_.taxRate.setText(grid.text(1, 4));
-    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    ui_.status.setPanelText(4, u"当前列表"_s + QString::number(ui_.lists.chosenIndex() + 1) + u'/' +
-                                   QString::number(ui_.lists.entryCount()) + u"共有"_s +
-                                   QString::number(shown) + u"项"_s);
+    else if (unknown && warned_.insert({selection.record, list}).second)
+        ui_.dialogs.message(u"无此物品"_s);
+}
+
+void SellListView::showSelection() {
+    const Selection& selection = document_.selection();
+    Grid& grid = ui_.listGrid;
+    std::vector<int> rows;
+    for (const int slot : selection.slots)
+        rows.push_back(slot + 1);
+    if (grid.selectedRows() == rows && grid.currentRow() == selection.current + 1)
+        return;
+    const bool wasDrawing = drawing_;
+    drawing_ = true;
+    grid.selectRows(rows, selection.current + 1);
+    drawing_ = wasDrawing;
+}
+
+void SellListView::gridSelectionChanged() {
+    if (drawing_)
+        return;
+    std::vector<int> slots;
+    for (const int row : ui_.listGrid.selectedRows())
+        slots.push_back(row - 1);
+    document_.selectSlots(std::move(slots), ui_.listGrid.currentRow() - 1);
 }
 
 void SellListView::showRowTaxRate() {
-    ui_.taxRate.setText(ui_.listGrid.text(ui_.listGrid.currentRow(), 4));
+    if (drawing_)
+        return;
+    gridSelectionChanged();
+    const ShopRecord* record = document_.record(document_.selection().record);
+    const int list = document_.selection().list;
+    const int slot = ui_.listGrid.currentRow() - 1;
+    if (record && list >= 0 && slot >= 0 && slot < record->listLength(list))
+        ui_.taxRate.setText(record->slot(list, slot).taxRate);
+    else
+        ui_.taxRate.clear();
 }
 
-void SellListView::redisplay() {
-    ui_.lists.setText(ui_.lists.entryText(ui_.lists.chosenIndex()));
+bool SellListView::requireLoaded() {
+    if (document_.isLoaded())
+        return true;
+    ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
+    return false;
+}
+
+void SellListView::refuseTaxRate(const QString& text) {
+    switch (edits::taxRateProblem(trimSpaces(text))) {
+    case edits::TaxRateProblem::None:
+        return;
+    case edits::TaxRateProblem::Empty:
+        ui_.dialogs.message(u"税率不能为空"_s);
+        return;
+    case edits::TaxRateProblem::BreaksLine:
+        ui_.dialogs.message(u"税率中不能含有“{”、“}”、“;”或换行"_s);
+        return;
+    }
 }
 
 void SellListView::addCatalogueItem(bool beforeCurrentRow) {
-    if (!state_.fileLoaded) {
-        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+    if (!requireLoaded())
         return;
-    }
-    ShopRecord* record = currentRecord();
-    const int list = currentList();
-    const int itemRow = ui_.itemGrid.currentRow();
-    const int listRow = ui_.listGrid.currentRow();
-    if (!record || list < 0 || itemRow < 1 || (beforeCurrentRow && listRow < 1))
-        return;
-    const QString id = ui_.itemGrid.text(itemRow, 0);
+    const QString id = catalogue_.currentItemId();
     if (id.isEmpty())
         return;
-    if (edits::containsItem(*record, list, id)) {
+    const QString text = ui_.taxRate.text();
+    switch (document_.insertItem(id, text, beforeCurrentRow)) {
+    case ScriptDocument::EditOutcome::Done:
+        ui_.status.setPanelText(1, u"已经添加1项物品"_s);
+        return;
+    case ScriptDocument::EditOutcome::Duplicate:
         ui_.dialogs.message(u"已有相同物品在此列表中"_s, MessageIcon::Information);
         return;
+    case ScriptDocument::EditOutcome::BadTaxRate:
+        refuseTaxRate(text);
+        return;
+    case ScriptDocument::EditOutcome::Nothing:
+        return;
     }
-    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
-    if (!acceptTaxRate(rate))
-        return;
-    RecordChange change{currentRecordIndex(), list, *record, *record, {}, {}};
-    const int slot = beforeCurrentRow ? std::min(listRow - 1, record->listLength(list))
-                                      : record->listLength(list);
-    if (!edits::insertItem(change.after, list, slot, edits::newItem(*record, id, rate)))
-        return;
-    change.rowsBefore = {slot + 1};
-    change.rowsAfter = {slot + 1};
-    pushChange(std::move(change), (beforeCurrentRow ? u"插入 "_s : u"添加 "_s) + id);
-    ui_.status.setPanelText(1, u"已经添加1项物品"_s);
 }
 
 void SellListView::insertCatalogueItem() {
@@ -286,146 +228,38 @@ void SellListView::insertCatalogueItem() {
 void SellListView::appendCatalogueItem() {
     addCatalogueItem(false);
 }
-
-bool SellListView::acceptTaxRate(const QString& rate) {
-    switch (edits::taxRateProblem(rate)) {
-    case edits::TaxRateProblem::None:
-        return true;
-    case edits::TaxRateProblem::Empty:
-        ui_.dialogs.message(u"税率不能为空"_s);
-        return false;
-    case edits::TaxRateProblem::BreaksLine:
-        ui_.dialogs.message(u"税率中不能含有“{”、“}”、“;”或换行"_s);
-        return false;
-    }
-    return false;
-}
-
-std::vector<int> SellListView::rowsToEdit() const {
-    const Grid& grid = ui_.listGrid;
-    std::vector<int> rows = grid.selectedRows();
-    // With one row or none selected, the edits act on the current row, as they always have.
-    if (rows.size() < 2)
-        rows = {grid.currentRow()};
-    std::erase_if(rows, [&grid](int row) {
-        return row < 1 || grid.rows() <= 1 || trimSpaces(grid.text(row, 0)).isEmpty();
-    });
-    return rows;
-}
-
-void SellListView::moveRows(BlockEdit edit, const QString& name) {
-    const std::vector<int> rows = rowsToEdit();
-    const ShopRecord* record = currentRecord();
-    const int list = currentList();
-    if (rows.empty() || !record || list < 0)
-        return;
-    RecordChange change{currentRecordIndex(), list, *record, *record, rows, {}};
-    const std::vector<int> picked = slotsOf(rows);
-    const std::vector<int> moved = edit(change.after, list, picked);
-    if (moved.empty())
-        return;
-    for (const int slot : moved)
-        change.rowsAfter.push_back(slot + 1);
-    pushChange(std::move(change), stepName(name, *record, list, rows));
-}
-
 void SellListView::moveItemUp() {
-    moveRows(edits::moveItemsUp, u"上移"_s);
+    document_.moveItems(ScriptDocument::Move::Up);
 }
 void SellListView::moveItemDown() {
-    moveRows(edits::moveItemsDown, u"下移"_s);
+    document_.moveItems(ScriptDocument::Move::Down);
 }
 void SellListView::moveItemToTop() {
-    moveRows(edits::moveItemsToTop, u"移至顶部"_s);
+    document_.moveItems(ScriptDocument::Move::Top);
 }
 void SellListView::moveItemToBottom() {
-    moveRows(edits::moveItemsToBottom, u"移至底部"_s);
+    document_.moveItems(ScriptDocument::Move::Bottom);
 }
 void SellListView::deleteItem() {
-    moveRows(deleteBlock, u"删除"_s);
+    document_.deleteItems();
 }
 
 void SellListView::setTaxRate() {
-    if (!state_.fileLoaded) {
-        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+    if (!requireLoaded())
+        return;
+    const size_t count = document_.slotsToEdit().size();
+    const QString text = ui_.taxRate.text();
+    switch (document_.setTaxRate(text)) {
+    case ScriptDocument::EditOutcome::Done:
+        ui_.status.setPanelText(1,
+                                u"已经修改"_s + QString::number(count) + u"项物品的税率"_s);
+        return;
+    case ScriptDocument::EditOutcome::BadTaxRate:
+        refuseTaxRate(text);
+        return;
+    default:
         return;
     }
-    setTaxRateOfRows(rowsToEdit(), ui_.taxRate.text());
-}
-
-void SellListView::setTaxRateOfRows(const std::vector<int>& rows, const QString& text) {
-    const ShopRecord* record = currentRecord();
-    const int list = currentList();
-    if (rows.empty() || !record || list < 0)
-        return;
-    const QString rate = trimSpaces(text).toString();
-    if (!acceptTaxRate(rate))
-        return;
-    RecordChange change{currentRecordIndex(), list, *record, *record, rows, rows};
-    if (!edits::setTaxRate(change.after, list, slotsOf(rows), rate))
-        return;
-    pushChange(std::move(change), stepName(u"修改税率"_s, *record, list, rows));
-    ui_.status.setPanelText(1, u"已经修改"_s + QString::number(rows.size()) + u"项物品的税率"_s);
-}
-
-void SellListView::pushChange(RecordChange change, const QString& name) {
-    history_.push(new RecordStep(*this, std::move(change), name));
-}
-
-void SellListView::showChange(const RecordChange& change, ChangeShown how) {
-    if (change.record < 0 || static_cast<size_t>(change.record) >= state_.records.size())
-        return;
-    state_.records[static_cast<size_t>(change.record)] =
-        how == Undone ? change.before : change.after;
-    if (how == Applied) {
-        redisplay();
-        // One row keeps the current row's number; a block stays selected where it went.
-        if (change.rowsAfter.size() > 1)
-            ui_.listGrid.selectRows(change.rowsAfter);
-        return;
-    }
-    if (!showList(change.record, change.list))
-        return;
-    redisplay();
-    ui_.listGrid.selectRows(how == Undone ? change.rowsBefore : change.rowsAfter);
-}
-
-bool SellListView::showList(int record, int list, const QStringList& places) {
-    const auto findNpc = [&] {
-        if (currentRecordIndex() == record)
-            return true;
-        for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
-            if (ui_.npcs.entryData(i) == record) {
-                ui_.npcs.chooseIndex(i);
-                return true;
-            }
-        }
-        return false;
-    };
-    if (!findNpc()) {
-        // Locations that list the NPC: the ones named first, then every NPC placed in a town,
-        // then the NPCs placed nowhere.
-        std::vector<int> candidates;
-        for (const QString& place : places) {
-            const int entry =
-                ui_.locations.findText(place, Qt::MatchExactly | Qt::MatchCaseSensitive);
-            if (entry >= 0 && entry != unplacedEntry() && entry != ui_.locations.entryCount() - 1)
-                candidates.push_back(entry);
-        }
-        candidates.push_back(ui_.locations.entryCount() - 1);
-        candidates.push_back(unplacedEntry());
-        const auto leads = [&](int entry) {
-            if (entry < 0 || entry == ui_.locations.chosenIndex())
-                return false;
-            ui_.locations.chooseIndex(entry);
-            return findNpc();
-        };
-        if (std::none_of(candidates.begin(), candidates.end(), leads))
-            return false;
-    }
-    if (currentList() != list)
-        ui_.lists.setText(listEntryText(list));
-    return currentRecordIndex() == record && currentList() == list;
 }
 
 } // namespace vw

@@ -1,0 +1,251 @@
+#include "ScriptDocument.h"
+
+#include "DocumentStep.h"
+#include "editor/ListEdits.h"
+#include "script/LineSource.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+// "删除 4021", or "删除 4021 等3项" for several rows: the undo entry names the step by it.
+QString stepName(const QString& action, const ShopRecord& record, int list,
+                 const std::vector<int>& slots) {
+    QString name = action + u' ' + record.slot(list, slots.front()).id;
+    if (slots.size() > 1)
+        name += u" 等"_s + QString::number(slots.size()) + u"项"_s;
+    return name;
+}
+
+// A row of the shown list as far as its length allows; an empty list keeps its first row.
+int clampedSlot(const ShopRecord& record, int list, int slot) {
+    return std::clamp(slot, 0, std::max(record.listLength(list) - 1, 0));
+}
+
+} // namespace
+
+ScriptDocument::ScriptDocument(QObject* parent) : QObject(parent) {
+    connect(&history_, &QUndoStack::cleanChanged, this, &ScriptDocument::cleanChanged);
+}
+
+void ScriptDocument::load(std::vector<ShopRecord> records, ReadReport report, Source source) {
+    // The steps hold copies of the records they changed; they go with them.
+    history_.clear();
+    records_ = std::move(records);
+    report_ = std::move(report);
+    source_ = std::move(source);
+    asRead_.clear();
+    selection_ = {};
+    loaded_ = true;
+    emit changed({true, true, {}});
+}
+
+const ShopRecord* ScriptDocument::record(int index) const {
+    return index >= 0 && static_cast<size_t>(index) < records_.size()
+               ? &records_[static_cast<size_t>(index)]
+               : nullptr;
+}
+
+const ShopRecord& ScriptDocument::asRead(int index) const {
+    const auto kept = asRead_.find(index);
+    return kept != asRead_.end() ? kept->second : records_[static_cast<size_t>(index)];
+}
+
+std::vector<int> ScriptDocument::touchedRecords() const {
+    std::vector<int> touched;
+    touched.reserve(asRead_.size());
+    for (const auto& [index, record] : asRead_)
+        touched.push_back(index);
+    return touched;
+}
+
+void ScriptDocument::selectRecord(int index) {
+    Selection chosen;
+    if (const ShopRecord* shown = record(index)) {
+        chosen.record = index;
+        for (int list = 0; list < ShopRecord::ListCount && chosen.list < 0; ++list) {
+            if (shown->listExists(list))
+                chosen.list = list;
+        }
+        if (chosen.list >= 0)
+            chosen.slots = {0};
+    }
+    select(std::move(chosen));
+}
+
+void ScriptDocument::selectList(int list) {
+    if (!record(selection_.record) || list < 0 || list >= ShopRecord::ListCount)
+        return;
+    select({selection_.record, list, {0}, 0});
+}
+
+void ScriptDocument::selectSlots(std::vector<int> slots, int current) {
+    if (!selection_.showsList())
+        return;
+    std::sort(slots.begin(), slots.end());
+    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
+    select({selection_.record, selection_.list, std::move(slots), std::max(current, 0)});
+}
+
+void ScriptDocument::select(Selection chosen) {
+    if (!record(chosen.record))
+        chosen = {};
+    if (chosen == selection_)
+        return;
+    selection_ = std::move(chosen);
+    emit changed({false, true, {}});
+}
+
+std::vector<int> ScriptDocument::slotsToEdit() const {
+    const ShopRecord* shown = record(selection_.record);
+    if (!shown || !selection_.showsList())
+        return {};
+    const int length = shown->listLength(selection_.list);
+    std::vector<int> slots =
+        selection_.slots.size() > 1 ? selection_.slots : std::vector<int>{selection_.current};
+    std::erase_if(slots, [length](int slot) { return slot < 0 || slot >= length; });
+    return slots;
+}
+
+ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const QString& taxRate,
+                                                       bool beforeCurrent) {
+    if (!selection_.showsList() || trimSpaces(id).isEmpty())
+        return EditOutcome::Nothing;
+    const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
+    const int list = selection_.list;
+    if (edits::containsItem(shown, list, id))
+        return EditOutcome::Duplicate;
+    const QString rate = trimSpaces(taxRate).toString();
+    if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
+        return EditOutcome::BadTaxRate;
+    RecordChange step{selection_.record, shown, shown};
+    const int length = shown.listLength(list);
+    const int slot = beforeCurrent ? std::min(selection_.current, length) : length;
+    if (!edits::insertItem(step.after, list, slot, edits::newItem(shown, id, rate)))
+        return EditOutcome::Nothing;
+    // The current row keeps its number: after an insert it shows the new item.
+    Selection after = selection_;
+    after.slots = {after.current};
+    return change({std::move(step)}, std::move(after),
+                  (beforeCurrent ? u"插入 "_s : u"添加 "_s) + id)
+               ? EditOutcome::Done
+               : EditOutcome::Nothing;
+}
+
+ScriptDocument::EditOutcome
+ScriptDocument::editShownList(const std::vector<int>& slots, const QString& name,
+                              const std::function<std::vector<int>(ShopRecord&)>& edit) {
+    if (slots.empty())
+        return EditOutcome::Nothing;
+    const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
+    RecordChange step{selection_.record, shown, shown};
+    const std::vector<int> landed = edit(step.after);
+    if (landed.empty())
+        return EditOutcome::Nothing;
+    // One row keeps the current row's number; a block stays selected where it went.
+    Selection after = selection_;
+    if (slots.size() > 1 && landed.size() > 1) {
+        after.slots = landed;
+        after.current = landed.front();
+    } else {
+        const int row = slots.size() > 1 ? landed.front() : after.current;
+        after.current = clampedSlot(step.after, after.list, row);
+        after.slots = {after.current};
+    }
+    const QString label = stepName(name, shown, selection_.list, slots);
+    return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
+                                                              : EditOutcome::Nothing;
+}
+
+ScriptDocument::EditOutcome ScriptDocument::moveItems(Move move) {
+    const std::vector<int> slots = slotsToEdit();
+    const int list = selection_.list;
+    static const std::array<QString, 4> names{u"上移"_s, u"下移"_s, u"移至顶部"_s, u"移至底部"_s};
+    return editShownList(slots, names[static_cast<size_t>(move)], [&](ShopRecord& record) {
+        switch (move) {
+        case Move::Up:
+            return edits::moveItemsUp(record, list, slots);
+        case Move::Down:
+            return edits::moveItemsDown(record, list, slots);
+        case Move::Top:
+            return edits::moveItemsToTop(record, list, slots);
+        case Move::Bottom:
+            return edits::moveItemsToBottom(record, list, slots);
+        }
+        return std::vector<int>{};
+    });
+}
+
+ScriptDocument::EditOutcome ScriptDocument::deleteItems() {
+    const std::vector<int> slots = slotsToEdit();
+    const int list = selection_.list;
+    return editShownList(slots, u"删除"_s, [&](ShopRecord& record) {
+        return edits::deleteItems(record, list, slots) ? std::vector<int>{slots.front()}
+                                                       : std::vector<int>{};
+    });
+}
+
+ScriptDocument::EditOutcome ScriptDocument::setTaxRate(const QString& taxRate) {
+    return setTaxRateOf(slotsToEdit(), taxRate);
+}
+
+ScriptDocument::EditOutcome ScriptDocument::setTaxRateAt(int slot, const QString& taxRate) {
+    const ShopRecord* shown = record(selection_.record);
+    if (!shown || !selection_.showsList() || slot < 0 || slot >= shown->listLength(selection_.list))
+        return EditOutcome::Nothing;
+    return setTaxRateOf({slot}, taxRate);
+}
+
+ScriptDocument::EditOutcome ScriptDocument::setTaxRateOf(const std::vector<int>& slots,
+                                                         const QString& taxRate) {
+    if (slots.empty())
+        return EditOutcome::Nothing;
+    const QString rate = trimSpaces(taxRate).toString();
+    if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
+        return EditOutcome::BadTaxRate;
+    const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
+    RecordChange step{selection_.record, shown, shown};
+    if (!edits::setTaxRate(step.after, selection_.list, slots, rate))
+        return EditOutcome::Nothing;
+    Selection after = selection_;
+    if (slots.size() == 1) {
+        after.slots = slots;
+        after.current = slots.front();
+    }
+    const QString label = stepName(u"修改税率"_s, shown, selection_.list, slots);
+    return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
+                                                              : EditOutcome::Nothing;
+}
+
+bool ScriptDocument::change(std::vector<RecordChange> changes, Selection after,
+                            const QString& name) {
+    std::erase_if(changes, [this](const RecordChange& c) {
+        return c.before == c.after || !record(c.record);
+    });
+    if (changes.empty())
+        return false;
+    history_.push(new DocumentStep(*this, std::move(changes), selection_, std::move(after), name));
+    return true;
+}
+
+void ScriptDocument::restore(const std::vector<RecordChange>& changes, bool after,
+                             const Selection& chosen) {
+    DocumentChange note;
+    note.records.reserve(changes.size());
+    for (const RecordChange& c : changes) {
+        // The first step that touches a record finds it as the read left it.
+        asRead_.try_emplace(c.record, c.before);
+        records_[static_cast<size_t>(c.record)] = after ? c.after : c.before;
+        note.records.push_back(c.record);
+    }
+    note.selection = chosen != selection_;
+    selection_ = chosen;
+    emit changed(note);
+}
+
+} // namespace vw
