@@ -4,6 +4,7 @@
 #include "catalogue/AccessReader.h"
 #include "controls/Dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -83,15 +84,19 @@ vw::frmMain* window(benchmark::State& state) {
     fresh->window->resize(1280, 800);
     fresh->window->show();
     fresh->window->load();
-    fresh->window->dispatch(u"ID_Load"_s);
+    trigger(*fresh->window, "ID_Load");
     QApplication::processEvents();
     firstLoadMb = residentMb();
-    if (!fresh->window->state().fileLoaded) {
+    if (!fresh->window->document().isLoaded()) {
         state.SkipWithError("the main window did not load the generated script");
         return nullptr;
     }
     session = std::move(fresh);
     return session->window.get();
+}
+
+void trigger(vw::frmMain& window, const char* id) {
+    window.findChild<QAction*>(QString::fromLatin1(id))->trigger();
 }
 
 double residentMb() {

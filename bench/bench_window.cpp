@@ -24,7 +24,7 @@ template <typename T> T* control(vw::frmMain& window, const QString& name) {
 // Chooses, through the NPC drop-down, the first record whose first list is the longest, so the
 // list drop-down's default choice shows it.
 int chooseLongestList(vw::frmMain& window) {
-    const auto& records = window.state().records;
+    const auto& records = window.document().records();
     size_t best = 0;
     for (size_t i = 1; i < records.size(); ++i) {
         if (records[i].listLength(0) > records[best].listLength(0))
@@ -110,10 +110,10 @@ void WholeLoad(benchmark::State& state) {
     if (!window)
         return;
     for (auto _ : state) {
-        window->dispatch(u"ID_Load"_s);
+        vwbench::trigger(*window, "ID_Load");
         vwbench::settle(state);
     }
-    state.counters["records"] = static_cast<double>(window->state().records.size());
+    state.counters["records"] = static_cast<double>(window->document().records().size());
 }
 BENCHMARK(WholeLoad)->Apply(vwbench::timed);
 
@@ -126,7 +126,7 @@ void ReloadMemory(benchmark::State& state) {
     std::array<double, 2> resident{};
     for (auto _ : state) {
         for (double& mb : resident) {
-            window->dispatch(u"ID_Load"_s);
+            vwbench::trigger(*window, "ID_Load");
             vwbench::flushEvents();
             mb = vwbench::residentMb();
         }
@@ -142,7 +142,7 @@ BENCHMARK(ReloadMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 // Takes every edit of a benchmark back, so the next one starts from the script as read and
 // reading again asks nothing.
 void undoAll(vw::frmMain& window) {
-    QUndoStack& history = window.sellLists().history();
+    QUndoStack& history = window.document().history();
     while (history.canUndo())
         history.undo();
     history.clear();
@@ -164,8 +164,8 @@ void UndoRedoStep(benchmark::State& state) {
     if (!window)
         return;
     control<vw::Grid>(*window, u"MSFlexGrid1"_s)->setCurrentRow(120);
-    window->dispatch(u"ID_DeleteItem"_s);
-    QUndoStack& history = window->sellLists().history();
+    vwbench::trigger(*window, "ID_DeleteItem");
+    QUndoStack& history = window->document().history();
     vwbench::flushEvents();
     double repaint = 0;
     for (auto _ : state) {
@@ -189,12 +189,12 @@ void DeleteRows(benchmark::State& state) {
     std::vector<int> rows;
     for (int row = 20; row < 220; ++row)
         rows.push_back(row);
-    QUndoStack& history = window->sellLists().history();
+    QUndoStack& history = window->document().history();
     for (auto _ : state) {
         state.PauseTiming();
         grid->selectRows(rows);
         state.ResumeTiming();
-        window->dispatch(u"ID_DeleteItem"_s);
+        vwbench::trigger(*window, "ID_DeleteItem");
         state.PauseTiming();
         history.undo();
         QApplication::processEvents();

@@ -1,11 +1,9 @@
 #include "ScriptFiles.h"
 
-#include "catalogue/DataSource.h"
-#include "catalogue/Statements.h"
-#include "controls/Combo.h"
 #include "controls/Dialogs.h"
-#include "controls/Query.h"
 #include "controls/StatusPanels.h"
+#include "controls/WindowTexts.h"
+#include "document/ScriptDocument.h"
 #include "script/LineSource.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptReader.h"
@@ -30,19 +28,19 @@ QString mainWindowTitle(const QString& sourcePath) {
     return u"Vendwright 2004 - ["_s + sourcePath + u"]"_s;
 }
 
-ScriptFiles::ScriptFiles(ScriptState& state, DataSource& data, Controls controls)
-    : state_(state), data_(data), ui_(controls) {}
+ScriptFiles::ScriptFiles(ScriptDocument& document, Controls controls)
+    : document_(document), ui_(controls) {}
 
 void ScriptFiles::chooseSourceFile() {
     const QString chosen =
         ui_.dialogs.chooseFile({FileRequest::Mode::Open, u"请选择原始AI文件"_s, ScriptFilter});
     if (trimmed(chosen).isEmpty())
         return;
-    state_.sourcePath = chosen;
+    sourcePath_ = chosen;
 }
 
 bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
-    const QString path = trimmed(state_.sourcePath);
+    const QString path = trimmed(sourcePath_);
     if (path.isEmpty()) {
         ui_.dialogs.message(u"没有指定AI文件"_s);
         return false;
@@ -78,39 +76,14 @@ bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
         }
         return false;
     }
-    state_.records = std::move(read.records);
-    state_.report = std::move(read.report);
-    state_.readPath = path;
-    state_.readStamp = read.stamp;
-    fillNpcEntries();
     ui_.status.setPanelText(1, u"共读取"_s + QString::number(read.lineCount) + u"行"_s);
-    state_.fileLoaded = true;
-    if (ui_.locations.entryCount() > 0)
-        ui_.locations.setText(ui_.locations.entryText(ui_.locations.entryCount() - 1));
+    document_.load(std::move(read.records), std::move(read.report), {path, read.stamp});
     return true;
 }
 
-void ScriptFiles::fillNpcEntries() {
-    ui_.npcs.clearEntries();
-    std::vector<Combo::Entry> entries;
-    entries.reserve(state_.records.size());
-    bool lookUp = true;
-    for (size_t i = 0; i < state_.records.size(); ++i) {
-        const QString& name = state_.records[i].className;
-        QString entry = name;
-        // One failing look-up is reported once; the rest of the NPCs keep their bare names.
-        if (lookUp && !runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
-            lookUp = false;
-        else if (lookUp && !data_.atEnd())
-            entry += u'|' + data_.field(u"中文名称");
-        entries.push_back({std::move(entry), static_cast<qint32>(i)});
-    }
-    ui_.npcs.addEntries(entries);
-}
-
 bool ScriptFiles::writeAiFile() {
-    if (!state_.fileLoaded) {
-        ui_.dialogs.message(u"请先装入AI文件"_s, MessageIcon::Information);
+    if (!document_.isLoaded()) {
+        ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return false;
     }
     const QString output = trimmed(
@@ -119,14 +92,14 @@ bool ScriptFiles::writeAiFile() {
         return false;
     // Neither the file the records came from nor the one the open dialog named since.
     const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
-    if (namesSameFile(output, state_.sourcePath)) {
+    if (namesSameFile(output, sourcePath_)) {
         ui_.dialogs.message(refusal);
         return false;
     }
-    state_.outputPath = output;
     ui_.status.setPanelText(1, u"正在写出文件,请稍等..."_s);
-    const ScriptFileWriteResult result = writeScriptFile(
-        state_.readPath, state_.readStamp, output, state_.records, [this](int count) {
+    const ScriptDocument::Source& source = document_.source();
+    const ScriptFileWriteResult result =
+        writeScriptFile(source.path, source.stamp, output, document_.records(), [this](int count) {
             ui_.status.setPanelText(1, u"已经写入"_s + QString::number(count) + u"个列表..."_s);
         });
     QString failure;
@@ -162,12 +135,13 @@ bool ScriptFiles::writeAiFile() {
     if (!result.write.leftUnchanged.empty()) {
         QStringList lists;
         for (const ListRef& ref : result.write.leftUnchanged) {
-            lists.append(state_.records[static_cast<size_t>(ref.record)].className + u' ' +
-                         QString::number(ref.list) + u"-商品列表"_s);
+            lists.append(document_.records()[static_cast<size_t>(ref.record)].className + u' ' +
+                         listLabel(ref.list));
         }
         ui_.dialogs.message(u"以下列表在源文件中的位置不完整,未写入,保持原样：\n"_s +
                             lists.join(u'\n'));
     }
+    document_.markWritten();
     return true;
 }
 

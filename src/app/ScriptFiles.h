@@ -1,47 +1,44 @@
 #pragma once
 
-#include "script/ScriptState.h"
-
 #include <QString>
 
 #include <functional>
 
 namespace vw {
 
-class Combo;
-class DataSource;
 class Dialogs;
+class ScriptDocument;
 class StatusPanels;
 
 // Window title for a source path: "Vendwright 2004 - [path]".
 QString mainWindowTitle(const QString& sourcePath);
 
 // The script-file commands of the main window: choosing the source file, reading it into the
-// records, and writing the edited copy.
+// document, and writing the edited copy.
 class ScriptFiles {
 public:
     struct Controls {
-        Combo& locations;
-        Combo& npcs;
         StatusPanels& status;
         Dialogs& dialogs;
     };
 
-    ScriptFiles(ScriptState& state, DataSource& data, Controls controls);
+    ScriptFiles(ScriptDocument& document, Controls controls);
 
     void chooseSourceFile();
-    // Reads the source file into the records; `mayReplace` is asked once the file is known to be
-    // there, and a false answer stops before anything changes. True when the records were read.
+    // The file the next read takes; the open dialog may change it any time.
+    const QString& sourcePath() const { return sourcePath_; }
+    void setSourcePath(const QString& path) { sourcePath_ = path; }
+
+    // Reads the source file into the document; `mayReplace` is asked once the file is known to
+    // be there, and a false answer stops before anything changes. True when the script was read.
     bool loadAiFile(const std::function<bool()>& mayReplace = {});
     // True when the edited copy was written.
     bool writeAiFile();
 
 private:
-    void fillNpcEntries();
-
-    ScriptState& state_;
-    DataSource& data_;
+    ScriptDocument& document_;
     Controls ui_;
+    QString sourcePath_;
 };
 
 } // namespace vw

@@ -2,15 +2,14 @@
 
 #include "Help.h"
 #include "ScriptFiles.h"
-#include "catalogue/Statements.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/AppInfo.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
-#include "controls/Query.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
+#include "editor/gui/ListSelectors.h"
 #include "editor/gui/ScriptInspector.h"
 #include "editor/gui/SellListView.h"
 #include "frmAbout.h"
@@ -64,6 +63,7 @@ struct Tool {
     const char16_t* themeIcon;
     const char16_t* keys = u""; // "Ctrl+Y; Ctrl+Shift+Z"
     bool endsGroup = false;     // a separator follows it in the menu
+    bool editsList = false;     // an edit of the shown list
 };
 
 const Tool FileTools[] = {
@@ -77,15 +77,16 @@ const Tool FileTools[] = {
 const Tool OperationTools[] = {
     {u"ID_Undo", u"撤销(Z)", QStyle::SP_ArrowBack, u"edit-undo", u"Ctrl+Z"},
     {u"ID_Redo", u"重做(Y)", QStyle::SP_ArrowForward, u"edit-redo", u"Ctrl+Y; Ctrl+Shift+Z", true},
-    {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add"},
-    {u"ID_AddItemB", u"添加至表尾(B)", QStyle::SP_FileDialogListView, u"go-last"},
-    {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up"},
-    {u"ID_MoveDown", u"下移一行(D)", QStyle::SP_ArrowDown, u"go-down"},
-    {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top"},
-    {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom"},
-    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"", true},
-    {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit", u"",
+    {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add", u"", false,
      true},
+    {u"ID_AddItemB", u"添加至表尾(B)", QStyle::SP_FileDialogListView, u"go-last", u"", false, true},
+    {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up", u"", false, true},
+    {u"ID_MoveDown", u"下移一行(D)", QStyle::SP_ArrowDown, u"go-down", u"", false, true},
+    {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top", u"", false, true},
+    {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom", u"", false, true},
+    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"", true, true},
+    {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit", u"",
+     true, true},
     {u"ID_FindSellers", u"查找出售此物品的NPC(F)", QStyle::SP_FileDialogContentsView, u"edit-find",
      u"Ctrl+Shift+F"},
     {u"ID_CheckScript", u"检查AI文件(K)", QStyle::SP_MessageBoxWarning, u"tools-check-spelling"},
@@ -102,23 +103,27 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
       ownDialogs_(dialogs ? nullptr : std::make_unique<WidgetDialogs>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()), data_(db_) {
     setObjectName(u"frmMain"_s);
+    buildCommands();
     buildControls();
-    files_ = std::make_unique<ScriptFiles>(
-        state_, data_, ScriptFiles::Controls{*combo5_, *combo2_, *status_, *dialogs_});
-    sellLists_ = std::make_unique<SellListView>(state_, data_, charWidth_,
-                                                SellListView::Controls{*combo5_, *combo2_, *combo4_,
-                                                                       *grid1_, *text2_, *grid2_,
-                                                                       *status_, *dialogs_});
+    files_ = std::make_unique<ScriptFiles>(document_, ScriptFiles::Controls{*status_, *dialogs_});
     catalogue_ = std::make_unique<CatalogueBrowser>(
         data_, charWidth_,
         CatalogueBrowser::Controls{*combo1_, *combo8_, *combo3_, *grid2_, *status_, *dialogs_});
+    // The selectors follow the document before the list grid draws it, so the grid's status
+    // texts see the list entries of the record they show.
+    selectors_ = std::make_unique<ListSelectors>(
+        document_, data_,
+        ListSelectors::Controls{*combo5_, *combo2_, *combo4_, *status_, *dialogs_});
+    sellLists_ = std::make_unique<SellListView>(
+        document_, data_, *selectors_, *catalogue_, charWidth_,
+        SellListView::Controls{*grid1_, *text2_, *status_, *dialogs_});
     inspector_ = std::make_unique<ScriptInspector>(
-        state_, db_, *sellLists_,
+        document_, db_, *selectors_, *catalogue_,
         ScriptInspector::Controls{*grid1_, *grid2_, *sellers_, *findings_, *status_, *dialogs_});
-    buildCommands();
-    connect(&sellLists_->history(), &QUndoStack::indexChanged, this, &frmMain::followHistory);
-    connect(&sellLists_->history(), &QUndoStack::cleanChanged, this, &frmMain::updateTitle);
-    followHistory();
+    connectCommands();
+    connect(&document_, &ScriptDocument::cleanChanged, this, &frmMain::updateTitle);
+    connect(&document_, &ScriptDocument::changed, this, &frmMain::updateCommands);
+    updateCommands();
     // As large as the design's window where the screen allows it, and never larger.
     const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1280, 800);
     resize(std::min(1280, room.width()), std::min(800, room.height()));
@@ -147,6 +152,10 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 frmMain::~frmMain() = default;
+
+QAction* frmMain::command(QStringView id) const {
+    return findChild<QAction*>(id.toString(), Qt::FindDirectChildrenOnly);
+}
 
 void frmMain::buildControls() {
     combo5_ = new Combo(u"Combo5"_s, u"选择地点"_s, this);
@@ -197,19 +206,10 @@ void frmMain::buildControls() {
     tabs_->addTab(browser_, u"HTML统计"_s);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmMain::tabChanged);
 
-    auto* exit = new QPushButton(u"退出程序"_s, this);
-    exit->setObjectName(u"command3"_s);
-    exit->setAccessibleName(exit->text());
-    connect(exit, &QPushButton::clicked, this, [this] { dispatch(u"ID_Exit"_s); });
-    auto* write = new QPushButton(u"写出目标文件"_s, this);
-    write->setObjectName(u"Command4"_s);
-    write->setAccessibleName(write->text());
-    connect(write, &QPushButton::clicked, this, [this] { dispatch(u"ID_Write"_s); });
-
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(write);
-    bottom->addWidget(exit);
+    bottom->addWidget(commandButton(this, u"Command4"_s, u"写出目标文件"_s, u"ID_Write"));
+    bottom->addWidget(commandButton(this, u"command3"_s, u"退出程序"_s, u"ID_Exit"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(tabs_, 1);
@@ -217,15 +217,21 @@ void frmMain::buildControls() {
     setCentralWidget(central);
 }
 
+QPushButton* frmMain::commandButton(QWidget* parent, const QString& name, const QString& caption,
+                                    QStringView tool) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    QAction* action = command(tool);
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+    return button;
+}
+
 QWidget* frmMain::buildSellTab() {
     auto* tab = new QWidget;
-    auto button = [tab, this](const QString& name, const QString& caption, const char16_t* tool) {
-        auto* b = new QPushButton(caption, tab);
-        b->setObjectName(name);
-        b->setAccessibleName(caption);
-        connect(b, &QPushButton::clicked, this,
-                [this, tool] { dispatch(QString::fromUtf16(tool)); });
-        return b;
+    const auto button = [tab, this](const QString& name, const QString& caption, QStringView tool) {
+        return commandButton(tab, name, caption, tool);
     };
 
     // Left pane: the catalogue filters over the item grid.
@@ -293,29 +299,6 @@ QWidget* frmMain::buildSellTab() {
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter_);
-
-    connect(grid2_, &Grid::rowDoubleClicked, this, [this] { sellLists_->insertCatalogueItem(); });
-    // Typing searches once it pauses; Enter searches at once.
-    auto* searchPause = new QTimer(this);
-    searchPause->setSingleShot(true);
-    searchPause->setInterval(300);
-    connect(search_, &QLineEdit::textEdited, searchPause, qOverload<>(&QTimer::start));
-    connect(searchPause, &QTimer::timeout, this,
-            [this] { catalogue_->searchItems(search_->text()); });
-    connect(search_, &QLineEdit::returnPressed, this, [this, searchPause] {
-        searchPause->stop();
-        catalogue_->searchItems(search_->text());
-    });
-    connect(npcFilter_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { sellLists_->filterNpcs(text); });
-    connect(npcFilter_, &QLineEdit::returnPressed, this,
-            [this] { sellLists_->chooseFirstOfferedNpc(); });
-    // Delete acts on the list grid only: in the tax-rate box or a selector it is the key's own.
-    auto* deleteRows = new QAction(grid1_);
-    deleteRows->setShortcut(QKeySequence::Delete);
-    deleteRows->setShortcutContext(Qt::WidgetShortcut);
-    connect(deleteRows, &QAction::triggered, this, [this] { dispatch(u"ID_DeleteItem"_s); });
-    grid1_->addAction(deleteRows);
     return tab;
 }
 
@@ -325,22 +308,27 @@ void frmMain::buildCommands() {
     toolbar->setObjectName(u"SSActiveToolBars1"_s);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setIconSize(QSize(20, 20));
-    auto addMenu = [this, toolbar](const QString& id, const QString& caption,
-                                   std::span<const Tool> tools) {
+    const auto dress = [this](QAction* action, const Tool& tool) {
+        const QString caption = QString::fromUtf16(tool.caption);
+        action->setObjectName(QString::fromUtf16(tool.id));
+        action->setText(withAccelerator(caption));
+        action->setToolTip(caption);
+        action->setIconText(QString(caption).remove(QRegularExpression(u"\\(.\\)$"_s)));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(tool.keys)));
+        if (tool.icon != QStyle::SP_CustomBase)
+            action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
+                                             style()->standardIcon(tool.icon)));
+    };
+    const auto addMenu = [&](const QString& id, const QString& caption,
+                             std::span<const Tool> tools) {
         QMenu* menu = menuBar()->addMenu(withAccelerator(caption));
         menu->setObjectName(id);
         for (const Tool& tool : tools) {
-            const QString toolId = QString::fromUtf16(tool.id);
-            const QString caption = QString::fromUtf16(tool.caption);
-            auto* action = new QAction(withAccelerator(caption), this);
-            action->setObjectName(toolId);
-            action->setToolTip(caption);
-            action->setIconText(QString(caption).remove(QRegularExpression(u"\\(.\\)$"_s)));
-            action->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(tool.keys)));
-            if (tool.icon != QStyle::SP_CustomBase)
-                action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
-                                                 style()->standardIcon(tool.icon)));
-            connect(action, &QAction::triggered, this, [this, toolId] { dispatch(toolId); });
+            const QStringView toolId(tool.id);
+            QAction* action = toolId == u"ID_Undo"   ? document_.history().createUndoAction(this)
+                              : toolId == u"ID_Redo" ? document_.history().createRedoAction(this)
+                                                     : new QAction(this);
+            dress(action, tool);
             menu->addAction(action);
             toolbar->addAction(action);
             if (tool.endsGroup)
@@ -352,67 +340,106 @@ void frmMain::buildCommands() {
     addMenu(u"ID_Operation"_s, u"操作(O)"_s, OperationTools);
     addMenu(u"ID_Help"_s, u"帮助(H)"_s, HelpTools);
     toolbarCaptionsWidth_ = toolbar->sizeHint().width() + 2 * toolbar->iconSize().width();
+    followHistory(*command(u"ID_Undo"), u"撤销"_s, u"Z"_s, &QUndoStack::undoTextChanged,
+                  [this] { return document_.history().undoText(); });
+    followHistory(*command(u"ID_Redo"), u"重做"_s, u"Y"_s, &QUndoStack::redoTextChanged,
+                  [this] { return document_.history().redoText(); });
 }
 
-void frmMain::dispatch(const QString& id) {
-    if (id == u"ID_Open") {
-        files_->chooseSourceFile();
-        updateTitle();
-    } else if (id == u"ID_Load") {
-        if (files_->loadAiFile([this] { return settleUnwrittenEdits(); })) {
-            sellLists_->history().clear();
-            inspector_->clearResults();
-            // The records of the read before, and the steps on them, are gone by now.
-            giveBackFreedMemory();
-        }
-    } else if (id == u"ID_Write")
-        writeAiFile();
-    else if (id == u"ID_Exit")
-        close();
-    else if (id == u"ID_About")
-        showAbout();
-    else if (id == u"ID_AddItem")
-        sellLists_->insertCatalogueItem();
-    else if (id == u"ID_AddItemB")
-        sellLists_->appendCatalogueItem();
-    else if (id == u"ID_MoveUp")
-        sellLists_->moveItemUp();
-    else if (id == u"ID_MoveDown")
-        sellLists_->moveItemDown();
-    else if (id == u"ID_MoveTop")
-        sellLists_->moveItemToTop();
-    else if (id == u"ID_MoveBottom")
-        sellLists_->moveItemToBottom();
-    else if (id == u"ID_DeleteItem")
-        sellLists_->deleteItem();
-    else if (id == u"ID_HelpCHM")
-        showHelp(programDir_, *dialogs_, *this);
-    else if (id == u"ID_Undo")
-        sellLists_->history().undo();
-    else if (id == u"ID_Redo")
-        sellLists_->history().redo();
-    else if (id == u"ID_SetTaxRate")
-        sellLists_->setTaxRate();
-    else if (id == u"ID_FindSellers")
-        inspector_->findSellers();
-    else if (id == u"ID_CheckScript")
-        inspector_->checkScript();
+// The undo and redo entries name the step they would take back or take again, and keep their
+// accelerator in the menu.
+void frmMain::followHistory(QAction& action, const QString& verb, const QString& key,
+                            void (QUndoStack::*textChanged)(const QString&),
+                            const std::function<QString()>& stepText) {
+    const auto name = [&action, verb, key](const QString& step) {
+        const QString named = step.isEmpty() ? verb : verb + u' ' + step;
+        action.setText(named + u"(&"_s + key + u')');
+        action.setIconText(verb);
+        action.setToolTip(named);
+    };
+    connect(&document_.history(), textChanged, &action, name);
+    name(stepText());
 }
 
-bool frmMain::writeAiFile() {
-    if (!files_->writeAiFile())
-        return false;
-    sellLists_->history().setClean();
-    return true;
+void frmMain::connectCommands() {
+    const auto on = [this](QStringView id, auto* receiver, auto member) {
+        connect(command(id), &QAction::triggered, receiver, member);
+    };
+    on(u"ID_Open", this, &frmMain::chooseSourceFile);
+    on(u"ID_Load", this, &frmMain::loadScript);
+    on(u"ID_Write", this, &frmMain::writeScript);
+    on(u"ID_Exit", this, &frmMain::close);
+    on(u"ID_About", this, &frmMain::showAbout);
+    on(u"ID_HelpCHM", this, &frmMain::showHelpPage);
+    SellListView* lists = sellLists_.get();
+    on(u"ID_AddItem", lists, &SellListView::insertCatalogueItem);
+    on(u"ID_AddItemB", lists, &SellListView::appendCatalogueItem);
+    on(u"ID_MoveUp", lists, &SellListView::moveItemUp);
+    on(u"ID_MoveDown", lists, &SellListView::moveItemDown);
+    on(u"ID_MoveTop", lists, &SellListView::moveItemToTop);
+    on(u"ID_MoveBottom", lists, &SellListView::moveItemToBottom);
+    on(u"ID_DeleteItem", lists, &SellListView::deleteItem);
+    on(u"ID_SetTaxRate", lists, &SellListView::setTaxRate);
+    on(u"ID_FindSellers", inspector_.get(), &ScriptInspector::findSellers);
+    on(u"ID_CheckScript", inspector_.get(), &ScriptInspector::checkScript);
+
+    // A double-click in the item grid inserts the item, as the insert command does.
+    connect(grid2_, &Grid::rowDoubleClicked, command(u"ID_AddItem"), &QAction::trigger);
+    // Typing searches once it pauses; Enter searches at once.
+    auto* searchPause = new QTimer(this);
+    searchPause->setSingleShot(true);
+    searchPause->setInterval(300);
+    connect(search_, &QLineEdit::textEdited, searchPause, qOverload<>(&QTimer::start));
+    connect(searchPause, &QTimer::timeout, this,
+            [this] { catalogue_->searchItems(search_->text()); });
+    connect(search_, &QLineEdit::returnPressed, this, [this, searchPause] {
+        searchPause->stop();
+        catalogue_->searchItems(search_->text());
+    });
+    connect(npcFilter_, &QLineEdit::textChanged, selectors_.get(), &ListSelectors::filterNpcs);
+    connect(npcFilter_, &QLineEdit::returnPressed, selectors_.get(),
+            &ListSelectors::chooseFirstOfferedNpc);
+    // Delete acts on the list grid only: in the tax-rate box or a selector it is the key's own.
+    auto* deleteRows = new QAction(grid1_);
+    deleteRows->setShortcut(QKeySequence::Delete);
+    deleteRows->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteRows, &QAction::triggered, command(u"ID_DeleteItem"), &QAction::trigger);
+    grid1_->addAction(deleteRows);
+}
+
+void frmMain::updateCommands() {
+    const bool ready = !document_.isLoaded() || document_.selection().showsList();
+    for (const Tool& tool : OperationTools) {
+        if (tool.editsList)
+            command(tool.id)->setEnabled(ready);
+    }
+}
+
+void frmMain::chooseSourceFile() {
+    files_->chooseSourceFile();
+    updateTitle();
+}
+
+void frmMain::loadScript() {
+    if (!files_->loadAiFile([this] { return settleUnwrittenEdits(); }))
+        return;
+    inspector_->clearResults();
+    selectors_->chooseLastLocation();
+    // The records of the read before, and the steps on them, are gone by now.
+    giveBackFreedMemory();
+}
+
+bool frmMain::writeScript() {
+    return files_->writeAiFile();
 }
 
 bool frmMain::settleUnwrittenEdits() {
-    if (sellLists_->history().isClean())
+    if (document_.isClean())
         return true;
     switch (dialogs_->ask(u"有尚未写出的修改，是否先写出目标文件？"_s,
                           {u"写出"_s, u"放弃"_s, u"取消"_s})) {
     case 0:
-        return writeAiFile();
+        return writeScript();
     case 1:
         return true;
     default:
@@ -428,30 +455,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::updateTitle() {
-    QString title = mainWindowTitle(state_.sourcePath);
-    if (!sellLists_->history().isClean())
+    QString title = mainWindowTitle(files_->sourcePath());
+    if (!document_.isClean())
         title += u" *"_s;
     setWindowTitle(title);
 }
 
-// The undo and redo entries name the step they would take back or take again.
-void frmMain::followHistory() {
-    const QUndoStack& history = sellLists_->history();
-    const auto follow = [this](const char16_t* id, const QString& verb, const QString& key,
-                               bool can, const QString& step) {
-        auto* action = findChild<QAction*>(QString::fromUtf16(id));
-        action->setEnabled(can);
-        action->setText(verb + (can ? u' ' + step : QString()) + u"(&"_s + key + u')');
-        action->setIconText(verb);
-        action->setToolTip(verb + (can ? u' ' + step : QString()));
-    };
-    follow(u"ID_Undo", u"撤销"_s, u"Z"_s, history.canUndo(), history.undoText());
-    follow(u"ID_Redo", u"重做"_s, u"Y"_s, history.canRedo(), history.redoText());
-}
-
 void frmMain::load() {
-    state_.loading = true;
-    state_.fileLoaded = false;
     loadCatalogue();
     charWidth_ = static_cast<int>(std::lround(fontMetrics().horizontalAdvance(u"a"_s)));
     grid1_->setCols(5);
@@ -463,18 +473,17 @@ void frmMain::load() {
     setWindowTitle(u"Vendwright 2004"_s);
     const QString defaultScript = programDir_ + u"/AI/ai.obj"_s;
     if (QFileInfo(defaultScript).isFile())
-        state_.sourcePath = defaultScript;
+        files_->setSourcePath(defaultScript);
     else
         files_->chooseSourceFile();
     updateTitle();
     if (db_.isLoaded()) {
         catalogue_->fillCategories();
-        fillLocations();
+        locationCount_ = selectors_->fillLocations();
     }
     status_->setPanelText(1, u"准备就绪"_s);
     status_->setPanelText(5, u"共"_s + QString::number(locationCount_) + u"个地点"_s +
                                  QString::number(combo1_->entryCount()) + u"类物品"_s);
-    state_.loading = false;
 }
 
 void frmMain::loadCatalogue() {
@@ -500,20 +509,13 @@ void frmMain::loadCatalogue() {
     dialogs_->message(problem);
 }
 
-void frmMain::fillLocations() {
-    if (!runQuery(data_, *dialogs_, sql::locations()))
-        return;
-    for (; !data_.atEnd(); data_.advance())
-        combo5_->addEntry(data_.field(u"地点名称"));
-    locationCount_ = combo5_->entryCount();
-    combo5_->addEntry(u"未放置的NPC"_s);
-    combo5_->addEntry(u"全部NPC"_s);
-    combo5_->setText(combo5_->entryText(combo5_->entryCount() - 1));
-}
-
 void frmMain::showAbout() {
     frmAbout about(this);
     about.exec();
+}
+
+void frmMain::showHelpPage() {
+    showHelp(programDir_, *dialogs_, *this);
 }
 
 void frmMain::tabChanged(int index) {

@@ -2,12 +2,15 @@
 
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/DataSource.h"
-#include "script/ScriptState.h"
+#include "document/ScriptDocument.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
+class QAction;
+class QPushButton;
 class QCloseEvent;
 class QLineEdit;
 class QSplitter;
@@ -21,15 +24,17 @@ class CatalogueBrowser;
 class Combo;
 class Dialogs;
 class Grid;
+class ListSelectors;
 class ResultsPanel;
 class ScriptFiles;
 class ScriptInspector;
 class SellListView;
 class StatusPanels;
 
-// The main window. It owns the program's state (records, paths, the catalogue) and its
-// controls, and composes the parts that work on them: script files, the sell-list view and
-// the catalogue browser. Commands from menus, toolbar and buttons meet in dispatch().
+// The main window. It owns the document of the loaded script, the catalogue and the controls,
+// and composes the parts that draw and change them: the script files, the selectors, the list
+// grid, the catalogue browser and the inspector. Every command is a QAction named by its tool
+// ID; menus, toolbar and buttons share them.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -41,10 +46,9 @@ public:
 
     // The start-up fill: catalogue, grid headers, source path, selectors, ready texts.
     void load();
-    // Runs the command of a tool ID; IDs are compared exactly, anything else does nothing.
-    void dispatch(const QString& toolId);
 
-    ScriptState& state() { return state_; }
+    ScriptDocument& document() { return document_; }
+    ScriptFiles& files() { return *files_; }
     int charWidth() const { return charWidth_; }
     CatalogueBrowser& catalogue() { return *catalogue_; }
     SellListView& sellLists() { return *sellLists_; }
@@ -57,23 +61,36 @@ protected:
 
 private:
     void buildControls();
-    void buildCommands();
     QWidget* buildSellTab();
+    void buildCommands();
+    void connectCommands();
+    // A button that runs the command of tool `tool` and is enabled with it.
+    QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption,
+                               QStringView tool);
+    void followHistory(QAction& action, const QString& verb, const QString& key,
+                       void (QUndoStack::*textChanged)(const QString&),
+                       const std::function<QString()>& stepText);
+    // The command of a tool ID; it exists for every ID of the tool tables.
+    QAction* command(QStringView id) const;
     void loadCatalogue();
-    void fillLocations();
+    void chooseSourceFile();
+    void loadScript();
+    bool writeScript();
     void showAbout();
+    void showHelpPage();
     void tabChanged(int index);
     void updateTitle();
-    void followHistory();
+    // The edit commands stand ready while a list is shown, or before a read, when they explain
+    // that one is needed.
+    void updateCommands();
     // True when the records may be dropped: no edit is unwritten, or the user had them written
     // or chose to discard them.
     bool settleUnwrittenEdits();
-    bool writeAiFile();
 
     QString programDir_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs* dialogs_;
-    ScriptState state_;
+    ScriptDocument document_;
     CatalogueDb db_;
     DataSource data_;
     int charWidth_ = 8;
@@ -101,8 +118,9 @@ private:
     QTextBrowser* browser_ = nullptr;
 
     std::unique_ptr<ScriptFiles> files_;
-    std::unique_ptr<SellListView> sellLists_;
     std::unique_ptr<CatalogueBrowser> catalogue_;
+    std::unique_ptr<ListSelectors> selectors_;
+    std::unique_ptr<SellListView> sellLists_;
     std::unique_ptr<ScriptInspector> inspector_;
 };
 

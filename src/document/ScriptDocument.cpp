@@ -15,10 +15,10 @@ namespace {
 
 // "删除 4021", or "删除 4021 等3项" for several rows: the undo entry names the step by it.
 QString stepName(const QString& action, const ShopRecord& record, int list,
-                 const std::vector<int>& slots) {
-    QString name = action + u' ' + record.slot(list, slots.front()).id;
-    if (slots.size() > 1)
-        name += u" 等"_s + QString::number(slots.size()) + u"项"_s;
+                 const std::vector<int>& picked) {
+    QString name = action + u' ' + record.slot(list, picked.front()).id;
+    if (picked.size() > 1)
+        name += u" 等"_s + QString::number(picked.size()) + u"项"_s;
     return name;
 }
 
@@ -73,7 +73,7 @@ void ScriptDocument::selectRecord(int index) {
                 chosen.list = list;
         }
         if (chosen.list >= 0)
-            chosen.slots = {0};
+            chosen.picked = {0};
     }
     select(std::move(chosen));
 }
@@ -84,12 +84,12 @@ void ScriptDocument::selectList(int list) {
     select({selection_.record, list, {0}, 0});
 }
 
-void ScriptDocument::selectSlots(std::vector<int> slots, int current) {
+void ScriptDocument::selectSlots(std::vector<int> picked, int current) {
     if (!selection_.showsList())
         return;
-    std::sort(slots.begin(), slots.end());
-    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-    select({selection_.record, selection_.list, std::move(slots), std::max(current, 0)});
+    std::sort(picked.begin(), picked.end());
+    picked.erase(std::unique(picked.begin(), picked.end()), picked.end());
+    select({selection_.record, selection_.list, std::move(picked), std::max(current, 0)});
 }
 
 void ScriptDocument::select(Selection chosen) {
@@ -106,10 +106,10 @@ std::vector<int> ScriptDocument::slotsToEdit() const {
     if (!shown || !selection_.showsList())
         return {};
     const int length = shown->listLength(selection_.list);
-    std::vector<int> slots =
-        selection_.slots.size() > 1 ? selection_.slots : std::vector<int>{selection_.current};
-    std::erase_if(slots, [length](int slot) { return slot < 0 || slot >= length; });
-    return slots;
+    std::vector<int> picked =
+        selection_.picked.size() > 1 ? selection_.picked : std::vector<int>{selection_.current};
+    std::erase_if(picked, [length](int slot) { return slot < 0 || slot >= length; });
+    return picked;
 }
 
 ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const QString& taxRate,
@@ -130,7 +130,7 @@ ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const 
         return EditOutcome::Nothing;
     // The current row keeps its number: after an insert it shows the new item.
     Selection after = selection_;
-    after.slots = {after.current};
+    after.picked = {after.current};
     return change({std::move(step)}, std::move(after),
                   (beforeCurrent ? u"插入 "_s : u"添加 "_s) + id)
                ? EditOutcome::Done
@@ -138,9 +138,9 @@ ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const 
 }
 
 ScriptDocument::EditOutcome
-ScriptDocument::editShownList(const std::vector<int>& slots, const QString& name,
+ScriptDocument::editShownList(const std::vector<int>& picked, const QString& name,
                               const std::function<std::vector<int>(ShopRecord&)>& edit) {
-    if (slots.empty())
+    if (picked.empty())
         return EditOutcome::Nothing;
     const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
     RecordChange step{selection_.record, shown, shown};
@@ -149,44 +149,44 @@ ScriptDocument::editShownList(const std::vector<int>& slots, const QString& name
         return EditOutcome::Nothing;
     // One row keeps the current row's number; a block stays selected where it went.
     Selection after = selection_;
-    if (slots.size() > 1 && landed.size() > 1) {
-        after.slots = landed;
+    if (picked.size() > 1 && landed.size() > 1) {
+        after.picked = landed;
         after.current = landed.front();
     } else {
-        const int row = slots.size() > 1 ? landed.front() : after.current;
+        const int row = picked.size() > 1 ? landed.front() : after.current;
         after.current = clampedSlot(step.after, after.list, row);
-        after.slots = {after.current};
+        after.picked = {after.current};
     }
-    const QString label = stepName(name, shown, selection_.list, slots);
+    const QString label = stepName(name, shown, selection_.list, picked);
     return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
                                                               : EditOutcome::Nothing;
 }
 
 ScriptDocument::EditOutcome ScriptDocument::moveItems(Move move) {
-    const std::vector<int> slots = slotsToEdit();
+    const std::vector<int> picked = slotsToEdit();
     const int list = selection_.list;
     static const std::array<QString, 4> names{u"上移"_s, u"下移"_s, u"移至顶部"_s, u"移至底部"_s};
-    return editShownList(slots, names[static_cast<size_t>(move)], [&](ShopRecord& record) {
+    return editShownList(picked, names[static_cast<size_t>(move)], [&](ShopRecord& record) {
         switch (move) {
         case Move::Up:
-            return edits::moveItemsUp(record, list, slots);
+            return edits::moveItemsUp(record, list, picked);
         case Move::Down:
-            return edits::moveItemsDown(record, list, slots);
+            return edits::moveItemsDown(record, list, picked);
         case Move::Top:
-            return edits::moveItemsToTop(record, list, slots);
+            return edits::moveItemsToTop(record, list, picked);
         case Move::Bottom:
-            return edits::moveItemsToBottom(record, list, slots);
+            return edits::moveItemsToBottom(record, list, picked);
         }
         return std::vector<int>{};
     });
 }
 
 ScriptDocument::EditOutcome ScriptDocument::deleteItems() {
-    const std::vector<int> slots = slotsToEdit();
+    const std::vector<int> picked = slotsToEdit();
     const int list = selection_.list;
-    return editShownList(slots, u"删除"_s, [&](ShopRecord& record) {
-        return edits::deleteItems(record, list, slots) ? std::vector<int>{slots.front()}
-                                                       : std::vector<int>{};
+    return editShownList(picked, u"删除"_s, [&](ShopRecord& record) {
+        return edits::deleteItems(record, list, picked) ? std::vector<int>{picked.front()}
+                                                        : std::vector<int>{};
     });
 }
 
@@ -201,23 +201,23 @@ ScriptDocument::EditOutcome ScriptDocument::setTaxRateAt(int slot, const QString
     return setTaxRateOf({slot}, taxRate);
 }
 
-ScriptDocument::EditOutcome ScriptDocument::setTaxRateOf(const std::vector<int>& slots,
+ScriptDocument::EditOutcome ScriptDocument::setTaxRateOf(const std::vector<int>& picked,
                                                          const QString& taxRate) {
-    if (slots.empty())
+    if (picked.empty())
         return EditOutcome::Nothing;
     const QString rate = trimSpaces(taxRate).toString();
     if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return EditOutcome::BadTaxRate;
     const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
     RecordChange step{selection_.record, shown, shown};
-    if (!edits::setTaxRate(step.after, selection_.list, slots, rate))
+    if (!edits::setTaxRate(step.after, selection_.list, picked, rate))
         return EditOutcome::Nothing;
     Selection after = selection_;
-    if (slots.size() == 1) {
-        after.slots = slots;
-        after.current = slots.front();
+    if (picked.size() == 1) {
+        after.picked = picked;
+        after.current = picked.front();
     }
-    const QString label = stepName(u"修改税率"_s, shown, selection_.list, slots);
+    const QString label = stepName(u"修改税率"_s, shown, selection_.list, picked);
     return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
                                                               : EditOutcome::Nothing;
 }

@@ -80,7 +80,7 @@ public:
     void selectRecord(int record);
     // Another list of the chosen record, first row current.
     void selectList(int list);
-    void selectSlots(std::vector<int> slots, int current);
+    void selectSlots(std::vector<int> picked, int current);
     void select(Selection selection);
     // The slots an edit acts on: the selected items, or with fewer than two selected the
     // current slot, when it holds an item.
@@ -105,8 +105,8 @@ private:
     friend class DocumentStep;
     // Puts the records of a step's changes in place and chooses `selection`, in one notification.
     void restore(const std::vector<RecordChange>& changes, bool after, const Selection& selection);
-    EditOutcome setTaxRateOf(const std::vector<int>& slots, const QString& taxRate);
-    EditOutcome editShownList(const std::vector<int>& slots, const QString& name,
+    EditOutcome setTaxRateOf(const std::vector<int>& picked, const QString& taxRate);
+    EditOutcome editShownList(const std::vector<int>& picked, const QString& name,
                               const std::function<std::vector<int>(ShopRecord&)>& edit);
 
     bool loaded_ = false;

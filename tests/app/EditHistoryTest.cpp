@@ -22,12 +22,12 @@ namespace {
 // The sample script read, grocer_amber's first list shown.
 struct Loaded {
     Loaded() : window(folder.start()) {
-        window.dispatch(u"ID_Load"_s);
+        trigger(window, "ID_Load");
         npcs.setText(u"grocer_amber|杂货商安珀"_s);
     }
     QAction& action(const char* id) { return folder.control<QAction>(id); }
     void typeRate(const QString& rate) { folder.control<QLineEdit>("Text2").setText(rate); }
-    const ShopRecord& grocer() const { return window.state().records[0]; }
+    const ShopRecord& grocer() const { return window.document().records()[0]; }
     bool dirty() const { return window.windowTitle().endsWith(u" *"); }
 
     ProgramFolder folder{sampleScript()};
@@ -53,19 +53,18 @@ TEST(EditHistory, EveryKindOfStepUndoesBitForBitAndRedoes) {
                              {"ID_MoveBottom", 1},
                              {"ID_DeleteItem", 2},
                              {"ID_SetTaxRate", 3}}) {
-        const QString id = QString::fromLatin1(tool);
         w.listGrid.setCurrentRow(row);
         w.typeRate(u"9"_s);
         const ShopRecord before = w.grocer();
-        w.window.dispatch(id);
+        trigger(w.window, tool);
         const ShopRecord after = w.grocer();
         ASSERT_NE(after, before) << tool;
         EXPECT_TRUE(w.dirty()) << tool;
-        w.window.dispatch(u"ID_Undo"_s);
+        trigger(w.window, "ID_Undo");
         EXPECT_EQ(w.grocer(), before) << tool;
-        w.window.dispatch(u"ID_Redo"_s);
+        trigger(w.window, "ID_Redo");
         EXPECT_EQ(w.grocer(), after) << tool;
-        w.window.dispatch(u"ID_Undo"_s);
+        trigger(w.window, "ID_Undo");
     }
     // Everything taken back: the record as read, modified flags included, and nothing unwritten.
     EXPECT_EQ(w.grocer(), fresh);
@@ -76,21 +75,21 @@ TEST(EditHistory, EveryKindOfStepUndoesBitForBitAndRedoes) {
 TEST(EditHistory, UndoShowsTheListItChangedWithTheRowCurrent) {
     Loaded w;
     w.listGrid.setCurrentRow(3);
-    w.window.dispatch(u"ID_DeleteItem"_s);
+    trigger(w.window, "ID_DeleteItem");
     EXPECT_EQ(w.action("ID_Undo").text(), u"撤销 删除 3(&Z)"_s);
 
     // Another list of the same NPC, then another NPC in a town that does not list the first.
     w.lists.setText(u"1-商品列表"_s);
     w.npcs.setText(u"weaponsmith_borin|武器商伯林"_s);
     w.listGrid.setCurrentRow(1);
-    w.window.dispatch(u"ID_DeleteItem"_s);
+    trigger(w.window, "ID_DeleteItem");
     w.folder.control<Combo>("Combo5").setText(u"灰港"_s);
-    w.window.dispatch(u"ID_Undo"_s);
+    trigger(w.window, "ID_Undo");
     EXPECT_EQ(w.npcs.currentText(), u"weaponsmith_borin|武器商伯林"_s);
     EXPECT_EQ(w.lists.currentText(), u"1-商品列表"_s);
     EXPECT_EQ(w.listGrid.text(1, 1), u"4"_s);
 
-    w.window.dispatch(u"ID_Undo"_s);
+    trigger(w.window, "ID_Undo");
     EXPECT_EQ(w.npcs.currentText(), u"grocer_amber|杂货商安珀"_s);
     EXPECT_EQ(w.lists.currentText(), u"0-商品列表"_s);
     EXPECT_EQ(column(w.listGrid, 1), QStringList({u"1"_s, u"2"_s, u"3"_s}));
@@ -99,9 +98,9 @@ TEST(EditHistory, UndoShowsTheListItChangedWithTheRowCurrent) {
     EXPECT_EQ(w.action("ID_Redo").text(), u"重做 删除 3(&Y)"_s);
 
     // A new read empties the history.
-    w.window.dispatch(u"ID_Redo"_s);
+    trigger(w.window, "ID_Redo");
     w.folder.dialogs.choices = {1};
-    w.window.dispatch(u"ID_Load"_s);
+    trigger(w.window, "ID_Load");
     EXPECT_FALSE(w.action("ID_Undo").isEnabled());
     EXPECT_FALSE(w.action("ID_Redo").isEnabled());
     EXPECT_FALSE(w.dirty());
@@ -115,13 +114,13 @@ TEST(EditHistory, UnwrittenEditsAreSettledOnEveryRouteOut) {
         const auto leave = [&] {
             if (route == std::string_view("close"))
                 return w.window.close();
-            w.window.dispatch(QString::fromLatin1(route));
+            trigger(w.window, route);
             return route == std::string_view("ID_Load") ? !w.grocer().modified[0]
                                                         : !w.window.isVisible();
         };
         w.window.show();
         w.listGrid.setCurrentRow(1);
-        w.window.dispatch(u"ID_DeleteItem"_s);
+        trigger(w.window, "ID_DeleteItem");
         ASSERT_TRUE(w.dirty());
 
         w.folder.dialogs.choices = {2, -1};
@@ -142,20 +141,20 @@ TEST(EditHistory, UnwrittenEditsAreSettledOnEveryRouteOut) {
 
     Loaded w;
     w.listGrid.setCurrentRow(1);
-    w.window.dispatch(u"ID_DeleteItem"_s);
+    trigger(w.window, "ID_DeleteItem");
     w.folder.dialogs.choices = {1};
-    w.window.dispatch(u"ID_Load"_s);
+    trigger(w.window, "ID_Load");
     EXPECT_EQ(w.grocer().listLength(0), 3);
 
     // A write captures the edits: quiet until the next edit, and again after undoing back.
     w.listGrid.setCurrentRow(1);
-    w.window.dispatch(u"ID_DeleteItem"_s);
+    trigger(w.window, "ID_DeleteItem");
     w.folder.dialogs.answers = {w.folder.path(u"out.obj")};
-    w.window.dispatch(u"ID_Write"_s);
+    trigger(w.window, "ID_Write");
     EXPECT_FALSE(w.dirty());
-    w.window.dispatch(u"ID_Undo"_s);
+    trigger(w.window, "ID_Undo");
     EXPECT_TRUE(w.dirty());
-    w.window.dispatch(u"ID_Redo"_s);
+    trigger(w.window, "ID_Redo");
     EXPECT_FALSE(w.dirty());
     const size_t asked = w.folder.dialogs.messages.size();
     EXPECT_TRUE(w.window.close());
@@ -166,17 +165,17 @@ TEST(EditHistory, SeveralRowsAndTaxRatesAreOneStepEach) {
     Loaded w;
     const ShopRecord fresh = w.grocer();
     w.listGrid.selectRows({1, 2});
-    w.window.dispatch(u"ID_MoveBottom"_s);
+    trigger(w.window, "ID_MoveBottom");
     EXPECT_EQ(column(w.listGrid, 1), QStringList({u"3"_s, u"1"_s, u"2"_s}));
     EXPECT_EQ(w.listGrid.selectedRows(), (std::vector<int>{2, 3}));
-    w.window.dispatch(u"ID_MoveUp"_s);
+    trigger(w.window, "ID_MoveUp");
     EXPECT_EQ(column(w.listGrid, 1), QStringList({u"1"_s, u"2"_s, u"3"_s}));
     w.listGrid.selectRows({1, 3});
-    w.window.dispatch(u"ID_DeleteItem"_s);
+    trigger(w.window, "ID_DeleteItem");
     EXPECT_EQ(column(w.listGrid, 1).first(), u"2"_s);
     EXPECT_EQ(w.action("ID_Undo").text(), u"撤销 删除 1 等2项(&Z)"_s);
     for (int i = 0; i < 3; ++i)
-        w.window.dispatch(u"ID_Undo"_s);
+        trigger(w.window, "ID_Undo");
     EXPECT_EQ(w.grocer(), fresh);
 
     // The tax cell edited in place; only that column takes edits.
@@ -191,15 +190,15 @@ TEST(EditHistory, SeveralRowsAndTaxRatesAreOneStepEach) {
         model.setData(model.index(0, 4), rate, Qt::EditRole);
         QCoreApplication::processEvents();
         w.typeRate(rate);
-        w.window.dispatch(u"ID_SetTaxRate"_s);
-        w.window.dispatch(u"ID_AddItemB"_s);
+        trigger(w.window, "ID_SetTaxRate");
+        trigger(w.window, "ID_AddItemB");
     }
     EXPECT_EQ(
         w.folder.dialogs.texts(),
         QStringList({u"税率不能为空"_s, u"税率不能为空"_s, u"税率不能为空"_s,
                      u"税率中不能含有“{”、“}”、“;”或换行"_s, u"税率中不能含有“{”、“}”、“;”或换行"_s,
                      u"税率中不能含有“{”、“}”、“;”或换行"_s}));
-    w.window.dispatch(u"ID_Undo"_s);
+    trigger(w.window, "ID_Undo");
     EXPECT_EQ(w.grocer(), fresh);
 }
 
@@ -218,7 +217,7 @@ TEST(EditHistory, ControlsCarryAccessibleNames) {
 TEST(Layout, FitsA1024By700ScreenWithEveryCommandReachable) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_Load"_s);
+    trigger(window, "ID_Load");
     const QSize least = window.minimumSizeHint();
     EXPECT_LE(least.width(), 1024);
     EXPECT_LE(least.height(), 700);

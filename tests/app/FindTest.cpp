@@ -86,7 +86,7 @@ TEST(Find, CatalogueSearchTakesTheTextAsPlainText) {
 TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
     ProgramFolder folder(sellersScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_Load"_s);
+    trigger(window, "ID_Load");
     auto& locations = folder.control<Combo>("Combo5");
     auto& npcs = folder.control<Combo>("Combo2");
     auto& lists = folder.control<Combo>("Combo4");
@@ -95,7 +95,7 @@ TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
 
     window.catalogue().searchItems(u"20"_s);
     folder.control<Grid>("MSFlexGrid2").setCurrentRow(1);
-    window.dispatch(u"ID_FindSellers"_s);
+    trigger(window, "ID_FindSellers");
     ASSERT_EQ(panel.resultCount(), 4);
     const Grid& results = panel.grid();
     EXPECT_EQ(column(results, 0),
@@ -134,10 +134,10 @@ TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
 TEST(Find, ChecksInTheWindowListFindingsAndJump) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_CheckScript"_s);
+    trigger(window, "ID_CheckScript");
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"请先装入AI文件"_s}));
-    window.dispatch(u"ID_Load"_s);
-    window.dispatch(u"ID_CheckScript"_s);
+    trigger(window, "ID_Load");
+    trigger(window, "ID_CheckScript");
     auto& panel = folder.control<ResultsPanel>("CheckResults");
     // weaponsmith_borin sells item 12, which has no name; guard_hal stands in no town.
     EXPECT_EQ(column(panel.grid(), 0), QStringList({u"20"_s, u"25"_s}));

@@ -47,7 +47,7 @@ TEST(StartUp, WithDefaultScriptFillsSelectorsWithoutAsking) {
               u"共4个地点"_s + QString::number(combo1.entryCount()) + u"类物品"_s);
     // The catalogue chain ran from the first category down to the item grid.
     EXPECT_GT(folder.control<Grid>("MSFlexGrid2").rows(), 1);
-    EXPECT_FALSE(window.state().fileLoaded);
+    EXPECT_FALSE(window.document().isLoaded());
 }
 
 TEST(StartUp, WithoutDefaultScriptAsksForOne) {
@@ -59,7 +59,7 @@ TEST(StartUp, WithoutDefaultScriptAsksForOne) {
 
     ProgramFolder cancelled;
     EXPECT_EQ(cancelled.start().windowTitle(), u"Vendwright 2004 - []"_s);
-    EXPECT_TRUE(cancelled.window->state().sourcePath.isEmpty());
+    EXPECT_TRUE(cancelled.window->files().sourcePath().isEmpty());
 }
 
 TEST(StartUp, MissingCatalogueGivesOneMessageAndEmptySelectors) {
@@ -85,9 +85,9 @@ TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
     auto& combo4 = folder.control<Combo>("Combo4");
     auto& grid1 = folder.control<Grid>("MSFlexGrid1");
 
-    window.dispatch(u"ID_Load"_s);
-    ASSERT_TRUE(window.state().fileLoaded);
-    EXPECT_EQ(window.state().records.size(), 3u);
+    trigger(window, "ID_Load");
+    ASSERT_TRUE(window.document().isLoaded());
+    EXPECT_EQ(window.document().records().size(), 3u);
     // grocer_amber stands in two towns; guard_hal differs in case from Guard_Hal.
     QStringList npcs = entries(combo2);
     npcs.sort();
@@ -107,56 +107,74 @@ TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
     EXPECT_EQ(grid1.columnWidthPixels(2), 13 * window.charWidth());
     EXPECT_EQ(grid1.columnWidthPixels(4), 5 * window.charWidth());
 
-    // A list with an unnamed third item stops there with one message; k counts full rows.
+    // An item without a catalogue name is shown, marked, with the items after it; the list says
+    // so once, not again when it is drawn anew after an edit and its undo.
     combo2.setText(u"weaponsmith_borin|武器商伯林"_s);
     EXPECT_EQ(entries(combo4), QStringList({u"1-商品列表"_s}));
+    EXPECT_EQ(column(grid1, 1), QStringList({u"4"_s, u"5"_s, u"12"_s, u"6"_s}));
+    EXPECT_EQ(grid1.text(3, 2), u"（未知物品）"_s);
+    EXPECT_EQ(grid1.text(3, 3), u"（未知物品）"_s);
+    EXPECT_TRUE(grid1.model().rowMarked(3));
+    EXPECT_FALSE(grid1.model().rowMarked(4));
+    EXPECT_EQ(status.panelText(4), u"当前列表1/1共有4项"_s);
+    grid1.setCurrentRow(4);
+    trigger(window, "ID_MoveUp");
+    trigger(window, "ID_Undo");
+    trigger(window, "ID_Redo");
+    EXPECT_EQ(column(grid1, 1), QStringList({u"4"_s, u"5"_s, u"6"_s, u"12"_s}));
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"无此物品"_s}));
-    EXPECT_EQ(grid1.rows(), 4);
-    EXPECT_EQ(grid1.text(3, 1), u"12"_s);
-    EXPECT_TRUE(grid1.text(3, 2).isEmpty());
-    EXPECT_EQ(status.panelText(4), u"当前列表1/1共有2项"_s);
+
+    // A location with no merchant of the script leaves no list behind, and nothing to edit.
+    auto& locations = folder.control<Combo>("Combo5");
+    locations.setText(u"北境要塞"_s);
+    EXPECT_EQ(combo2.entryCount(), 0);
+    EXPECT_EQ(grid1.rows(), 1);
+    EXPECT_FALSE(folder.control<QAction>("ID_DeleteItem").isEnabled());
+    EXPECT_FALSE(folder.control<QWidget>("SSCommand5").isEnabled());
+    locations.setText(u"全部NPC"_s);
+    EXPECT_TRUE(folder.control<QAction>("ID_DeleteItem").isEnabled());
 }
 
 TEST(LoadAndShow, BadFilesLeaveTheRecordsAlone) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_Load"_s);
-    const auto before = window.state().records;
+    trigger(window, "ID_Load");
+    const auto before = window.document().records();
 
     writeFile(folder.path(u"utf8.obj"), QByteArray("\xEF\xBB\xBF"
                                                    "class a : b\r\n"));
-    window.state().sourcePath = folder.path(u"utf8.obj");
-    window.dispatch(u"ID_Load"_s);
-    window.state().sourcePath = u"   "_s;
-    window.dispatch(u"ID_Load"_s);
-    window.state().sourcePath = folder.path(u"missing.obj");
-    window.dispatch(u"ID_Load"_s);
-    window.state().sourcePath = folder.path(u"AI");
-    window.dispatch(u"ID_Load"_s);
+    window.files().setSourcePath(folder.path(u"utf8.obj"));
+    trigger(window, "ID_Load");
+    window.files().setSourcePath(u"   "_s);
+    trigger(window, "ID_Load");
+    window.files().setSourcePath(folder.path(u"missing.obj"));
+    trigger(window, "ID_Load");
+    window.files().setSourcePath(folder.path(u"AI"));
+    trigger(window, "ID_Load");
     EXPECT_EQ(folder.dialogs.texts(),
               QStringList({u"指定文件不是UTF-16编码的AI文件"_s, u"没有指定AI文件"_s,
                            u"指定文件不存在"_s, u"指定文件不是普通文件"_s}));
-    EXPECT_EQ(window.state().records, before);
-    EXPECT_EQ(window.state().readPath, folder.scriptPath());
+    EXPECT_EQ(window.document().records(), before);
+    EXPECT_EQ(window.document().source().path, folder.scriptPath());
 }
 
 TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_Load"_s);
+    trigger(window, "ID_Load");
     auto& combo2 = folder.control<Combo>("Combo2");
     auto& grid1 = folder.control<Grid>("MSFlexGrid1");
     auto& grid2 = folder.control<Grid>("MSFlexGrid2");
     combo2.setText(u"grocer_amber|杂货商安珀"_s);
-    const ShopRecord& record = window.state().records[0];
+    const ShopRecord& record = window.document().records()[0];
 
     grid1.setCurrentRow(3);
-    window.dispatch(u"ID_MoveUp"_s);
+    trigger(window, "ID_MoveUp");
     EXPECT_EQ(column(grid1, 1), QStringList({u"1"_s, u"3"_s, u"2"_s}));
     EXPECT_EQ(grid1.currentRow(), 3);
     EXPECT_TRUE(record.modified[0]);
     EXPECT_FALSE(record.modified[1]);
-    window.dispatch(u"ID_MoveTop"_s);
+    trigger(window, "ID_MoveTop");
     EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, u"1"_s, u"3"_s}));
 
     // Insert the item grid's current item before list row 2, with the rate typed in Text2.
@@ -164,51 +182,49 @@ TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
     const QString id = grid2.text(1, 0);
     grid1.setCurrentRow(2);
     folder.control<QLineEdit>("Text2").setText(u"  7 "_s);
-    window.dispatch(u"ID_AddItem"_s);
+    trigger(window, "ID_AddItem");
     EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, id, u"1"_s, u"3"_s}));
     EXPECT_EQ(grid1.text(2, 0), u"0"_s);
     EXPECT_EQ(record.slot(0, 1).taxRate, u"7"_s);
     EXPECT_EQ(record.slot(0, 1).extraParts, QStringList({u"0.000000"_s, u"0"_s}));
     EXPECT_EQ(folder.control<StatusPanels>("StatusBar1").panelText(1), u"已经添加1项物品"_s);
-    window.dispatch(u"ID_AddItemB"_s);
+    trigger(window, "ID_AddItemB");
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"已有相同物品在此列表中"_s}));
     EXPECT_EQ(folder.dialogs.messages[0].icon, MessageIcon::Information);
     folder.control<QLineEdit>("Text2").setText(u"5}"_s);
     grid2.setCurrentRow(2);
-    window.dispatch(u"ID_AddItemB"_s);
+    trigger(window, "ID_AddItemB");
     EXPECT_EQ(folder.dialogs.messages.size(), 2u);
     EXPECT_EQ(record.listLength(0), 4);
 
     grid1.setCurrentRow(4);
-    window.dispatch(u"ID_DeleteItem"_s);
+    trigger(window, "ID_DeleteItem");
     EXPECT_EQ(column(grid1, 1), QStringList({u"2"_s, id, u"1"_s}));
     // Other list untouched by everything above.
     EXPECT_EQ(record.slot(1, 0).id, u"40"_s);
     EXPECT_EQ(record.listLength(1), 2);
 
-    // Case differences are no tool IDs; options does nothing.
-    window.dispatch(u"id_deleteitem"_s);
-    window.dispatch(u"ID_Option"_s);
+    trigger(window, "ID_Option");
     EXPECT_EQ(record.listLength(0), 3);
 }
 
 TEST(Writing, WritesEditedListsAndRefusesTheSource) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
-    window.dispatch(u"ID_Write"_s);
+    trigger(window, "ID_Write");
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"请先装入AI文件"_s}));
 
-    window.dispatch(u"ID_Load"_s);
+    trigger(window, "ID_Load");
     folder.control<Combo>("Combo2").setText(u"grocer_amber|杂货商安珀"_s);
     folder.control<Grid>("MSFlexGrid1").setCurrentRow(1);
-    window.dispatch(u"ID_DeleteItem"_s);
+    trigger(window, "ID_DeleteItem");
 
     // The source by another spelling, then a real output.
     folder.dialogs.answers = {folder.scriptPath() + u"  "_s, folder.path(u"AI/../AI/ai.obj"),
                               folder.path(u"out.obj")};
-    window.dispatch(u"ID_Write"_s);
-    window.dispatch(u"ID_Write"_s);
-    window.dispatch(u"ID_Write"_s);
+    trigger(window, "ID_Write");
+    trigger(window, "ID_Write");
+    trigger(window, "ID_Write");
     const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
     EXPECT_EQ(folder.dialogs.texts().mid(1), QStringList({refusal, refusal}));
     EXPECT_EQ(folder.control<StatusPanels>("StatusBar1").panelText(1),
@@ -219,13 +235,13 @@ TEST(Writing, WritesEditedListsAndRefusesTheSource) {
 
     // A folder is no output to replace; a folder as the source is no script.
     folder.dialogs.answers = {folder.path(u"AI")};
-    window.dispatch(u"ID_Write"_s);
+    trigger(window, "ID_Write");
     EXPECT_EQ(folder.dialogs.texts().last(), u"输出文件不是普通文件"_s);
 
     // A source changed since reading is refused and leaves no output behind.
     writeFile(folder.scriptPath(), scriptBytes({u"class x : y"_s}));
     folder.dialogs.answers = {folder.path(u"out2.obj")};
-    window.dispatch(u"ID_Write"_s);
+    trigger(window, "ID_Write");
     EXPECT_TRUE(folder.dialogs.texts().last().startsWith(u"源AI文件在装入后已被修改"));
     EXPECT_FALSE(QFile::exists(folder.path(u"out2.obj")));
 }

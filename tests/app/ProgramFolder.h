@@ -2,10 +2,12 @@
 
 #include "../support/ScriptedDialogs.h"
 #include "../support/TestFiles.h"
+#include "app/ScriptFiles.h"
 #include "app/frmMain.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
 
+#include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -57,6 +59,11 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> window;
 };
+
+// Runs a command as a menu entry, tool or button does: through its action, named by its tool ID.
+inline void trigger(frmMain& window, const char* id) {
+    window.findChild<QAction*>(QString::fromLatin1(id))->trigger();
+}
 
 // The texts of a grid column below the header, and of a drop-down's entries.
 inline QStringList column(const Grid& grid, int col) {

@@ -252,11 +252,11 @@ bool ListSelectors::revealRecord(int record, const QStringList& places) {
     });
 }
 
-bool ListSelectors::showList(int record, int list, const std::vector<int>& slots,
+bool ListSelectors::showList(int record, int list, const std::vector<int>& picked,
                              const QStringList& places) {
     if (!document_.record(record) || !revealRecord(record, places))
         return false;
-    document_.select({record, list, slots, slots.empty() ? 0 : slots.front()});
+    document_.select({record, list, picked, picked.empty() ? 0 : picked.front()});
     return true;
 }
 

@@ -42,10 +42,10 @@ public:
     // Chooses the first NPC entry the filter offers, as a user's choice does.
     void chooseFirstOfferedNpc();
 
-    // Shows record `record`'s list `list` with `slots` selected, choosing another NPC entry, and
+    // Shows record `record`'s list `list` with `picked` selected, choosing another NPC entry, and
     // another location when the chosen one does not list the NPC: one of `places` first, then
     // all NPCs, then the NPCs placed nowhere. False when no entry leads there.
-    bool showList(int record, int list, const std::vector<int>& slots = {0},
+    bool showList(int record, int list, const std::vector<int>& picked = {0},
                   const QStringList& places = {});
 
     // Where the shown list stands among the list entries, from 1, and how many there are.

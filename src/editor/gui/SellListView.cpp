@@ -148,7 +148,7 @@ void SellListView::showSelection() {
     const Selection& selection = document_.selection();
     Grid& grid = ui_.listGrid;
     std::vector<int> rows;
-    for (const int slot : selection.slots)
+    for (const int slot : selection.picked)
         rows.push_back(slot + 1);
     if (grid.selectedRows() == rows && grid.currentRow() == selection.current + 1)
         return;
@@ -161,10 +161,10 @@ void SellListView::showSelection() {
 void SellListView::gridSelectionChanged() {
     if (drawing_)
         return;
-    std::vector<int> slots;
+    std::vector<int> picked;
     for (const int row : ui_.listGrid.selectedRows())
-        slots.push_back(row - 1);
-    document_.selectSlots(std::move(slots), ui_.listGrid.currentRow() - 1);
+        picked.push_back(row - 1);
+    document_.selectSlots(std::move(picked), ui_.listGrid.currentRow() - 1);
 }
 
 void SellListView::showRowTaxRate() {
@@ -251,8 +251,7 @@ void SellListView::setTaxRate() {
     const QString text = ui_.taxRate.text();
     switch (document_.setTaxRate(text)) {
     case ScriptDocument::EditOutcome::Done:
-        ui_.status.setPanelText(1,
-                                u"已经修改"_s + QString::number(count) + u"项物品的税率"_s);
+        ui_.status.setPanelText(1, u"已经修改"_s + QString::number(count) + u"项物品的税率"_s);
         return;
     case ScriptDocument::EditOutcome::BadTaxRate:
         refuseTaxRate(text);
