@@ -3,6 +3,8 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 #include <QTimer>
 #include <QTranslator>
 
@@ -39,6 +41,15 @@ std::optional<int> answerFromTerminal(int argc, char* argv[]) {
     return std::nullopt;
 }
 
+// Every size drawn from the packaged SVG at build time, so each place gets a sharp picture.
+QIcon programIcon() {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -46,6 +57,7 @@ int main(int argc, char* argv[]) {
         return *answered;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vendwright"));
+    QApplication::setWindowIcon(programIcon());
     // The name of the installed .desktop entry, so a desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(VW_APP_ID));
     const vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
