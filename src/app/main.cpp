@@ -3,12 +3,61 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+const char* const Usage =
+    "usage: vendwright [SCRIPT] [--catalogue FILE]\n"
+    "\n"
+    "Edits the merchant sell lists of an NPC AI script (UTF-16LE) against an item catalogue.\n"
+    "\n"
+    "  SCRIPT            the script to read; else the one read last, else AI/ai.obj\n"
+    "                    in the program folder\n"
+    "  --catalogue FILE  the item catalogue (Access or SQLite); else the one used last,\n"
+    "                    else DB/Wareroll.mdb in the program folder\n"
+    "  --version         print the version and exit\n"
+    "  --help            print this text and exit\n";
+
+// The questions a terminal asks are answered before the application exists, so they need no
+// display. Returns the exit code when one was answered.
+std::optional<int> answerFromTerminal(int argc, char* argv[]) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        const char* text = nullptr;
+        if (std::strcmp(argv[i], "--version") == 0)
+            text = "vendwright " VW_VERSION "\n";
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            text = Usage;
+        if (text)
+            return std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
+    }
+    return std::nullopt;
+}
+
+// Every size drawn from the packaged SVG at build time, so each place gets a sharp picture.
+QIcon programIcon() {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (const auto answered = answerFromTerminal(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vendwright"));
+    QApplication::setWindowIcon(programIcon());
     // The name of the installed .desktop entry, so a desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(VW_APP_ID));
     const vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());

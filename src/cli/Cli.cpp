@@ -24,7 +24,7 @@ const char16_t* const MainUsage =
     u"  where SCRIPT ID [--catalogue FILE] [--json] list the merchants that sell an item\n"
     u"  apply SCRIPT EDITS OUT [--catalogue FILE] write an edited copy of the script\n"
     u"\n"
-    u"\"vendwright-cli COMMAND --help\" describes a command.\n"
+    u"\"vendwright-cli COMMAND --help\" describes a command; --version prints the version.\n"
     u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
     u"            3 input error, 4 output refused or not written\n";
 
@@ -33,6 +33,10 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QStringList rest = args.mid(1);
     if (command == u"--help" || command == u"-h" || command == u"help") {
         out << QString::fromUtf16(MainUsage);
+        return ExitOk;
+    }
+    if (command == u"--version") {
+        out << u"vendwright-cli " VW_VERSION "\n"_s;
         return ExitOk;
     }
     if (command == u"dump")

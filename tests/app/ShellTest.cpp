@@ -69,6 +69,27 @@ TEST(Shell, AboutShowsTitleAndTheBuildsVersion) {
     EXPECT_EQ(about.versionText(), u"版本 "_s + QStringLiteral(VW_PROJECT_VERSION));
 }
 
+TEST(Shell, VersionAndHelpNeedNoDisplay) {
+    // A platform that has no display to reach would abort the program if it built a window.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    const auto answer = [&env](const QString& option) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(VW_WINDOW_PROGRAM), {option});
+        EXPECT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        return QString::fromUtf8(program.readAllStandardOutput());
+    };
+    EXPECT_EQ(answer(u"--version"_s),
+              u"vendwright "_s + QStringLiteral(VW_PROJECT_VERSION) + u'\n');
+    EXPECT_TRUE(
+        answer(u"--help"_s).startsWith(u"usage: vendwright [SCRIPT] [--catalogue FILE]\n"_s));
+}
+
 TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
     const QString english = cancelText();
     QTemporaryDir program;

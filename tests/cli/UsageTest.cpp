@@ -30,4 +30,7 @@ TEST(CliUsage, UsageErrorsAndHelp) {
         EXPECT_TRUE(run.out.startsWith(u"usage: vendwright-cli "_s + command));
     }
     EXPECT_EQ(runArgs({u"--help"_s}).code, 0);
+    const CliRun version = runArgs({u"--version"_s});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, u"vendwright-cli "_s + QStringLiteral(VW_PROJECT_VERSION) + u'\n');
 }
