@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -117,5 +118,25 @@ inline QStringList sampleScript() {
         u"class_end"_s,
     };
 }
+
+// The one window fixture of the suites: the sample script read, grocer_amber's first list shown.
+struct Loaded {
+    explicit Loaded(const QStringList& script = sampleScript()) : folder(script) {
+        trigger(window, "ID_Load");
+        npcs.setText(u"grocer_amber|杂货商安珀"_s);
+    }
+    QAction& action(const char* id) { return folder.control<QAction>(id); }
+    void typeRate(const QString& rate) { folder.control<QLineEdit>("Text2").setText(rate); }
+    const ShopRecord& grocer() const { return window.document().records()[0]; }
+    bool dirty() const { return window.windowTitle().endsWith(u" *"); }
+
+    ProgramFolder folder;
+    frmMain& window = folder.start();
+    Combo& locations = folder.control<Combo>("Combo5");
+    Combo& npcs = folder.control<Combo>("Combo2");
+    Combo& lists = folder.control<Combo>("Combo4");
+    Grid& listGrid = folder.control<Grid>("MSFlexGrid1");
+    Grid& itemGrid = folder.control<Grid>("MSFlexGrid2");
+};
 
 } // namespace vw::test

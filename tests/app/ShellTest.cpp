@@ -3,7 +3,6 @@
 #include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtTranslation.h"
-#include "app/frmAbout.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -61,13 +60,6 @@ public:
 };
 
 } // namespace
-
-TEST(Shell, AboutShowsTitleAndTheBuildsVersion) {
-    frmAbout about;
-    EXPECT_EQ(about.windowTitle(), u"关于 Vendwright"_s);
-    EXPECT_EQ(about.titleText(), u"Vendwright"_s);
-    EXPECT_EQ(about.versionText(), u"版本 "_s + QStringLiteral(VW_PROJECT_VERSION));
-}
 
 TEST(Shell, VersionAndHelpNeedNoDisplay) {
     // A platform that has no display to reach would abort the program if it built a window.

@@ -1,5 +1,6 @@
 // libFuzzer target over reading and writing together: any bytes → read → edits → write →
 // read again. The last eight bytes of an input steer the edits, the whole input is the script.
+#include "../support/LineWalks.h"
 #include "../support/SplitMix.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
@@ -22,10 +23,10 @@ void check(bool condition) {
         std::abort();
 }
 
-ScriptReadResult readBytes(QByteArray bytes, LineWalk walk = LineWalk::Structure) {
+ScriptReadResult readBytes(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readScript(buffer, {}, walk);
+    return readScript(buffer);
 }
 
 QByteArray writeBytes(const QByteArray& source, const std::vector<ShopRecord>& records,
@@ -79,11 +80,9 @@ void edit(std::vector<ShopRecord>& records, SplitMix& rng) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray source(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    ScriptReadResult read = readBytes(source);
-    // The lines passed over never change what is read.
-    const ScriptReadResult everyLine = readBytes(source, LineWalk::Every);
-    check(everyLine.status == read.status && everyLine.records == read.records &&
-          everyLine.report == read.report && everyLine.lineCount == read.lineCount);
+    std::optional<ScriptReadResult> both = test::readBothWays(source);
+    check(both.has_value());
+    ScriptReadResult& read = *both;
     if (read.status != ReadStatus::Ok)
         return 0;
     SplitMix rng{0};

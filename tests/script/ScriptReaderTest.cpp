@@ -345,36 +345,3 @@ TEST(ScriptReader, ReportsTheLinesTheRecordsDoNotShow) {
         unclosed.emplace_back(u.line, u.classLine);
     EXPECT_EQ(unclosed, (std::vector<std::pair<int, int>>{{13, 1}, {19, 14}, {21, 14}}));
 }
-
-TEST(ScriptReader, AScriptOfManyBlocksReadsAsEveryLineDoes) {
-    // Large enough to be marked in halves on two cores, block after block: merchants, handler
-    // code with braces and underscores outside the lists, lists left open and opened again.
-    QStringList lines;
-    for (int c = 0; lines.size() < 120'000; ++c) {
-        QStringList items;
-        for (int i = 0; i < c % 40; ++i)
-            items << u"%1; %2; 0.5"_s.arg(c * 100 + i).arg(i % 9);
-        lines << merchant(u"npc_%1"_s.arg(c), items, c % 3 ? QStringList() : items.mid(0, 3));
-        lines << u"handler_define_begin"_s << u"\tif (max_hp > 0 && is_enemy) {"_s
-              << u"\t\tmyself.AddHate(attacker, damage_%1);"_s.arg(c) << u"\t}"_s
-              << u"\t{ not_an_item_b"_s << u"handler_define_end"_s;
-        if (c % 17 == 0)
-            lines << u"class open_%1 : m"_s.arg(c) << u"property_define_begin"_s
-                  << u"buyselllist_begin SellList1"_s << u"{1; 2"_s << u"{3; 4}"_s;
-    }
-    const QByteArray bytes = script(lines);
-    std::vector<qint64> everyProgress;
-    std::vector<qint64> structureProgress;
-    QBuffer every(const_cast<QByteArray*>(&bytes));
-    every.open(QIODevice::ReadOnly);
-    const ScriptReadResult expected = vw::readScript(
-        every, [&](qint64 h) { everyProgress.push_back(h); }, vw::LineWalk::Every);
-    const ScriptReadResult actual = read(bytes, [&](qint64 h) { structureProgress.push_back(h); });
-    ASSERT_EQ(actual.status, ReadStatus::Ok);
-    EXPECT_GT(bytes.size(), 2'000'000);
-    EXPECT_EQ(actual.lineCount, expected.lineCount);
-    EXPECT_TRUE(actual.records == expected.records);
-    EXPECT_EQ(actual.report, expected.report);
-    EXPECT_EQ(structureProgress, everyProgress);
-    EXPECT_EQ(actual.stamp.contentHash, expected.stamp.contentHash);
-}
