@@ -124,9 +124,43 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     connect(&document_, &ScriptDocument::cleanChanged, this, &frmMain::updateTitle);
     connect(&document_, &ScriptDocument::changed, this, &frmMain::updateCommands);
     updateCommands();
-    // As large as the design's window where the screen allows it, and never larger.
-    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1280, 800);
-    resize(std::min(1280, room.width()), std::min(800, room.height()));
+    resize(firstWindowSize(screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800),
+                           expectedFrame()));
+}
+
+QMargins expectedFrame() {
+    return {8, 40, 8, 8};
+}
+
+QSize firstWindowSize(const QRect& available, const QMargins& frame) {
+    return {std::min(1280, available.width() - frame.left() - frame.right()),
+            std::min(800, available.height() - frame.top() - frame.bottom())};
+}
+
+bool frmMain::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // The frame is known once the window manager has placed the window.
+    if (!framePlaced_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
+        isVisible())
+        QTimer::singleShot(0, this, &frmMain::keepFrameOnScreen);
+    return handled;
+}
+
+void frmMain::keepFrameOnScreen() {
+    if (framePlaced_ || !screen() || isMaximized() || isFullScreen())
+        return;
+    const QRect room = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    if (frame == inner)
+        return; // not framed yet
+    framePlaced_ = true;
+    if (room.contains(frame))
+        return;
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    resize(firstWindowSize(room, margins));
+    move(room.topLeft());
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -183,16 +217,14 @@ void frmMain::buildControls() {
     npcFilter_->setAccessibleName(u"筛选NPC"_s);
     npcFilter_->setPlaceholderText(u"筛选NPC"_s);
     npcFilter_->setClearButtonEnabled(true);
-    sellers_ =
-        new ResultsPanel(u"WhereSold"_s, u"出售此物品的NPC"_s,
-                         {u"NPC"_s, u"中文名称"_s, u"列表"_s, u"行"_s, u"税率"_s, u"地点"_s}, this);
+    results_ = new ResultsDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, results_);
+    results_->hide();
+    sellers_ = new ResultsPanel(u"WhereSold"_s, u"出售此物品的NPC"_s,
+                                {u"NPC"_s, u"中文名称"_s, u"列表"_s, u"行"_s, u"税率"_s, u"地点"_s},
+                                *results_);
     findings_ = new ResultsPanel(u"CheckResults"_s, u"检查结果"_s,
-                                 {u"行号"_s, u"NPC"_s, u"列表"_s, u"问题"_s}, this);
-    for (ResultsPanel* panel : {sellers_, findings_}) {
-        addDockWidget(Qt::BottomDockWidgetArea, panel);
-        panel->hide();
-    }
-    tabifyDockWidget(sellers_, findings_);
+                                 {u"行号"_s, u"NPC"_s, u"列表"_s, u"问题"_s}, *results_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(u"SSTab1"_s);
@@ -424,6 +456,7 @@ void frmMain::loadScript() {
     if (!files_->loadAiFile([this] { return settleUnwrittenEdits(); }))
         return;
     inspector_->clearResults();
+    results_->hide();
     selectors_->chooseLastLocation();
     // The records of the read before, and the steps on them, are gone by now.
     giveBackFreedMemory();

@@ -25,11 +25,18 @@ class Combo;
 class Dialogs;
 class Grid;
 class ListSelectors;
+class ResultsDock;
 class ResultsPanel;
 class ScriptFiles;
 class ScriptInspector;
 class SellListView;
 class StatusPanels;
+
+// The window's first size: the design's 1280×800 where the screen allows it, and never more
+// than the available area leaves once the window manager's frame (`frame`, or what one usually
+// takes) is drawn around it.
+QSize firstWindowSize(const QRect& available, const QMargins& frame);
+QMargins expectedFrame();
 
 // The main window. It owns the document of the loaded script, the catalogue and the controls,
 // and composes the parts that draw and change them: the script files, the selectors, the list
@@ -57,6 +64,7 @@ protected:
     // Every way of closing the window passes here: it asks about unwritten edits first.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -80,6 +88,9 @@ private:
     void showHelpPage();
     void tabChanged(int index);
     void updateTitle();
+    // Once the window manager has framed the window, a frame beyond the screen's available area
+    // is brought back into it.
+    void keepFrameOnScreen();
     // The edit commands stand ready while a list is shown, or before a read, when they explain
     // that one is needed.
     void updateCommands();
@@ -105,6 +116,7 @@ private:
     QLineEdit* text2_ = nullptr;
     QLineEdit* search_ = nullptr;
     QLineEdit* npcFilter_ = nullptr;
+    ResultsDock* results_ = nullptr;
     ResultsPanel* sellers_ = nullptr;
     ResultsPanel* findings_ = nullptr;
     Grid* grid1_ = nullptr;
@@ -115,6 +127,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     int toolbarCaptionsWidth_ = 0;
     bool splitterPlaced_ = false;
+    bool framePlaced_ = false;
     QTextBrowser* browser_ = nullptr;
 
     std::unique_ptr<ScriptFiles> files_;

@@ -1,13 +1,59 @@
 #include "Combo.h"
 
 #include <QListView>
-#include <QStandardItemModel>
 
 namespace vw {
+
+void EntryModel::append(std::vector<Entry> entries) {
+    if (entries.empty())
+        return;
+    const int first = size();
+    beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
+                    std::make_move_iterator(entries.end()));
+    endInsertRows();
+}
+
+void EntryModel::clear() {
+    beginResetModel();
+    entries_.clear();
+    endResetModel();
+}
+
+void EntryModel::setFilter(const QString& text) {
+    filter_ = text;
+    if (!entries_.empty())
+        emit dataChanged(index(0), index(size() - 1), {});
+}
+
+bool EntryModel::offers(int row) const {
+    return row >= 0 && row < size() &&
+           entries_[static_cast<size_t>(row)].text.contains(filter_, Qt::CaseInsensitive);
+}
+
+int EntryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : size();
+}
+
+QVariant EntryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= size())
+        return {};
+    const Entry& shown = entries_[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return shown.text;
+    if (role == Qt::UserRole)
+        return shown.data;
+    return {};
+}
+
+Qt::ItemFlags EntryModel::flags(const QModelIndex& index) const {
+    return offers(index.row()) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
 
 Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) : QComboBox(parent) {
     setObjectName(name);
     setAccessibleName(name);
+    setModel(&entries_);
     setPlaceholderText(initialText);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(8);
@@ -15,30 +61,27 @@ Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) :
 }
 
 int Combo::addEntry(const QString& text, qint32 itemData) {
-    addItem(text, itemData);
-    const int index = count() - 1;
-    if (!filter_.isEmpty())
-        offer(index, text.contains(filter_, Qt::CaseInsensitive));
-    return index;
+    addEntries({{text, itemData}});
+    return entryCount() - 1;
 }
 
-void Combo::addEntries(const std::vector<Entry>& entries) {
-    const int first = count();
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(entries.size()));
-    for (const Entry& entry : entries)
-        texts.append(entry.text);
-    insertItems(first, texts);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const int index = first + static_cast<int>(i);
-        setItemData(index, entries[i].data);
-        if (!filter_.isEmpty())
-            offer(index, entries[i].text.contains(filter_, Qt::CaseInsensitive));
-    }
+void Combo::addEntries(std::vector<Entry> entries) {
+    const int first = entryCount();
+    entries_.append(std::move(entries));
+    if (entries_.filtering())
+        hideUnoffered(first);
 }
 
 qint32 Combo::entryData(int index) const {
-    return itemData(index).toInt();
+    return index >= 0 && index < entryCount() ? entries_.entry(index).data : 0;
+}
+
+QString Combo::entryText(int index) const {
+    return index >= 0 && index < entryCount() ? entries_.entry(index).text : QString();
+}
+
+void Combo::clearEntries() {
+    entries_.clear();
 }
 
 void Combo::setText(const QString& text) {
@@ -52,22 +95,22 @@ void Combo::chooseIndex(int index) {
     emit chosen();
 }
 
-void Combo::offer(int index, bool offered) {
-    if (auto* items = qobject_cast<QStandardItemModel*>(model()))
-        items->item(index)->setEnabled(offered);
-    if (auto* list = qobject_cast<QListView*>(view()))
-        list->setRowHidden(index, !offered);
+void Combo::hideUnoffered(int from) {
+    auto* list = qobject_cast<QListView*>(view());
+    if (!list)
+        return;
+    for (int i = from; i < entryCount(); ++i)
+        list->setRowHidden(i, !entries_.offers(i));
 }
 
 void Combo::filterEntries(const QString& text) {
-    filter_ = text;
-    for (int i = 0; i < count(); ++i)
-        offer(i, itemText(i).contains(text, Qt::CaseInsensitive));
+    entries_.setFilter(text);
+    hideUnoffered(0);
 }
 
 int Combo::firstOfferedEntry() const {
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).contains(filter_, Qt::CaseInsensitive))
+    for (int i = 0; i < entryCount(); ++i) {
+        if (entries_.offers(i))
             return i;
     }
     return -1;

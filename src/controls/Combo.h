@@ -1,35 +1,64 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QComboBox>
 
 #include <vector>
 
 namespace vw {
 
-// A drop-down list whose entries carry a 32-bit item data each. Choosing an entry, by the user
-// or by setText() with an entry's text, raises chosen() at once, even when that entry was
-// already chosen: the selection chains and the redisplay after every edit rely on this.
-class Combo : public QComboBox {
+// The entries of a Combo: a text and a 32-bit item data each, and the filter that decides which
+// of them are offered. Filling and emptying it are one model change each, not one per entry, so
+// views and assistive technology follow thousands of entries at once.
+class EntryModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    Combo(const QString& name, const QString& initialText, QWidget* parent = nullptr);
-
     struct Entry {
         QString text;
         qint32 data = 0;
     };
 
+    explicit EntryModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
+
+    void append(std::vector<Entry> entries);
+    void clear();
+    const Entry& entry(int index) const { return entries_[static_cast<size_t>(index)]; }
+    int size() const { return static_cast<int>(entries_.size()); }
+    void setFilter(const QString& text);
+    bool filtering() const { return !filter_.isEmpty(); }
+    bool offers(int index) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    std::vector<Entry> entries_;
+    QString filter_;
+};
+
+// A drop-down list whose entries carry a 32-bit item data each. Choosing an entry, by the user
+// or by setText() with an entry's text, raises chosen() at once, even when that entry was
+// already chosen: the selection chains rely on this.
+class Combo : public QComboBox {
+    Q_OBJECT
+
+public:
+    using Entry = EntryModel::Entry;
+
+    Combo(const QString& name, const QString& initialText, QWidget* parent = nullptr);
+
     // Appends an entry and returns its index.
     int addEntry(const QString& text, qint32 itemData = 0);
     // Appends many entries at once: one insertion for the list, not one per entry.
-    void addEntries(const std::vector<Entry>& entries);
+    void addEntries(std::vector<Entry> entries);
     qint32 entryData(int index) const;
-    QString entryText(int index) const { return itemText(index); }
-    int entryCount() const { return count(); }
+    QString entryText(int index) const;
+    int entryCount() const { return entries_.size(); }
     // -1 when no entry is chosen.
     int chosenIndex() const { return currentIndex(); }
-    void clearEntries() { clear(); }
+    void clearEntries();
 
     // Selects the first entry with exactly this text and raises chosen(); any other text
     // changes nothing, as a drop-down list holds only its entries.
@@ -48,9 +77,9 @@ signals:
     void chosen();
 
 private:
-    void offer(int index, bool offered);
+    void hideUnoffered(int from);
 
-    QString filter_;
+    EntryModel entries_;
 };
 
 } // namespace vw

@@ -242,6 +242,7 @@ void Grid::setEditableColumn(int col) {
 void Grid::setCols(int n) {
     model_.setCols(n);
     widths_.resize(static_cast<size_t>(std::max(n, 0)), 0);
+    applyWidths();
 }
 
 int Grid::currentRow() const {
@@ -270,12 +271,22 @@ int Grid::columnWidthPixels(int col) const {
                                                               : 0;
 }
 
+void Grid::fillPaneWith(const std::vector<int>& cols) {
+    filling_ = cols;
+    setTextElideMode(Qt::ElideRight);
+    applyWidths();
+}
+
 void Grid::applyWidths() {
     // The width is meant for the text; the cell's own margins come on top of it.
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
     for (size_t c = 0; c < widths_.size(); ++c) {
-        if (widths_[c] > 0)
-            setColumnWidth(static_cast<int>(c), widths_[c] + margins);
+        const int col = static_cast<int>(c);
+        // A reset of the model forgets how a section sizes itself, so it is said again.
+        if (std::find(filling_.begin(), filling_.end(), col) != filling_.end())
+            horizontalHeader()->setSectionResizeMode(col, QHeaderView::Stretch);
+        else if (widths_[c] > 0)
+            setColumnWidth(col, widths_[c] + margins);
     }
 }
 

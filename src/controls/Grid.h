@@ -90,8 +90,10 @@ public:
     // a committed text arrives through cellEdited() once the editor has closed.
     void setEditableColumn(int col);
 
-    // The width given for a column's text, in pixels (0 until one is set).
+    // The width given for a column's text, in pixels (0 until one is set). A column that fills
+    // the pane takes what the others leave, its texts elided, whatever width it is given.
     void setColumnWidthPixels(int col, int width);
+    void fillPaneWith(const std::vector<int>& cols);
     int columnWidthPixels(int col) const;
 
     GridModel& model() { return model_; }
@@ -123,6 +125,7 @@ private:
 
     GridModel model_;
     std::vector<int> widths_;
+    std::vector<int> filling_;
     int reportedRow_ = -1;
 };
 

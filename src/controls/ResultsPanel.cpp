@@ -2,20 +2,66 @@
 
 #include "Grid.h"
 
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 namespace vw {
 
+ResultsDock::ResultsDock(QWidget* parent)
+    : QDockWidget(QStringLiteral("结果"), parent), tabs_(new QTabWidget(this)) {
+    setObjectName(QStringLiteral("ResultsDock"));
+    setAccessibleName(windowTitle());
+    tabs_->setObjectName(QStringLiteral("ResultsTabs"));
+    tabs_->setDocumentMode(true);
+    setWidget(tabs_);
+}
+
+void ResultsDock::addPanel(ResultsPanel& panel, const QString& title) {
+    tabs_->addTab(&panel, title);
+}
+
+void ResultsDock::setTitle(ResultsPanel& panel, const QString& title) {
+    tabs_->setTabText(tabs_->indexOf(&panel), title);
+}
+
+void ResultsDock::showPanel(ResultsPanel& panel) {
+    tabs_->setCurrentWidget(&panel);
+    if (!isHidden())
+        return;
+    show();
+    // Opened afresh, the dock takes a third of the window; after that its size is the user's.
+    if (auto* window = qobject_cast<QMainWindow*>(parentWidget()))
+        window->resizeDocks({this}, {window->height() / 3}, Qt::Vertical);
+}
+
 ResultsPanel::ResultsPanel(const QString& name, const QString& title, const QStringList& headers,
-                           QWidget* parent)
-    : QDockWidget(title, parent), grid_(new Grid(name + QStringLiteral("Grid"), this)),
-      headers_(headers) {
+                           ResultsDock& dock)
+    : QWidget(&dock), dock_(dock), grid_(new Grid(name + QStringLiteral("Grid"), this)),
+      layout_(new QVBoxLayout(this)) {
     setObjectName(name);
     setAccessibleName(title);
-    setWidget(grid_);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->addWidget(grid_);
     grid_->setCols(static_cast<int>(headers.size()));
     for (int c = 0; c < static_cast<int>(headers.size()); ++c)
         grid_->setText(0, c, headers[c]);
     connect(grid_, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { emit resultChosen(index.row()); });
+    dock.addPanel(*this, title);
+}
+
+void ResultsPanel::addCommand(QWidget* button) {
+    if (!commands_) {
+        commands_ = new QWidget(this);
+        auto* row = new QHBoxLayout(commands_);
+        row->setContentsMargins(4, 2, 4, 2);
+        row->addStretch();
+        layout_->insertWidget(0, commands_);
+    }
+    auto* row = static_cast<QHBoxLayout*>(commands_->layout());
+    row->insertWidget(row->count() - 1, button);
 }
 
 void ResultsPanel::setResults(const std::vector<QStringList>& rows) {
@@ -28,8 +74,16 @@ void ResultsPanel::setResults(const std::vector<QStringList>& rows) {
         }
     }
     grid_->resizeColumnsToContents();
-    show();
-    raise();
+    dock_.showPanel(*this);
+}
+
+void ResultsPanel::clear() {
+    Grid::Batch batch(*grid_);
+    grid_->setRows(1);
+}
+
+void ResultsPanel::setTitle(const QString& title) {
+    dock_.setTitle(*this, title);
 }
 
 int ResultsPanel::resultCount() const {

@@ -102,7 +102,7 @@ bool ListSelectors::fillNpcs(int chosen) {
                     entries.push_back({npc + u'|' + data_.field(u"中文名称"), record});
             }
         }
-        ui_.npcs.addEntries(entries);
+        ui_.npcs.addEntries(std::move(entries));
     }
     ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
     ui_.status.setPanelText(3,
@@ -151,7 +151,7 @@ void ListSelectors::fillEveryNpc() {
             entry += u'|' + data_.field(u"中文名称");
         entries.push_back({std::move(entry), static_cast<qint32>(i)});
     }
-    ui_.npcs.addEntries(entries);
+    ui_.npcs.addEntries(std::move(entries));
 }
 
 void ListSelectors::filterNpcs(const QString& text) {

@@ -3,13 +3,13 @@
 #include "ListSelectors.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
+#include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "controls/WindowTexts.h"
 #include "document/ScriptDocument.h"
-#include "catalogue/gui/CatalogueBrowser.h"
 
 #include <QApplication>
 
@@ -92,7 +92,7 @@ void ScriptInspector::findSellers() {
                         sale.locations.join(u"、"_s)});
     }
     ui_.sellers.setResults(rows);
-    ui_.sellers.setWindowTitle(u"出售物品"_s + id + u"的NPC"_s);
+    ui_.sellers.setTitle(u"出售物品"_s + id + u"的NPC"_s);
     ui_.status.setPanelText(1,
                             u"共有"_s + QString::number(sales_.size()) + u"个列表出售物品"_s + id);
     if (lookups && lookups->failed())
@@ -125,10 +125,8 @@ void ScriptInspector::checkScript() {
 void ScriptInspector::clearResults() {
     sales_.clear();
     findings_.clear();
-    ui_.sellers.setResults({});
-    ui_.sellers.hide();
-    ui_.findings.setResults({});
-    ui_.findings.hide();
+    ui_.sellers.clear();
+    ui_.findings.clear();
 }
 
 void ScriptInspector::goToSale(int index) {

@@ -41,6 +41,8 @@ SellListView::SellListView(ScriptDocument& document, DataSource& data,
     Grid& grid = ui_.listGrid;
     grid.allowRowRanges();
     grid.setEditableColumn(4);
+    // The names take what the other columns leave, so the tax rate always stays in view.
+    grid.fillPaneWith({2, 3});
     connect(&grid, &Grid::currentRowChanged, this, &SellListView::showRowTaxRate);
     connect(grid.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SellListView::gridSelectionChanged);
