@@ -56,14 +56,19 @@ QString withAccelerator(const QString& caption) {
     return text;
 }
 
+enum ToolFlag {
+    OnToolbar = 1,
+    EndsGroup = 2, // a separator follows it in the menu
+    EditsList = 4, // an edit of the shown list
+};
+
 struct Tool {
     const char16_t* id;
     const char16_t* caption;
     QStyle::StandardPixmap icon; // SP_CustomBase: no icon
     const char16_t* themeIcon;
     const char16_t* keys = u""; // "Ctrl+Y; Ctrl+Shift+Z"
-    bool endsGroup = false;     // a separator follows it in the menu
-    bool editsList = false;     // an edit of the shown list
+    int flags = OnToolbar;
 };
 
 const Tool FileTools[] = {
@@ -74,22 +79,39 @@ const Tool FileTools[] = {
     {u"ID_Option", u"选项", QStyle::SP_CustomBase, u""},
     {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", u"Ctrl+Q"},
 };
+// Accelerators are unique within the menu: the design's "(B)" and "(D)" stood twice, so the
+// append and the move down take letters of their own.
 const Tool OperationTools[] = {
     {u"ID_Undo", u"撤销(Z)", QStyle::SP_ArrowBack, u"edit-undo", u"Ctrl+Z"},
-    {u"ID_Redo", u"重做(Y)", QStyle::SP_ArrowForward, u"edit-redo", u"Ctrl+Y; Ctrl+Shift+Z", true},
-    {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add", u"", false,
-     true},
-    {u"ID_AddItemB", u"添加至表尾(B)", QStyle::SP_FileDialogListView, u"go-last", u"", false, true},
-    {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up", u"", false, true},
-    {u"ID_MoveDown", u"下移一行(D)", QStyle::SP_ArrowDown, u"go-down", u"", false, true},
-    {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top", u"", false, true},
-    {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom", u"", false, true},
-    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"", true, true},
+    {u"ID_Redo", u"重做(Y)", QStyle::SP_ArrowForward, u"edit-redo", u"Ctrl+Y; Ctrl+Shift+Z",
+     OnToolbar | EndsGroup},
+    {u"ID_Cut", u"剪切(X)", QStyle::SP_CustomBase, u"edit-cut", u"Ctrl+X", EditsList},
+    {u"ID_Copy", u"复制(C)", QStyle::SP_CustomBase, u"edit-copy", u"Ctrl+C", 0},
+    {u"ID_Paste", u"粘贴(V)", QStyle::SP_CustomBase, u"edit-paste", u"Ctrl+V",
+     EndsGroup | EditsList},
+    {u"ID_AddItem", u"插入选中项之前(P)", QStyle::SP_FileDialogNewFolder, u"list-add", u"",
+     OnToolbar | EditsList},
+    {u"ID_AddItemB", u"添加至表尾(A)", QStyle::SP_FileDialogListView, u"go-last", u"",
+     OnToolbar | EditsList},
+    {u"ID_AddToListed", u"添加到所有列出的NPC(G)", QStyle::SP_CustomBase, u"", u"",
+     EndsGroup | EditsList},
+    {u"ID_MoveUp", u"上移一行(U)", QStyle::SP_ArrowUp, u"go-up", u"Alt+Up", OnToolbar | EditsList},
+    {u"ID_MoveDown", u"下移一行(N)", QStyle::SP_ArrowDown, u"go-down", u"Alt+Down",
+     OnToolbar | EditsList},
+    {u"ID_MoveTop", u"移至顶部(T)", QStyle::SP_MediaSkipBackward, u"go-top", u"Alt+Home",
+     OnToolbar | EditsList},
+    {u"ID_MoveBottom", u"移至底部(B)", QStyle::SP_MediaSkipForward, u"go-bottom", u"Alt+End",
+     OnToolbar | EditsList},
+    {u"ID_DeleteItem", u"删除选中项(D)", QStyle::SP_TrashIcon, u"edit-delete", u"",
+     OnToolbar | EndsGroup | EditsList},
     {u"ID_SetTaxRate", u"修改税率(R)", QStyle::SP_FileDialogDetailedView, u"document-edit", u"",
-     true, true},
+     OnToolbar | EndsGroup | EditsList},
     {u"ID_FindSellers", u"查找出售此物品的NPC(F)", QStyle::SP_FileDialogContentsView, u"edit-find",
      u"Ctrl+Shift+F"},
-    {u"ID_CheckScript", u"检查AI文件(K)", QStyle::SP_MessageBoxWarning, u"tools-check-spelling"},
+    {u"ID_CheckScript", u"检查AI文件(K)", QStyle::SP_MessageBoxWarning, u"tools-check-spelling",
+     u"", OnToolbar | EndsGroup},
+    {u"ID_SearchItems", u"搜索物品(S)", QStyle::SP_CustomBase, u"", u"Ctrl+F", 0},
+    {u"ID_FilterNpcs", u"筛选NPC(L)", QStyle::SP_CustomBase, u"", u"Ctrl+L", 0},
 };
 const Tool HelpTools[] = {
     {u"ID_HelpCHM", u"帮助(H)", QStyle::SP_DialogHelpButton, u"help-contents", u"F1"},
@@ -350,6 +372,8 @@ void frmMain::buildCommands() {
         if (tool.icon != QStyle::SP_CustomBase)
             action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon),
                                              style()->standardIcon(tool.icon)));
+        else if (*tool.themeIcon)
+            action->setIcon(QIcon::fromTheme(QString::fromUtf16(tool.themeIcon)));
     };
     const auto addMenu = [&](const QString& id, const QString& caption,
                              std::span<const Tool> tools) {
@@ -362,8 +386,9 @@ void frmMain::buildCommands() {
                                                      : new QAction(this);
             dress(action, tool);
             menu->addAction(action);
-            toolbar->addAction(action);
-            if (tool.endsGroup)
+            if (tool.flags & OnToolbar)
+                toolbar->addAction(action);
+            if (tool.flags & EndsGroup)
                 menu->addSeparator();
         }
         toolbar->addSeparator();
@@ -442,7 +467,7 @@ void frmMain::connectCommands() {
 void frmMain::updateCommands() {
     const bool ready = !document_.isLoaded() || document_.selection().showsList();
     for (const Tool& tool : OperationTools) {
-        if (tool.editsList)
+        if (tool.flags & EditsList)
             command(tool.id)->setEnabled(ready);
     }
 }

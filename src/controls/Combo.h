@@ -72,6 +72,7 @@ public:
     void filterEntries(const QString& text);
     // The first entry the filter offers; -1 when it offers none.
     int firstOfferedEntry() const;
+    bool isOffered(int index) const { return entries_.offers(index); }
 
 signals:
     void chosen();

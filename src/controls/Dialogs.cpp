@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +50,11 @@ QString toQtFilter(const QString& filter) {
                            : description + QStringLiteral(" (") + parts[i + 1] + u')');
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+QString WidgetDialogs::askText(const QString& text, const QString& initial) {
+    return QInputDialog::getText(parent_, QStringLiteral("Vendwright"), text, QLineEdit::Normal,
+                                 initial);
 }
 
 } // namespace vw

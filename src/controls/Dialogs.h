@@ -29,6 +29,8 @@ public:
     // A question answered by one of `buttons`: the index of the one chosen, or -1 when the box
     // was closed without a choice. The last button is the one Esc stands for.
     virtual int ask(const QString& text, const QStringList& buttons) = 0;
+    // A line of text the user types, `initial` filled in; empty when the user cancelled.
+    virtual QString askText(const QString& text, const QString& initial) = 0;
 };
 
 // The real dialogs: QMessageBox and QFileDialog over the given window.
@@ -38,6 +40,7 @@ public:
     void message(const QString& text, MessageIcon icon) override;
     QString chooseFile(const FileRequest& request) override;
     int ask(const QString& text, const QStringList& buttons) override;
+    QString askText(const QString& text, const QString& initial) override;
 
 private:
     QWidget* parent_;

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QFont>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QPalette>
 #include <QStyle>
 
@@ -166,7 +167,49 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() == editableCol_)
         flags |= Qt::ItemIsEditable;
+    if (index.isValid() && dragData_)
+        flags |= Qt::ItemIsDragEnabled;
+    // Only the space between rows takes a drop: nothing is dropped onto an item.
+    if (!index.isValid() && !dropTypes_.isEmpty())
+        flags |= Qt::ItemIsDropEnabled;
     return flags;
+}
+
+QStringList GridModel::mimeTypes() const {
+    return dropTypes_;
+}
+
+QMimeData* GridModel::mimeData(const QModelIndexList&) const {
+    return dragData_ ? dragData_() : nullptr;
+}
+
+// Drags copy: a move would have the view take the dragged rows out of the model by itself.
+Qt::DropActions GridModel::supportedDragActions() const {
+    return Qt::CopyAction;
+}
+
+Qt::DropActions GridModel::supportedDropActions() const {
+    return Qt::CopyAction;
+}
+
+bool GridModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int, int,
+                                const QModelIndex&) const {
+    return data && std::any_of(dropTypes_.begin(), dropTypes_.end(),
+                               [data](const QString& type) { return data->hasFormat(type); });
+}
+
+bool GridModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                             const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const int before = parent.isValid() ? parent.row() : row < 0 ? rows_ - 1 : row;
+    for (const QString& type : dropTypes_) {
+        if (data->hasFormat(type)) {
+            emit dropped(type, data->data(type), before + 1);
+            break;
+        }
+    }
+    return false;
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -200,6 +243,8 @@ Grid::Grid(const QString& name, QWidget* parent) : QTableView(parent) {
     connect(this, &QAbstractItemView::doubleClicked, this, &Grid::rowDoubleClicked);
     // The owner rebuilds the grid from the edit; that must wait until the editor has closed.
     connect(&model_, &GridModel::cellEdited, this, &Grid::cellEdited, Qt::QueuedConnection);
+    // A drop changes the document, and the grid is drawn anew from it: after the drag has ended.
+    connect(&model_, &GridModel::dropped, this, &Grid::dropped, Qt::QueuedConnection);
 }
 
 void Grid::reportCurrentRow() {
@@ -237,6 +282,22 @@ void Grid::selectRows(const std::vector<int>& rows, int current) {
 void Grid::setEditableColumn(int col) {
     model_.setEditableColumn(col);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+}
+
+void Grid::allowDrags(std::function<QMimeData*()> make) {
+    model_.setDragSource(std::move(make));
+    setDragEnabled(true);
+    setDragDropMode(model_.mimeTypes().isEmpty() ? DragOnly : DragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+void Grid::allowDrops(const QStringList& types) {
+    model_.setDropTypes(types);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropOverwriteMode(false);
+    setDragDropMode(dragEnabled() ? DragDrop : DropOnly);
+    setDefaultDropAction(Qt::CopyAction);
 }
 
 void Grid::setCols(int n) {

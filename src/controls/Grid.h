@@ -3,7 +3,10 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <functional>
 #include <vector>
+
+class QMimeData;
 
 namespace vw {
 
@@ -48,8 +51,25 @@ public:
     // The column whose cells can be edited in place; -1 for none.
     void setEditableColumn(int col) { editableCol_ = col; }
 
+    // Rows may be dragged out: `make` gives what they carry. Drops of `types` are taken between
+    // rows and handed on through dropped(); the model itself never changes by a drop.
+    void setDragSource(std::function<QMimeData*()> make) { dragData_ = std::move(make); }
+    void setDropTypes(const QStringList& types) { dropTypes_ = types; }
+
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
 signals:
     void cellEdited(int row, int col, const QString& text);
+    // What a drop carried, in the first of the drop types it had; `row` is the grid row it
+    // lands before (the row count: past the last).
+    void dropped(const QString& type, const QByteArray& data, int row);
 
 private:
     void resize(int rows, int cols);
@@ -60,6 +80,8 @@ private:
     int cols_ = 0;
     int editableCol_ = -1;
     bool quiet_ = false;
+    std::function<QMimeData*()> dragData_;
+    QStringList dropTypes_;
 };
 
 // A grid of text cells with a current row; grid row 0 is the header and is never current.
@@ -89,6 +111,10 @@ public:
     // Lets the cells of `col` be edited in place (double-click or F2, Enter commits, Esc cancels);
     // a committed text arrives through cellEdited() once the editor has closed.
     void setEditableColumn(int col);
+    // Rows may be dragged out, carrying what `make` gives.
+    void allowDrags(std::function<QMimeData*()> make);
+    // Drops of `types` are taken between rows, a line showing where they land.
+    void allowDrops(const QStringList& types);
 
     // The width given for a column's text, in pixels (0 until one is set). A column that fills
     // the pane takes what the others leave, its texts elided, whatever width it is given.
@@ -118,6 +144,7 @@ signals:
     void currentRowChanged();
     void rowDoubleClicked();
     void cellEdited(int row, int col, const QString& text);
+    void dropped(const QString& type, const QByteArray& data, int row);
 
 private:
     void applyWidths();

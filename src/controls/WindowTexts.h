@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ListEdits.h"
+
 #include <QString>
 
 namespace vw {
@@ -14,6 +16,19 @@ inline QString listLabel(int list) {
 // The refusal of a command that needs a script read first.
 inline QString notLoadedText() {
     return QStringLiteral("请先装入AI文件");
+}
+
+// Why a tax rate cannot be used; empty when it can.
+inline QString taxRateProblemText(edits::TaxRateProblem problem) {
+    switch (problem) {
+    case edits::TaxRateProblem::None:
+        return {};
+    case edits::TaxRateProblem::Empty:
+        return QStringLiteral("税率不能为空");
+    case edits::TaxRateProblem::BreaksLine:
+        return QStringLiteral("税率中不能含有“{”、“}”、“;”或换行");
+    }
+    return {};
 }
 
 } // namespace vw

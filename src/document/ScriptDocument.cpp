@@ -139,7 +139,8 @@ ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const 
 
 ScriptDocument::EditOutcome
 ScriptDocument::editShownList(const std::vector<int>& picked, const QString& name,
-                              const std::function<std::vector<int>(ShopRecord&)>& edit) {
+                              const std::function<std::vector<int>(ShopRecord&)>& edit,
+                              bool followMoved) {
     if (picked.empty())
         return EditOutcome::Nothing;
     const ShopRecord& shown = records_[static_cast<size_t>(selection_.record)];
@@ -149,7 +150,7 @@ ScriptDocument::editShownList(const std::vector<int>& picked, const QString& nam
         return EditOutcome::Nothing;
     // One row keeps the current row's number; a block stays selected where it went.
     Selection after = selection_;
-    if (picked.size() > 1 && landed.size() > 1) {
+    if (followMoved || (picked.size() > 1 && landed.size() > 1)) {
         after.picked = landed;
         after.current = landed.front();
     } else {
@@ -182,9 +183,17 @@ ScriptDocument::EditOutcome ScriptDocument::moveItems(Move move) {
 }
 
 ScriptDocument::EditOutcome ScriptDocument::deleteItems() {
+    return deleteItemsAs(u"删除"_s);
+}
+
+ScriptDocument::EditOutcome ScriptDocument::cutItems() {
+    return deleteItemsAs(u"剪切"_s);
+}
+
+ScriptDocument::EditOutcome ScriptDocument::deleteItemsAs(const QString& name) {
     const std::vector<int> picked = slotsToEdit();
     const int list = selection_.list;
-    return editShownList(picked, u"删除"_s, [&](ShopRecord& record) {
+    return editShownList(picked, name, [&](ShopRecord& record) {
         return edits::deleteItems(record, list, picked) ? std::vector<int>{picked.front()}
                                                         : std::vector<int>{};
     });
@@ -220,6 +229,141 @@ ScriptDocument::EditOutcome ScriptDocument::setTaxRateOf(const std::vector<int>&
     const QString label = stepName(u"修改税率"_s, shown, selection_.list, picked);
     return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
                                                               : EditOutcome::Nothing;
+}
+
+ScriptDocument::EditOutcome ScriptDocument::moveItemsTo(int slot) {
+    const std::vector<int> picked = slotsToEdit();
+    const int list = selection_.list;
+    return editShownList(
+        picked, u"移动"_s,
+        [&](ShopRecord& record) { return edits::moveItemsTo(record, list, picked, slot); }, true);
+}
+
+int ScriptDocument::pasteSlot() const {
+    const ShopRecord* shown = record(selection_.record);
+    if (!shown || selection_.list < 0)
+        return 0;
+    return std::min(selection_.current, shown->listLength(selection_.list));
+}
+
+ScriptDocument::Inserted ScriptDocument::insertItems(const std::vector<ItemSlot>& items, int slot,
+                                                     const QString& name) {
+    const ShopRecord* shown = record(selection_.record);
+    if (!shown || selection_.list < 0 || items.empty())
+        return {};
+    RecordChange step{selection_.record, *shown, *shown};
+    const edits::InsertResult result = edits::insertItems(step.after, selection_.list, slot, items);
+    Inserted inserted{result.count, result.refused};
+    if (result.count == 0)
+        return inserted;
+    Selection after{selection_.record, selection_.list, {}, result.first};
+    for (int i = 0; i < result.count; ++i)
+        after.picked.push_back(result.first + i);
+    if (!change({std::move(step)}, std::move(after), name))
+        inserted.count = 0;
+    return inserted;
+}
+
+ScriptDocument::Batch
+ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name,
+                          const std::function<ListEdit(ShopRecord&, int)>& edit) {
+    std::map<int, RecordChange> touched;
+    Batch batch;
+    for (const ListRef& ref : lists) {
+        const ShopRecord* source = record(ref.record);
+        if (!source || ref.list < 0 || ref.list >= ShopRecord::ListCount) {
+            batch.skipped.push_back(ref);
+            continue;
+        }
+        RecordChange& c =
+            touched.try_emplace(ref.record, RecordChange{ref.record, *source, *source})
+                .first->second;
+        switch (edit(c.after, ref.list)) {
+        case ListEdit::Changed:
+            ++batch.changed;
+            break;
+        case ListEdit::Refused:
+            batch.skipped.push_back(ref);
+            break;
+        case ListEdit::Unchanged:
+            break;
+        }
+    }
+    std::vector<RecordChange> changes;
+    for (auto& [index, c] : touched)
+        changes.push_back(std::move(c));
+    // The shown list may have lost rows: its selection stays within it.
+    Selection after = selection_;
+    if (const auto shown = touched.find(after.record); shown != touched.end() && after.list >= 0) {
+        const ShopRecord& edited = shown->second.after;
+        after.current = clampedSlot(edited, after.list, after.current);
+        after.picked = {after.current};
+    }
+    if (!change(std::move(changes), std::move(after), name))
+        batch.changed = 0;
+    return batch;
+}
+
+ScriptDocument::Batch ScriptDocument::removeItem(const QString& id,
+                                                 const std::vector<ListRef>& lists) {
+    return editLists(lists, u"删除 "_s + id, [&](ShopRecord& record, int list) {
+        const int slot = edits::findItem(record, list, id);
+        return slot >= 0 && edits::deleteItem(record, list, slot) ? ListEdit::Changed
+                                                                   : ListEdit::Unchanged;
+    });
+}
+
+ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QString& taxRate,
+                                                     const std::vector<ListRef>& lists) {
+    const QString rate = trimSpaces(taxRate).toString();
+    if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
+        return {0, lists};
+    return editLists(lists, u"修改税率 "_s + id, [&](ShopRecord& record, int list) {
+        const int slot = edits::findItem(record, list, id);
+        const int picked[] = {slot};
+        return slot >= 0 && edits::setTaxRate(record, list, picked, rate) ? ListEdit::Changed
+                                                                           : ListEdit::Unchanged;
+    });
+}
+
+ScriptDocument::Batch ScriptDocument::replaceItem(const QString& id, const QString& newId,
+                                                  const std::vector<ListRef>& lists) {
+    return editLists(lists, u"替换 "_s + id + u" 为 "_s + newId,
+                     [&](ShopRecord& record, int list) {
+                         const int slot = edits::findItem(record, list, id);
+                         if (slot < 0)
+                             return ListEdit::Unchanged;
+                         return edits::replaceItem(record, list, slot, newId) ==
+                                        edits::ReplaceResult::Replaced
+                                    ? ListEdit::Changed
+                                    : ListEdit::Refused;
+                     });
+}
+
+ScriptDocument::Batch ScriptDocument::addToRecords(const std::vector<QString>& ids,
+                                                   const QString& taxRate,
+                                                   const std::vector<int>& records, int list) {
+    const QString rate = trimSpaces(taxRate).toString();
+    std::vector<ListRef> lists;
+    for (const int r : records)
+        lists.push_back({r, list});
+    if (ids.empty() || edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
+        return {0, lists};
+    const QString name = u"添加 "_s + ids.front() +
+                         (ids.size() > 1 ? u" 等"_s + QString::number(ids.size()) + u"项"_s
+                                         : QString()) +
+                         u" 到"_s + QString::number(records.size()) + u"个NPC"_s;
+    return editLists(lists, name, [&](ShopRecord& record, int l) {
+        // Only a list that stands in the script has a place for the writer to put items.
+        if (record.startLine[l] <= 0)
+            return ListEdit::Refused;
+        std::vector<ItemSlot> items;
+        for (const QString& id : ids)
+            items.push_back(edits::newItem(record, id, rate));
+        const edits::InsertResult result =
+            edits::insertItems(record, l, record.listLength(l), items);
+        return result.count > 0 ? ListEdit::Changed : ListEdit::Refused;
+    });
 }
 
 bool ScriptDocument::change(std::vector<RecordChange> changes, Selection after,

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Selection.h"
+#include "editor/BatchEdits.h"
 #include "script/ScriptReader.h"
+#include "script/ScriptWriter.h"
 #include "script/ShopRecord.h"
 
 #include <QObject>
@@ -93,6 +95,38 @@ public:
     EditOutcome setTaxRate(const QString& taxRate);
     EditOutcome setTaxRateAt(int slot, const QString& taxRate);
 
+    // Items given as rows (pasted, dropped) go into the shown list before `slot`, past the end
+    // appended, each by the rules of an add; refused ones are left out with the reason. The
+    // inserted items end up selected. One step, named `name`.
+    struct Inserted {
+        int count = 0;
+        std::vector<edits::RefusedItem> refused;
+    };
+    Inserted insertItems(const std::vector<ItemSlot>& items, int slot, const QString& name);
+    // Where a paste puts its items: before the current row when it shows an item, else at the end.
+    int pasteSlot() const;
+    // The selected items moved as one block to where the item at `slot` stands.
+    EditOutcome moveItemsTo(int slot);
+    // The selected items taken out, as a cut does.
+    EditOutcome cutItems();
+
+    // Edits of one item in many lists (the lists an item is sold in), one step each. Lists that
+    // cannot take the edit are skipped and named.
+    struct Batch {
+        int changed = 0;
+        std::vector<ListRef> skipped;
+    };
+    Batch removeItem(const QString& id, const std::vector<ListRef>& lists);
+    // Nothing happens to a tax rate the item line cannot hold; see edits::taxRateProblem.
+    Batch setItemTaxRate(const QString& id, const QString& taxRate,
+                         const std::vector<ListRef>& lists);
+    // Keeps the item's place, tax rate and extra parts; a list already holding `newId` is skipped.
+    Batch replaceItem(const QString& id, const QString& newId, const std::vector<ListRef>& lists);
+    // Adds the items to list `list` of each record that has that list in the script; records
+    // already holding an item are skipped for it.
+    Batch addToRecords(const std::vector<QString>& ids, const QString& taxRate,
+                       const std::vector<int>& records, int list);
+
     // Pushes one step of whole-record changes, leaving `after` chosen; changes that change
     // nothing are left out, and false means no step was made.
     bool change(std::vector<RecordChange> changes, Selection after, const QString& name);
@@ -105,9 +139,18 @@ private:
     friend class DocumentStep;
     // Puts the records of a step's changes in place and chooses `selection`, in one notification.
     void restore(const std::vector<RecordChange>& changes, bool after, const Selection& selection);
+    // One step over many lists: `edit` changes a copy of a record's list and tells whether it
+    // did; lists it refuses are skipped.
+    enum class ListEdit { Changed, Unchanged, Refused };
+    Batch editLists(const std::vector<ListRef>& lists, const QString& name,
+                    const std::function<ListEdit(ShopRecord&, int list)>& edit);
     EditOutcome setTaxRateOf(const std::vector<int>& picked, const QString& taxRate);
+    // `followMoved`: the moved items stay selected, also one of them; otherwise one row keeps
+    // the current row's number and a block stays selected.
     EditOutcome editShownList(const std::vector<int>& picked, const QString& name,
-                              const std::function<std::vector<int>(ShopRecord&)>& edit);
+                              const std::function<std::vector<int>(ShopRecord&)>& edit,
+                              bool followMoved = false);
+    EditOutcome deleteItemsAs(const QString& name);
 
     bool loaded_ = false;
     std::vector<ShopRecord> records_;

@@ -199,4 +199,34 @@ bool setTaxRate(ShopRecord& record, int list, std::span<const int> picked, const
     return markModified(record, list);
 }
 
+std::vector<int> moveItemsTo(ShopRecord& record, int list, std::span<const int> picked, int slot) {
+    if (!areItems(record, list, picked))
+        return {};
+    const int length = record.listLength(list);
+    slot = std::clamp(slot, 0, length);
+    // The items before the drop place that are not moved decide where the block begins.
+    const int before = static_cast<int>(
+        std::count_if(picked.begin(), picked.end(), [slot](int s) { return s < slot; }));
+    const int start = slot - before;
+    std::vector<ItemSlot> block;
+    std::vector<ItemSlot> rest;
+    size_t next = 0;
+    for (int i = 0; i < length; ++i) {
+        const bool moving = next < picked.size() && picked[next] == i;
+        (moving ? block : rest).push_back(std::move(record.slot(list, i)));
+        next += moving ? 1 : 0;
+    }
+    rest.insert(rest.begin() + start, std::make_move_iterator(block.begin()),
+                std::make_move_iterator(block.end()));
+    for (int i = 0; i < length; ++i)
+        record.slot(list, i) = std::move(rest[static_cast<size_t>(i)]);
+    std::vector<int> moved(picked.size());
+    for (size_t i = 0; i < moved.size(); ++i)
+        moved[i] = start + static_cast<int>(i);
+    if (std::equal(moved.begin(), moved.end(), picked.begin()))
+        return {};
+    markModified(record, list);
+    return moved;
+}
+
 } // namespace vw::edits

@@ -52,4 +52,9 @@ bool fitsItemLine(QStringView field);
 // has it or the rate has a problem.
 bool setTaxRate(ShopRecord& record, int list, std::span<const int> picked, const QString& rate);
 
+// Moves the items at `picked` as one block, in their order, so that the block starts where the
+// item at `slot` stood (past the end: to the end of the list). Returns where the moved items
+// stand afterwards, or nothing when the block would not move.
+std::vector<int> moveItemsTo(ShopRecord& record, int list, std::span<const int> picked, int slot);
+
 } // namespace vw::edits

@@ -43,6 +43,16 @@ public:
         return choice;
     }
 
+    // The typed text is the next queued one, or none (cancelled) once the queue is empty.
+    QString askText(const QString& text, const QString&) override {
+        messages.push_back({text, MessageIcon::None});
+        if (typed.empty())
+            return {};
+        QString answer = typed.front();
+        typed.pop_front();
+        return answer;
+    }
+
     QStringList texts() const {
         QStringList list;
         for (const Message& m : messages)
@@ -55,6 +65,7 @@ public:
     std::deque<QString> answers;
     std::vector<QStringList> questions;
     std::deque<int> choices;
+    std::deque<QString> typed;
 };
 
 } // namespace vw::test

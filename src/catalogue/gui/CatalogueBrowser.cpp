@@ -42,6 +42,7 @@ CatalogueBrowser::CatalogueBrowser(DataSource& data, const int& charWidth, Contr
     connect(&ui_.categories, &Combo::chosen, this, &CatalogueBrowser::listItemTypes);
     connect(&ui_.types, &Combo::chosen, this, &CatalogueBrowser::listItemGrades);
     connect(&ui_.grades, &Combo::chosen, this, &CatalogueBrowser::fillItemGrid);
+    ui_.itemGrid.allowRowRanges();
 }
 
 const CatalogueBrowser::CodeEntry*
@@ -161,6 +162,17 @@ void CatalogueBrowser::searchItems(const QString& text) {
 QString CatalogueBrowser::currentItemId() const {
     const size_t row = static_cast<size_t>(ui_.itemGrid.currentRow());
     return row >= 1 && row <= shownIds_.size() ? shownIds_[row - 1] : QString();
+}
+
+std::vector<QString> CatalogueBrowser::selectedItemIds() const {
+    std::vector<QString> ids;
+    for (const int row : ui_.itemGrid.selectedRows()) {
+        if (row >= 1 && static_cast<size_t>(row) <= shownIds_.size())
+            ids.push_back(shownIds_[static_cast<size_t>(row) - 1]);
+    }
+    if (ids.empty() && !currentItemId().isEmpty())
+        ids.push_back(currentItemId());
+    return ids;
 }
 
 int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& values) {

@@ -51,6 +51,8 @@ public:
 
     // The item of the item grid's current row; empty when the grid shows none.
     QString currentItemId() const;
+    // The items of the selected rows, in grid order; the current row's when none is selected.
+    std::vector<QString> selectedItemIds() const;
 
     const std::vector<CodeEntry>& categoryTable() const { return categories_; }
     const std::vector<CodeEntry>& typeTable() const { return types_; }

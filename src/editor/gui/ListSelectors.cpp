@@ -198,6 +198,19 @@ void ListSelectors::fillLists() {
     ui_.lists.setCurrentIndex(listPosition() - 1);
 }
 
+std::vector<int> ListSelectors::offeredRecords() const {
+    std::vector<int> records;
+    QSet<int> seen;
+    for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
+        const int record = ui_.npcs.entryData(i);
+        if (ui_.npcs.isOffered(i) && document_.record(record) && !seen.contains(record)) {
+            seen.insert(record);
+            records.push_back(record);
+        }
+    }
+    return records;
+}
+
 int ListSelectors::listPosition() const {
     const auto found = std::find(lists_.begin(), lists_.end(), document_.selection().list);
     return found == lists_.end() ? 0 : static_cast<int>(found - lists_.begin()) + 1;

@@ -48,6 +48,10 @@ public:
     bool showList(int record, int list, const std::vector<int>& picked = {0},
                   const QStringList& places = {});
 
+    // The records of the NPC entries offered now (the location and the filter narrow them), each
+    // once, in entry order.
+    std::vector<int> offeredRecords() const;
+
     // Where the shown list stands among the list entries, from 1, and how many there are.
     int listPosition() const;
     int listEntryCount() const { return static_cast<int>(lists_.size()); }

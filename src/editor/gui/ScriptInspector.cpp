@@ -6,13 +6,17 @@
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
+#include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "controls/WindowTexts.h"
+#include "script/LineSource.h"
 #include "document/ScriptDocument.h"
 
-#include <QApplication>
 
+#include <QLineEdit>
+
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -52,19 +56,16 @@ QString findingText(const Finding& finding) {
 
 ScriptInspector::ScriptInspector(ScriptDocument& document, CatalogueDb& db,
                                  ListSelectors& selectors, const CatalogueBrowser& catalogue,
-                                 Controls controls)
+                                 const LastGrid& lastGrid, Controls controls)
     : document_(document), db_(db), selectors_(selectors), catalogue_(catalogue), ui_(controls),
-      lastGrid_(&controls.itemGrid) {
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == &ui_.listGrid || now == &ui_.itemGrid)
-            lastGrid_ = static_cast<const Grid*>(now);
-    });
+      lastGrid_(lastGrid) {
+    ui_.sellers.grid().allowRowRanges();
     connect(&ui_.sellers, &ResultsPanel::resultChosen, this, &ScriptInspector::goToSale);
     connect(&ui_.findings, &ResultsPanel::resultChosen, this, &ScriptInspector::goToFinding);
 }
 
 QString ScriptInspector::currentItemId() const {
-    if (lastGrid_ != &ui_.listGrid)
+    if (lastGrid_.isFirst())
         return catalogue_.currentItemId();
     const Selection& selection = document_.selection();
     const ShopRecord* record = document_.record(selection.record);
@@ -79,8 +80,12 @@ void ScriptInspector::findSellers() {
         return;
     }
     const QString id = currentItemId();
-    if (id.isEmpty())
-        return;
+    if (!id.isEmpty())
+        showSellers(id);
+}
+
+void ScriptInspector::showSellers(const QString& id) {
+    soldId_ = id;
     std::optional<CatalogueLookups> lookups;
     if (db_.isLoaded())
         lookups.emplace(db_);
@@ -122,7 +127,82 @@ void ScriptInspector::checkScript() {
         ui_.dialogs.message(u"物品数据库查询出错："_s + lookups->error());
 }
 
+std::vector<ListRef> ScriptInspector::selectedSales() const {
+    std::vector<int> rows = ui_.sellers.grid().selectedRows();
+    if (rows.empty()) {
+        for (size_t i = 0; i < sales_.size(); ++i)
+            rows.push_back(static_cast<int>(i) + 1);
+    }
+    std::vector<ListRef> lists;
+    for (const int row : rows) {
+        if (row >= 1 && static_cast<size_t>(row) <= sales_.size()) {
+            const Sale& sale = sales_[static_cast<size_t>(row) - 1];
+            const ListRef ref{sale.record, sale.list};
+            // An item that stands twice in one list is taken there once.
+            if (std::find(lists.begin(), lists.end(), ref) == lists.end())
+                lists.push_back(ref);
+        }
+    }
+    return lists;
+}
+
+void ScriptInspector::afterBatch(const ScriptDocument::Batch& batch, const QString& done) {
+    const QString id = soldId_;
+    showSellers(id);
+    ui_.status.setPanelText(1, done);
+    if (batch.skipped.empty())
+        return;
+    QStringList lists;
+    for (const ListRef& ref : batch.skipped) {
+        if (const ShopRecord* record = document_.record(ref.record))
+            lists.append(record->className + u' ' + listLabel(ref.list));
+    }
+    ui_.dialogs.message(u"以下列表未修改：\n"_s + lists.join(u'\n'));
+}
+
+void ScriptInspector::removeFromSelectedLists() {
+    const std::vector<ListRef> lists = selectedSales();
+    if (lists.empty())
+        return;
+    const auto batch = document_.removeItem(soldId_, lists);
+    afterBatch(batch, u"已从"_s + QString::number(batch.changed) + u"个列表中删除物品"_s + soldId_);
+}
+
+void ScriptInspector::setTaxRateInSelectedLists() {
+    const std::vector<ListRef> lists = selectedSales();
+    if (lists.empty())
+        return;
+    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    if (const auto problem = edits::taxRateProblem(rate); problem != edits::TaxRateProblem::None) {
+        ui_.dialogs.message(taxRateProblemText(problem));
+        return;
+    }
+    const auto batch = document_.setItemTaxRate(soldId_, rate, lists);
+    afterBatch(batch, u"已修改"_s + QString::number(batch.changed) + u"个列表中物品"_s + soldId_ +
+                          u"的税率"_s);
+}
+
+void ScriptInspector::replaceInSelectedLists() {
+    const std::vector<ListRef> lists = selectedSales();
+    if (lists.empty())
+        return;
+    const QString typed = ui_.dialogs.askText(u"将物品"_s + soldId_ + u"替换为（物品ID）："_s,
+                                              catalogue_.currentItemId());
+    const QString replacement = trimSpaces(typed).toString();
+    if (replacement.isEmpty() || replacement == soldId_)
+        return;
+    if (!edits::fitsItemLine(replacement)) {
+        ui_.dialogs.message(u"物品ID中不能含有“{”、“}”、“;”或换行"_s);
+        return;
+    }
+    const QString old = soldId_;
+    const auto batch = document_.replaceItem(old, replacement, lists);
+    afterBatch(batch, u"已在"_s + QString::number(batch.changed) + u"个列表中将物品"_s + old +
+                          u"替换为"_s + replacement);
+}
+
 void ScriptInspector::clearResults() {
+    soldId_.clear();
     sales_.clear();
     findings_.clear();
     ui_.sellers.clear();

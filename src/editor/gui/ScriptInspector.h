@@ -1,9 +1,12 @@
 #pragma once
 
+#include "document/ScriptDocument.h"
 #include "editor/Checks.h"
 #include "editor/Sellers.h"
 
 #include <QObject>
+
+class QLineEdit;
 
 #include <vector>
 
@@ -13,9 +16,9 @@ class CatalogueBrowser;
 class CatalogueDb;
 class Dialogs;
 class Grid;
+class LastGrid;
 class ListSelectors;
 class ResultsPanel;
-class ScriptDocument;
 class StatusPanels;
 
 // Ways into the records beside browsing: every list that sells an item, and the findings of
@@ -27,6 +30,7 @@ public:
     struct Controls {
         Grid& listGrid; // MSFlexGrid1
         Grid& itemGrid; // MSFlexGrid2
+        QLineEdit& taxRate; // Text2: the rate the batch edits set
         ResultsPanel& sellers;
         ResultsPanel& findings;
         StatusPanels& status;
@@ -34,7 +38,8 @@ public:
     };
 
     ScriptInspector(ScriptDocument& document, CatalogueDb& db, ListSelectors& selectors,
-                    const CatalogueBrowser& catalogue, Controls controls);
+                    const CatalogueBrowser& catalogue, const LastGrid& lastGrid,
+                    Controls controls);
 
     // Lists every record and list that holds the item of the current row of the grid the user
     // was in last (the item grid until then).
@@ -45,19 +50,30 @@ public:
     // Results of an earlier read point at records that are gone.
     void clearResults();
 
+    // The batch edits on the lists selected in the where-sold results (all of them when none
+    // is): take the item out, give it the tax-rate box's rate, or put another item in its place.
+    void removeFromSelectedLists();
+    void setTaxRateInSelectedLists();
+    void replaceInSelectedLists();
+
     void goToSale(int index);
     void goToFinding(int index);
 
 private:
     QString currentItemId() const;
+    void showSellers(const QString& id);
+    std::vector<ListRef> selectedSales() const;
+    // The where-sold results again, as the batch edit left the lists.
+    void afterBatch(const ScriptDocument::Batch& batch, const QString& done);
 
     ScriptDocument& document_;
     CatalogueDb& db_;
     ListSelectors& selectors_;
     const CatalogueBrowser& catalogue_;
     Controls ui_;
-    const Grid* lastGrid_;
+    const LastGrid& lastGrid_;
     std::vector<Sale> sales_;
+    QString soldId_; // the item the where-sold results are for
     std::vector<Finding> findings_;
 };
 

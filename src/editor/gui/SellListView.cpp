@@ -190,16 +190,9 @@ bool SellListView::requireLoaded() {
 }
 
 void SellListView::refuseTaxRate(const QString& text) {
-    switch (edits::taxRateProblem(trimSpaces(text))) {
-    case edits::TaxRateProblem::None:
-        return;
-    case edits::TaxRateProblem::Empty:
-        ui_.dialogs.message(u"税率不能为空"_s);
-        return;
-    case edits::TaxRateProblem::BreaksLine:
-        ui_.dialogs.message(u"税率中不能含有“{”、“}”、“;”或换行"_s);
-        return;
-    }
+    const QString problem = taxRateProblemText(edits::taxRateProblem(trimSpaces(text)));
+    if (!problem.isEmpty())
+        ui_.dialogs.message(problem);
 }
 
 void SellListView::addCatalogueItem(bool beforeCurrentRow) {

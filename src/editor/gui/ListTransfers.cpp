@@ -1,0 +1,172 @@
+#include "ListTransfers.h"
+
+#include "ListSelectors.h"
+#include "catalogue/gui/CatalogueBrowser.h"
+#include "controls/Dialogs.h"
+#include "controls/Grid.h"
+#include "controls/LastGrid.h"
+#include "controls/ResultsPanel.h"
+#include "controls/StatusPanels.h"
+#include "controls/WindowTexts.h"
+#include "document/ScriptDocument.h"
+#include "editor/ItemRows.h"
+#include "script/LineSource.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+// The program's own form of items on the clipboard and in a drag: the same rows of text, so a
+// copy made here pastes as it was, whatever another program puts beside it as plain text.
+const QString ItemsType = u"application/x-vendwright-items"_s;
+// A drag of list rows within their list: the rows are the selection the document holds.
+const QString RowsType = u"application/x-vendwright-rows"_s;
+
+QMimeData* itemsData(const QString& rows) {
+    auto* data = new QMimeData;
+    data->setText(rows);
+    data->setData(ItemsType, rows.toUtf8());
+    return data;
+}
+
+QString refusalText(const edits::RefusedItem& refused) {
+    switch (refused.reason) {
+    case edits::InsertRefusal::InvalidId:
+        return u"物品ID为空或含有“{”、“}”、“;”或换行"_s;
+    case edits::InsertRefusal::Duplicate:
+        return u"已有相同物品在此列表中"_s;
+    case edits::InsertRefusal::TaxRate:
+        return taxRateProblemText(refused.taxRate);
+    }
+    return {};
+}
+
+} // namespace
+
+ListTransfers::ListTransfers(ScriptDocument& document, const CatalogueBrowser& catalogue,
+                             const ListSelectors& selectors, const LastGrid& lastGrid,
+                             Controls controls)
+    : document_(document), catalogue_(catalogue), selectors_(selectors), lastGrid_(lastGrid),
+      ui_(controls) {
+    ui_.itemGrid.allowDrags([this] { return catalogueRows(); });
+    ui_.listGrid.allowDrags([this] {
+        QMimeData* data = listRows();
+        data->setData(RowsType, {});
+        return data;
+    });
+    ui_.listGrid.allowDrops({RowsType, ItemsType});
+    connect(&ui_.listGrid, &Grid::dropped, this, &ListTransfers::dropped);
+}
+
+bool ListTransfers::requireLoaded() {
+    if (document_.isLoaded())
+        return true;
+    ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
+    return false;
+}
+
+QMimeData* ListTransfers::listRows() const {
+    std::vector<ItemSlot> items;
+    const Selection& selection = document_.selection();
+    if (const ShopRecord* record = document_.record(selection.record)) {
+        for (const int slot : document_.slotsToEdit())
+            items.push_back(record->slot(selection.list, slot));
+    }
+    return itemsData(edits::formatItemRows(items));
+}
+
+QMimeData* ListTransfers::catalogueRows() const {
+    std::vector<ItemSlot> items;
+    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    for (const QString& id : catalogue_.selectedItemIds())
+        items.push_back({id, rate, 0, {}});
+    return itemsData(edits::formatItemRows(items));
+}
+
+void ListTransfers::copy() {
+    QMimeData* data = lastGrid_.isFirst() ? catalogueRows() : listRows();
+    const int rows = static_cast<int>(edits::parseItemRows(data->text(), {}).size());
+    QApplication::clipboard()->setMimeData(data);
+    ui_.status.setPanelText(1, u"已复制"_s + QString::number(rows) + u"项物品"_s);
+}
+
+void ListTransfers::cut() {
+    if (!requireLoaded() || lastGrid_.isFirst() || document_.slotsToEdit().empty())
+        return;
+    copy();
+    document_.cutItems();
+}
+
+void ListTransfers::paste() {
+    if (!requireLoaded())
+        return;
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    const QString text =
+        data->hasFormat(ItemsType) ? QString::fromUtf8(data->data(ItemsType)) : data->text();
+    insertRows(text, document_.pasteSlot(), u"粘贴"_s);
+}
+
+void ListTransfers::dropped(const QString& type, const QByteArray& data, int row) {
+    if (!document_.selection().showsList())
+        return;
+    if (type == RowsType)
+        document_.moveItemsTo(row - 1);
+    else
+        insertRows(QString::fromUtf8(data), row - 1, u"拖放"_s);
+}
+
+void ListTransfers::insertRows(const QString& text, int slot, const QString& name) {
+    const ShopRecord* record = document_.record(document_.selection().record);
+    if (!record || document_.selection().list < 0)
+        return;
+    const std::vector<edits::ItemRow> rows = edits::parseItemRows(text, ui_.taxRate.text());
+    if (rows.empty())
+        return;
+    std::vector<ItemSlot> items;
+    for (const edits::ItemRow& row : rows) {
+        items.push_back(edits::newItem(*record, row.id, row.taxRate));
+        if (!row.extraParts.isEmpty())
+            items.back().extraParts = row.extraParts;
+    }
+    const ScriptDocument::Inserted inserted = document_.insertItems(
+        items, slot, name + u' ' + QString::number(items.size()) + u"项"_s);
+    ui_.status.setPanelText(1, u"已粘贴"_s + QString::number(inserted.count) + u"项物品，跳过"_s +
+                                   QString::number(inserted.refused.size()) + u"项"_s);
+    std::vector<QStringList> skipped;
+    for (const edits::RefusedItem& refused : inserted.refused)
+        skipped.push_back({items[static_cast<size_t>(refused.index)].id, refusalText(refused)});
+    if (skipped.empty())
+        ui_.skipped.clear();
+    else
+        ui_.skipped.setResults(skipped);
+}
+
+void ListTransfers::addToListedNpcs() {
+    if (!requireLoaded())
+        return;
+    const int list = document_.selection().list;
+    const std::vector<QString> ids = catalogue_.selectedItemIds();
+    if (list < 0 || ids.empty())
+        return;
+    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    if (const auto problem = edits::taxRateProblem(rate); problem != edits::TaxRateProblem::None) {
+        ui_.dialogs.message(taxRateProblemText(problem));
+        return;
+    }
+    const std::vector<int> records = selectors_.offeredRecords();
+    const ScriptDocument::Batch batch = document_.addToRecords(ids, rate, records, list);
+    ui_.status.setPanelText(1, u"已添加到"_s + QString::number(batch.changed) + u"个NPC的"_s +
+                                   listLabel(list) + u"，跳过"_s +
+                                   QString::number(batch.skipped.size()) + u"个"_s);
+}
+
+} // namespace vw
