@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,8 +13,15 @@ namespace {
 
 using Kind = EditCommand::Kind;
 
+// Texts that share their data are equal without a look at it: an unchanged list of a copy of
+// the records shares every text with the original.
+bool sameText(const QString& a, const QString& b) {
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 bool sameItem(const ItemSlot& a, const ItemSlot& b) {
-    return a.id == b.id && a.taxRate == b.taxRate && a.extraParts == b.extraParts;
+    return sameText(a.id, b.id) && sameText(a.taxRate, b.taxRate) &&
+           (a.extraParts.constData() == b.extraParts.constData() || a.extraParts == b.extraParts);
 }
 
 // Which items of the list before and after correspond, and which of those stay put.
@@ -29,11 +37,32 @@ Alignment align(const ShopRecord& before, const ShopRecord& after, int list) {
     Alignment a{std::vector<int>(static_cast<size_t>(n), -1),
                 std::vector<int>(static_cast<size_t>(m), -1),
                 std::vector<bool>(static_cast<size_t>(n), false)};
+    const auto pair = [&a](int i, int j) {
+        a.afterOf[static_cast<size_t>(i)] = j;
+        a.beforeOf[static_cast<size_t>(j)] = i;
+    };
+    // Edits mostly leave a list's two ends where they were: those items stay, and only what
+    // lies between is matched through a table.
+    int head = 0;
+    while (head < std::min(m, n) && sameText(before.slot(list, head).id, after.slot(list, head).id))
+        ++head;
+    int tail = 0;
+    while (tail < std::min(m, n) - head &&
+           sameText(before.slot(list, m - 1 - tail).id, after.slot(list, n - 1 - tail).id))
+        ++tail;
+    for (int k = 0; k < head; ++k) {
+        pair(k, k);
+        a.stays[static_cast<size_t>(k)] = true;
+    }
+    for (int k = 1; k <= tail; ++k) {
+        pair(m - k, n - k);
+        a.stays[static_cast<size_t>(n - k)] = true;
+    }
     // Each ID's positions after, as a chain from the first one not yet matched.
     QHash<QString, int> next;
     std::vector<int> following(static_cast<size_t>(n), -1);
-    next.reserve(n);
-    for (int j = n - 1; j >= 0; --j) {
+    next.reserve(n - head - tail);
+    for (int j = n - tail - 1; j >= head; --j) {
         const auto found = next.find(after.slot(list, j).id);
         if (found == next.end()) {
             next.insert(after.slot(list, j).id, j);
@@ -43,17 +72,14 @@ Alignment align(const ShopRecord& before, const ShopRecord& after, int list) {
         }
     }
     std::vector<int> matched; // positions after, in the order before
-    std::vector<int> matchedFrom;
-    for (int i = 0; i < m; ++i) {
+    for (int i = head; i < m - tail; ++i) {
         const auto found = next.find(before.slot(list, i).id);
         if (found == next.end() || *found < 0)
             continue;
         const int j = *found;
         *found = following[static_cast<size_t>(j)];
-        a.afterOf[static_cast<size_t>(i)] = j;
-        a.beforeOf[static_cast<size_t>(j)] = i;
+        pair(i, j);
         matched.push_back(j);
-        matchedFrom.push_back(i);
     }
     // The longest increasing run of `matched`: patience sorting with back links.
     std::vector<int> tails; // index into matched of the smallest tail of each run length
@@ -188,70 +214,145 @@ std::vector<ListDiff> diffRecords(const std::vector<ShopRecord>& before,
     return diffs;
 }
 
-std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
-                                      const std::vector<ShopRecord>& after,
-                                      const DescribeClass& describe) {
-    // The records of each class in script order, in both.
-    QHash<QString, std::vector<int>> classesBefore;
-    QHash<QString, std::vector<int>> classesAfter;
-    for (int r = 0; r < static_cast<int>(before.size()); ++r)
-        classesBefore[before[static_cast<size_t>(r)].className].push_back(r);
-    for (int r = 0; r < static_cast<int>(after.size()); ++r)
-        classesAfter[after[static_cast<size_t>(r)].className].push_back(r);
+namespace {
 
-    std::vector<EditCommand> out;
-    int selectedList = -1;
-    // One record's lists: its selection and list commands only when a list differs.
-    const auto pair = [&](const QString& className, int ordinal, const ShopRecord* from,
-                          const ShopRecord* to) {
+// Writes the commands of record after record, each selected once and only when a list of it
+// differs, a list selected only when it is not already.
+class CommandWriter {
+public:
+    explicit CommandWriter(const DescribeClass& describe) : describe_(describe) {}
+
+    // `ordinal` counts the records of the class from 1, `count` is how many the records
+    // before hold; `lists` has a bit per list to look at.
+    void record(const QString& className, int ordinal, int count, const ShopRecord* from,
+                const ShopRecord* to, unsigned lists = 3) {
         static const ShopRecord none;
-        const ShopRecord& source = from ? *from : none;
         const ShopRecord& target = to ? *to : none;
         bool selected = false;
         for (int list = 0; list < ShopRecord::ListCount; ++list) {
-            if (sameItems(source, target, list))
+            if (!(lists & (1U << list)) || sameItems(from ? *from : none, target, list))
                 continue;
             if (!selected) {
                 EditCommand select;
-                const bool once = classesBefore.value(className).size() <= 1 && ordinal == 1;
+                const bool once = count <= 1 && ordinal == 1;
                 select.kind = once ? Kind::Npc : Kind::Record;
                 select.name = className;
                 select.number = once ? 0 : ordinal;
-                if (describe)
-                    select.comment = describe(className);
-                out.push_back(std::move(select));
+                if (describe_)
+                    select.comment = describe_(className);
+                out_.push_back(std::move(select));
                 selected = true;
             }
-            if (list != selectedList) {
+            if (list != list_) {
                 EditCommand choose;
                 choose.kind = Kind::List;
                 choose.number = list;
-                out.push_back(choose);
-                selectedList = list;
+                out_.push_back(choose);
+                list_ = list;
             }
-            ListCommands(out).write(from, target, list);
+            ListCommands(out_).write(from, target, list);
         }
-    };
-    for (const ShopRecord& record : before) {
-        const std::vector<int>& mine = classesBefore[record.className];
-        const std::vector<int> theirs = classesAfter.value(record.className);
-        const auto k = static_cast<size_t>(
-            std::find(mine.begin(), mine.end(), static_cast<int>(&record - before.data())) -
-            mine.begin());
-        pair(record.className, static_cast<int>(k) + 1, &record,
-             k < theirs.size() ? &after[static_cast<size_t>(theirs[k])] : nullptr);
+    }
+
+    std::vector<EditCommand> take() { return std::move(out_); }
+
+private:
+    const DescribeClass& describe_;
+    std::vector<EditCommand> out_;
+    int list_ = -1;
+};
+
+// The rank of each record among the records of its class, from 1, and how many each class has.
+struct ClassRanks {
+    std::vector<int> rank;
+    QHash<QString, std::vector<int>> records;
+
+    explicit ClassRanks(const std::vector<ShopRecord>& all) {
+        rank.reserve(all.size());
+        for (int r = 0; r < static_cast<int>(all.size()); ++r) {
+            std::vector<int>& same = records[all[static_cast<size_t>(r)].className];
+            same.push_back(r);
+            rank.push_back(static_cast<int>(same.size()));
+        }
+    }
+    int count(const QString& className) const {
+        const auto found = records.constFind(className);
+        return found == records.cend() ? 0 : static_cast<int>(found->size());
+    }
+};
+
+} // namespace
+
+std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
+                                      const std::vector<ShopRecord>& after,
+                                      const DescribeClass& describe) {
+    const ClassRanks ranksBefore(before);
+    const ClassRanks ranksAfter(after);
+    CommandWriter writer(describe);
+    for (size_t r = 0; r < before.size(); ++r) {
+        const QString& className = before[r].className;
+        const int rank = ranksBefore.rank[r];
+        const auto theirs = ranksAfter.records.constFind(className);
+        const bool paired =
+            theirs != ranksAfter.records.cend() && rank <= static_cast<int>(theirs->size());
+        writer.record(className, rank, ranksBefore.count(className), &before[r],
+                      paired ? &after[static_cast<size_t>((*theirs)[static_cast<size_t>(rank - 1)])]
+                             : nullptr);
     }
     // Records only the state after has: their commands name a class, or a record of it, that
     // the records before lack, and so tell that they cannot apply there.
-    for (const ShopRecord& record : after) {
-        const std::vector<int>& theirs = classesAfter[record.className];
-        const auto k = static_cast<size_t>(
-            std::find(theirs.begin(), theirs.end(), static_cast<int>(&record - after.data())) -
-            theirs.begin());
-        if (k >= classesBefore.value(record.className).size())
-            pair(record.className, static_cast<int>(k) + 1, nullptr, &record);
+    for (size_t r = 0; r < after.size(); ++r) {
+        const QString& className = after[r].className;
+        const int count = ranksBefore.count(className);
+        if (ranksAfter.rank[r] > count)
+            writer.record(className, ranksAfter.rank[r], count, nullptr, &after[r]);
     }
-    return out;
+    return writer.take();
+}
+
+std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
+                                      const std::vector<ShopRecord>& after,
+                                      std::span<const ListRef> lists,
+                                      const DescribeClass& describe) {
+    std::map<int, unsigned> named; // the lists of each record, in record order
+    for (const ListRef& ref : lists) {
+        if (ref.record >= 0 &&
+            static_cast<size_t>(ref.record) < std::min(before.size(), after.size()) &&
+            ref.list >= 0 && ref.list < ShopRecord::ListCount)
+            named[ref.record] |= 1U << ref.list;
+    }
+    const ClassRanks ranks(before);
+    CommandWriter writer(describe);
+    for (const auto& [r, bits] : named) {
+        const ShopRecord& record = before[static_cast<size_t>(r)];
+        writer.record(record.className, ranks.rank[static_cast<size_t>(r)],
+                      ranks.count(record.className), &record, &after[static_cast<size_t>(r)], bits);
+    }
+    return writer.take();
+}
+
+std::vector<ListDiff> diffLists(const std::vector<ShopRecord>& before,
+                                const std::vector<ShopRecord>& after,
+                                std::span<const ListRef> lists) {
+    std::vector<ListRef> sorted(lists.begin(), lists.end());
+    std::sort(sorted.begin(), sorted.end(), [](const ListRef& a, const ListRef& b) {
+        return std::pair(a.record, a.list) < std::pair(b.record, b.list);
+    });
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    std::vector<ListDiff> diffs;
+    for (const ListRef& ref : sorted) {
+        if (ref.record < 0 ||
+            static_cast<size_t>(ref.record) >= std::min(before.size(), after.size()) ||
+            ref.list < 0 || ref.list >= ShopRecord::ListCount)
+            continue;
+        ListDiff diff = diffList(before[static_cast<size_t>(ref.record)],
+                                 after[static_cast<size_t>(ref.record)], ref.list);
+        if (diff.isEmpty())
+            continue;
+        diff.record = ref.record;
+        diffs.push_back(std::move(diff));
+    }
+    return diffs;
 }
 
 } // namespace vw::edits

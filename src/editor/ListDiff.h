@@ -1,12 +1,14 @@
 #pragma once
 
 #include "EditFile.h"
+#include "script/ScriptWriter.h"
 #include "script/ShopRecord.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace vw::edits {
@@ -59,9 +61,14 @@ bool sameItems(const ShopRecord& before, const ShopRecord& after, int list);
 ListDiff diffList(const ShopRecord& before, const ShopRecord& after, int list);
 
 // Every list that differs, for two states of the same records (as read and as they stand: the
-// same indices, classes and lists), in record and list order.
+// same indices, classes and lists), in record and list order. Every item of every list is
+// looked at once; diffLists looks only at the lists it is given.
 std::vector<ListDiff> diffRecords(const std::vector<ShopRecord>& before,
                                   const std::vector<ShopRecord>& after);
+// The same for the lists named (those an edit may have touched), the others taken as unchanged.
+std::vector<ListDiff> diffLists(const std::vector<ShopRecord>& before,
+                                const std::vector<ShopRecord>& after,
+                                std::span<const ListRef> lists);
 
 // A comment for the selection of a class, e.g. its Chinese name; empty for none.
 using DescribeClass = std::function<QString(const QString& className)>;
@@ -74,6 +81,12 @@ using DescribeClass = std::function<QString(const QString& className)>;
 // New items name their extra parts ("with") when they differ from the record's template.
 std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
                                       const std::vector<ShopRecord>& after,
+                                      const DescribeClass& describe = {});
+// The same for two states of the same records, looking only at the lists named: what the
+// window exports and journals, without a look at the lists no edit touched.
+std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
+                                      const std::vector<ShopRecord>& after,
+                                      std::span<const ListRef> lists,
                                       const DescribeClass& describe = {});
 
 } // namespace vw::edits

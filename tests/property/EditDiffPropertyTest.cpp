@@ -192,6 +192,17 @@ TEST(EditDiffProperty, DiffThenApplyGivesTheNewListsAndEqualScriptsGiveNothing) 
 
         Records edited = old;
         edit(rng, edited, u"n"_s, [](const QString&) { return true; });
+        // Told which lists were edited, the window's forms look at those alone and agree.
+        std::vector<vw::ListRef> touched;
+        for (int r = 0; r < static_cast<int>(edited.size()); ++r) {
+            for (int list = 0; list < 2; ++list) {
+                if (edited[static_cast<size_t>(r)].modified[list])
+                    touched.push_back({r, list});
+            }
+        }
+        EXPECT_EQ(edits::editCommands(old, edited, touched), edits::editCommands(old, edited));
+        EXPECT_EQ(edits::diffLists(old, edited, touched).size(),
+                  edits::diffRecords(old, edited).size());
         const Records now = reread(source, edited);
         Records result = old;
         const QString text = applied(old, now, result);
