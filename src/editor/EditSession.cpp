@@ -42,14 +42,25 @@ public:
 
     // Puts `item` before node `before`, or at the end for -1.
     void insertBefore(int before, ItemSlot item) {
-        nodes_.push_back({std::move(item), -1, -1});
-        const int node = static_cast<int>(nodes_.size()) - 1;
+        int node = -1;
+        if (free_.empty()) {
+            nodes_.push_back({std::move(item), -1, -1});
+            node = static_cast<int>(nodes_.size()) - 1;
+        } else {
+            node = free_.back();
+            free_.pop_back();
+            at(node).item = std::move(item);
+        }
         link(node, before);
         remember(node);
     }
+    // The node is used again by a later insert: a million adds and removes of one item keep
+    // one node.
     void erase(int node) {
         forget(node);
         unlink(node);
+        at(node).item = {};
+        free_.push_back(node);
     }
     void rename(int node, const QString& id) {
         forget(node);
@@ -128,6 +139,7 @@ private:
     }
 
     std::vector<Node> nodes_;
+    std::vector<int> free_;
     QHash<QString, Entry> index_;
     int head_ = -1;
     int tail_ = -1;
