@@ -8,6 +8,7 @@
 #include "editor/EditFile.h"
 #include "editor/ListDiff.h"
 
+#include <future>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -30,8 +31,11 @@ int runDiff(const QStringList& args, QTextStream& out) {
     }
     if (parsed.positional.size() != 2)
         throw CliError{ExitUsage, u"diff takes OLD NEW (see --help)"_s};
+    // The two reads share nothing, so each takes a core.
+    auto reading = std::async(std::launch::async,
+                              [&parsed] { return readScriptOrFail(parsed.positional[1]); });
     const ScriptReadResult before = readScriptOrFail(parsed.positional[0]);
-    const ScriptReadResult after = readScriptOrFail(parsed.positional[1]);
+    const ScriptReadResult after = reading.get();
     CatalogueDb db;
     std::optional<CatalogueLookups> lookups;
     edits::DescribeClass describe;
