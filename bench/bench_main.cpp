@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
