@@ -244,7 +244,9 @@ private:
             if (count() < 5 || !isKeyword(count() - 2, u"before"))
                 return wrongForm();
             command_.other = field(count() - 1);
-            return newItem(count() - 2);
+            if (std::optional<EditProblem> p = newItem(count() - 2))
+                return p;
+            return sameItem();
         case Kind::Move:
             if (count() != 4 || !isKeyword(2, u"before"))
                 return wrongForm();

@@ -64,7 +64,7 @@ struct EditProblem {
         IdBreaksLine,    // text: a new ID that edits::fitsItemLine refuses, or a blank one
         BadTaxRate,      // text: the rate; taxRate: what edits::taxRateProblem says
         ExtraBreaksLine, // text: an extra part that edits::fitsItemLine refuses
-        SameItem,        // text: the ID that a move or replace names twice
+        SameItem,        // text: the ID that an insert, move or replace names twice
         // What the line asks of the records.
         NoNpcSelected,    // no npc, record or location yet, or the last one selected nothing
         NoListSelected,   // no list yet

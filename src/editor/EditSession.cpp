@@ -247,22 +247,24 @@ void EditSession::note(Reason reason, const EditCommand& command, const QString&
 
 void EditSession::selectNpc(const EditCommand& command) {
     selected_.clear();
+    if (classes_.isEmpty()) {
+        for (int r = 0; r < static_cast<int>(records_.size()); ++r)
+            classes_[records_[static_cast<size_t>(r)].className].push_back(r);
+    }
     // A class that stands twice in the script has two records: "npc" takes both, "record"
     // the one asked for.
-    int seen = 0;
-    for (size_t r = 0; r < records_.size(); ++r) {
-        if (records_[r].className != command.name)
-            continue;
-        ++seen;
-        if (command.kind == Kind::Npc || seen == command.number)
-            selected_.push_back(static_cast<int>(r));
-    }
-    if (seen == 0) {
+    const std::vector<int> records = classes_.value(command.name);
+    const int count = static_cast<int>(records.size());
+    if (command.kind == Kind::Npc)
+        selected_ = records;
+    else if (command.number <= count)
+        selected_.push_back(records[static_cast<size_t>(command.number - 1)]);
+    if (count == 0) {
         problem(Reason::NoSuchClass, command, command.name);
     } else if (selected_.empty()) {
         problem(Reason::NoSuchRecord, command, command.name);
         problems_.back().number = command.number;
-        problems_.back().count = seen;
+        problems_.back().count = count;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "EditFile.h"
 #include "script/ShopRecord.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <functional>
@@ -69,6 +70,7 @@ private:
     std::vector<ShopRecord>& records_;
     PlacedAt placedAt_;
     std::unique_ptr<Lists> lists_;
+    QHash<QString, std::vector<int>> classes_; // the records of each class, once asked for
     std::vector<int> selected_;
     std::optional<int> list_;
     std::vector<EditProblem> problems_;

@@ -106,7 +106,7 @@ TEST(EditFile, WrittenCommandsReadBackAlike) {
             if (rng.percent(50))
                 c.extraParts = QStringList{rng.pick({u""_s, u"0.000000"_s}), rng.pick(fitting)};
             if (c.kind == Kind::Insert)
-                c.other = rng.pick(Awkward);
+                c.other = rng.pick(Awkward) + u'2';
             break;
         case Kind::Move:
         case Kind::Replace:
@@ -160,6 +160,7 @@ TEST(EditFile, LinesThatAreNoCommandTellWhy) {
         {u"add 7 10 with a;b"_s, Reason::ExtraBreaksLine},
         {u"replace 7 \"\\u{85}\""_s, Reason::IdBreaksLine},
         {u"move 7 before 7"_s, Reason::SameItem},
+        {u"insert 7 5 before 7"_s, Reason::SameItem},
         {u"remove \"7"_s, Reason::UnclosedQuote},
         {u"remove \"7\"x"_s, Reason::TextAfterQuote},
         {u"remove \"\\n\""_s, Reason::BadEscape},
