@@ -1,5 +1,6 @@
 #include "EditSession.h"
 
+#include "BatchEdits.h"
 #include "ListEdits.h"
 
 #include <QHash>
@@ -184,7 +185,7 @@ struct EditSession::Lists {
                const QString& id) const {
         const auto found = open.find(key(record, list));
         return found != open.end() ? found->second.contains(id)
-                                   : containsItem(records[static_cast<size_t>(record)], list, id);
+                                   : findItem(records[static_cast<size_t>(record)], list, id) >= 0;
     }
 };
 

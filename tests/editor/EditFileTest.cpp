@@ -213,7 +213,7 @@ TEST(EditSession, EachListAppliesOnItsOwnAndAFailedSelectionSelectsNothing) {
         u"tax 6 7 with\nreplace 6 4\nreplace 6 8\n"
         u"record 3 m\nremove 2\n" // no third record: nothing selected
         u"npc n\nlist 1\nup 5\ntop 5\n"
-        u"replace-everywhere 5 4\nreplace-everywhere 4 2\nremove-everywhere 404\n"_s,
+        u"replace-everywhere 5 4\nreplace-everywhere 4 2\nremove-everywhere \"\"\n"_s,
         records, edits::OnProblem::KeepGoing);
     EXPECT_EQ(ids(records[0], 0), (QStringList{u"2"_s, u"3"_s}));
     EXPECT_EQ(ids(records[1], 0), (QStringList{u"2"_s, u"8"_s, u"4"_s, u"7"_s}));
