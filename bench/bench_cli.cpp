@@ -28,15 +28,9 @@ QByteArray merchantScript(int items) {
     return bytes;
 }
 
-// An item added at the end and taken away again, a million times: the undo history of a long
-// session replays the same way. Every pair must cost the same, however many came before.
-void ApplyAddRemovePairs(benchmark::State& state) {
-    const int pairs = static_cast<int>(state.range(0));
-    const int items = static_cast<int>(state.range(1));
+// Runs `apply` in-process on the one-merchant script with the edit file given.
+void apply(benchmark::State& state, int items, const QByteArray& edits) {
     QTemporaryDir dir;
-    QByteArray edits = "npc merchant_long\nlist 0\n";
-    for (int i = 0; i < pairs; ++i)
-        edits += "add 9999 12\nremove 9999\n";
     const QString script = dir.filePath(u"ai.obj"_s);
     const QString editsPath = dir.filePath(u"edits.txt"_s);
     if (!writeBytes(script, merchantScript(items)) || !writeBytes(editsPath, edits)) {
@@ -55,9 +49,34 @@ void ApplyAddRemovePairs(benchmark::State& state) {
         }
     }
 }
+
+// An item added at the end and taken away again, a million times: the undo history of a long
+// session replays the same way. Every pair must cost the same, however many came before.
+void ApplyAddRemovePairs(benchmark::State& state) {
+    QByteArray edits = "npc merchant_long\nlist 0\n";
+    for (int i = 0; i < state.range(0); ++i)
+        edits += "add 9999 12\nremove 9999\n";
+    apply(state, static_cast<int>(state.range(1)), edits);
+}
 BENCHMARK(ApplyAddRemovePairs)
     ->ArgsProduct({{100'000, 1'000'000}, {20, 250}})
     ->ArgNames({"pairs", "items"})
+    ->Apply(vwbench::timed);
+
+// Many distinct items added to one list, and with `removes` taken away again in the order they
+// came: each add tests the whole list for a duplicate, each remove closes a gap at its front.
+void ApplyDistinctAdds(benchmark::State& state) {
+    QByteArray edits = "npc merchant_long\nlist 0\n";
+    for (int i = 0; i < state.range(0); ++i)
+        edits += "add " + QByteArray::number(100'000 + i) + " 12\n";
+    for (int i = 0; state.range(1) && i < state.range(0); ++i)
+        edits += "remove " + QByteArray::number(100'000 + i) + "\n";
+    apply(state, 20, edits);
+}
+BENCHMARK(ApplyDistinctAdds)
+    ->Args({100'000, 0})
+    ->Args({40'000, 1})
+    ->ArgNames({"adds", "removes"})
     ->Apply(vwbench::timed);
 
 } // namespace

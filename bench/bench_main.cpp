@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,36 +37,6 @@ std::unique_ptr<Session> session;
 double firstLoadMb = 0;
 
 } // namespace
-
-QString dataDir() {
-    const QString dir = qEnvironmentVariable("VW_BENCH_DATA");
-    return dir.isEmpty() ? QStringLiteral(VW_BENCH_DEFAULT_DATA) : dir;
-}
-
-QString scriptPath() {
-    return dataDir() + u"/ai.obj"_s;
-}
-
-QString largeScriptPath() {
-    const QString path = qEnvironmentVariable("VW_BENCH_LARGE");
-    return path.isEmpty() ? QStringLiteral(VW_BENCH_DEFAULT_DATA "-large/ai.obj") : path;
-}
-
-QString cataloguePath() {
-    return dataDir() + u"/Wareroll.mdb"_s;
-}
-
-QString accessCataloguePath() {
-    return dataDir() + u"/access/catalogue-jet4.mdb"_s;
-}
-
-bool haveData(benchmark::State& state) {
-    if (QFileInfo::exists(scriptPath()) && QFileInfo::exists(cataloguePath()))
-        return true;
-    state.SkipWithError(
-        qPrintable(u"no generated data in "_s + dataDir() + u"; run vw_generate"_s));
-    return false;
-}
 
 vw::frmMain* window(benchmark::State& state) {
     if (session)
@@ -130,13 +99,6 @@ double settle(benchmark::State& state) {
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     state.ResumeTiming();
     return ms;
-}
-
-void timed(benchmark::internal::Benchmark* benchmark) {
-    benchmark->Unit(benchmark::kMillisecond)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) {
-            return *std::min_element(v.begin(), v.end());
-        });
 }
 
 } // namespace vwbench

@@ -1,7 +1,12 @@
 // Writes a large invented NPC AI script (UTF-16LE) and a matching catalogue (SQLite) for the
 // benchmarks. Everything comes from a fixed-seed generator, so every run writes the same bytes.
 //
-//     vw_generate OUT_DIR [--lines N]      → OUT_DIR/ai.obj, OUT_DIR/Wareroll.mdb
+//     vw_generate OUT_DIR [--lines N]      → OUT_DIR/ai.obj, OUT_DIR/Wareroll.mdb,
+//                                            OUT_DIR/ai.edited.obj
+//
+// ai.edited.obj is ai.obj with every sixth merchant's lists edited as a user would (an item
+// removed, one added, one moved, a tax rate changed) and a few handler lines changed: the newer
+// script that diff compares with.
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +16,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -189,27 +195,46 @@ bool writeCatalogue(const QString& path, const std::vector<Item>& items,
 
 // ---- writing the script --------------------------------------------------------------------
 
+// Writes the script and its edited copy at once: every line goes to both unless it is one
+// side's own.
 class ScriptOut {
 public:
-    explicit ScriptOut(QFile& file) : file_(file) { file_.write("\xFF\xFE", 2); }
-    void line(const QString& text) {
-        buffer_ += text;
-        buffer_ += u"\r\n";
+    ScriptOut(QFile& file, QFile& edited) : files_{&file, &edited} {
+        for (QFile* f : files_)
+            f->write("\xFF\xFE", 2);
+    }
+    void line(const QString& text) { both(text, text); }
+    void both(const QString& original, const QString& edited) {
+        add(0, original);
+        add(1, edited);
         ++lines_;
-        if (buffer_.size() > (1 << 20))
-            flush();
+    }
+    // A line of one side only: 0 the script, 1 the edited copy.
+    void only(int side, const QString& text) {
+        add(side, text);
+        lines_ += side == 0;
     }
     void flush() {
-        const QByteArray bytes = encoder_(buffer_);
-        file_.write(bytes);
-        buffer_.clear();
+        for (int side = 0; side < 2; ++side) {
+            files_[side]->write(encoder_(buffers_[side]));
+            buffers_[side].clear();
+        }
     }
     qint64 lines() const { return lines_; }
 
 private:
-    QFile& file_;
+    void add(int side, const QString& text) {
+        buffers_[side] += text;
+        buffers_[side] += u"\r\n";
+        if (buffers_[side].size() > (1 << 20)) {
+            files_[side]->write(encoder_(buffers_[side]));
+            buffers_[side].clear();
+        }
+    }
+
+    std::array<QFile*, 2> files_;
+    std::array<QString, 2> buffers_;
     QStringEncoder encoder_{QStringEncoder::Utf16LE};
-    QString buffer_;
     qint64 lines_ = 0;
 };
 
@@ -246,14 +271,47 @@ void handler(ScriptOut& out, Rng& rng) {
     out.line(u"\t}"_s);
 }
 
-void sellList(ScriptOut& out, Rng& rng, int list, int count, int itemCount) {
+// A sell list; with an `editor`, the edited copy gets it changed.
+void sellList(ScriptOut& out, Rng& rng, int list, int count, int itemCount, Rng* editor) {
     out.line(u"\tbuyselllist_begin SellList"_s + num(list));
     const int step = rng.between(1, 3);
     const int first = rng.between(1, itemCount - count * step);
     static const int Taxes[] = {0, 5, 10, 15};
     const QString tax = num(rng.pick(Taxes));
-    for (int i = 0; i < count; ++i)
-        out.line(u"\t\t{"_s + num(first + i * step) + u"; "_s + tax + u"; 0.000000; 0 };"_s);
+    std::vector<QString> ids, taxes;
+    for (int i = 0; i < count; ++i) {
+        ids.push_back(num(first + i * step));
+        taxes.push_back(tax);
+    }
+    const auto item = [&](size_t i) {
+        return u"\t\t{"_s + ids[i] + u"; "_s + taxes[i] + u"; 0.000000; 0 };"_s;
+    };
+    const auto write = [&](int side) {
+        for (size_t i = 0; i < ids.size(); ++i)
+            out.only(side, item(i));
+    };
+    if (!editor) {
+        for (size_t i = 0; i < ids.size(); ++i)
+            out.line(item(i));
+    } else {
+        write(0);
+        const auto at = [&](int n) { return static_cast<size_t>(editor->below(n)); };
+        const size_t removed = at(count);
+        ids.erase(ids.begin() + static_cast<qsizetype>(removed));
+        taxes.erase(taxes.begin() + static_cast<qsizetype>(removed));
+        const size_t added = at(count);
+        ids.insert(ids.begin() + static_cast<qsizetype>(added),
+                   num(itemCount + 1 + editor->below(999)));
+        taxes.insert(taxes.begin() + static_cast<qsizetype>(added), u"12"_s);
+        const size_t from = at(count), to = at(count - 1);
+        const QString moved = ids[from], movedTax = taxes[from];
+        ids.erase(ids.begin() + static_cast<qsizetype>(from));
+        taxes.erase(taxes.begin() + static_cast<qsizetype>(from));
+        ids.insert(ids.begin() + static_cast<qsizetype>(to), moved);
+        taxes.insert(taxes.begin() + static_cast<qsizetype>(to), movedTax);
+        taxes[at(count)] = u"7"_s;
+        write(1);
+    }
     out.line(u"\tbuyselllist_end"_s);
 }
 
@@ -269,7 +327,9 @@ int main(int argc, char** argv) {
     if (argc >= 4 && QByteArrayView(argv[2]) == "--lines")
         lineTarget = std::max(2000ll, QByteArray(argv[3]).toLongLong());
     const QString scriptPath = dir + u"/ai.obj"_s, dbPath = dir + u"/Wareroll.mdb"_s;
-    if (QFileInfo::exists(scriptPath) && QFileInfo::exists(dbPath)) {
+    const QString editedPath = dir + u"/ai.edited.obj"_s;
+    if (QFileInfo::exists(scriptPath) && QFileInfo::exists(dbPath) &&
+        QFileInfo::exists(editedPath)) {
         std::printf("data present in %s\n", argv[1]);
         return 0;
     }
@@ -280,11 +340,16 @@ int main(int argc, char** argv) {
 
     // About 100 lines a class; every twentieth class is a merchant, the first with 250 items.
     QFile file(scriptPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QFile edited(editedPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        !edited.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
     std::vector<QString> merchants, others;
     const int classCount = static_cast<int>(lineTarget / 100);
-    ScriptOut out(file);
+    ScriptOut out(file, edited);
+    // The edits of the copy come from a generator of their own, so the script stays as it was.
+    Rng editor;
+    editor.next();
     out.line(u"// invented NPC AI script for benchmarks"_s);
     for (int c = 0; c < classCount; ++c) {
         const qint64 target = out.lines() + (lineTarget - out.lines()) / (classCount - c);
@@ -297,9 +362,10 @@ int main(int argc, char** argv) {
         out.line(u"\tstring display_name = \""_s + name + u'"');
         if (merchant) {
             const bool longest = merchants.size() == 1;
-            sellList(out, rng, 0, longest ? 250 : rng.between(20, 250), itemCount);
+            Rng* edits = merchants.size() % 6 == 0 ? &editor : nullptr;
+            sellList(out, rng, 0, longest ? 250 : rng.between(20, 250), itemCount, edits);
             if (longest || rng.below(2))
-                sellList(out, rng, 1, rng.between(20, 250), itemCount);
+                sellList(out, rng, 1, rng.between(20, 250), itemCount, edits);
         } else {
             const int drop = rng.between(1, itemCount);
             out.line(u"\tslot drop_list = {{"_s + num(drop) + u"; 1; 2; 30.5}}"_s);
@@ -309,12 +375,16 @@ int main(int argc, char** argv) {
         do
             handler(out, rng);
         while (out.lines() + 3 < target);
+        // Lines outside the lists change too, as in a newer release of the script.
+        if (c % 50 == 0)
+            out.only(1, u"\t// changed in a later release"_s);
         out.line(u"handler_define_end"_s);
         out.line(u"class_end"_s);
         out.line({});
     }
     out.flush();
     file.close();
+    edited.close();
     if (!writeCatalogue(dbPath, items, merchants, others)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(dbPath));
         return 1;

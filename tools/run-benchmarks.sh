@@ -9,9 +9,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-bench"
 data="${VW_BENCH_DATA:-$build/bench-data}"
 results="$build/bench-results.json"
+results_edits="$build/bench-results-edits.json"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVENDWRIGHT_TESTS=OFF >/dev/null
-make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_read_peak
+make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_bench_edits vw_read_peak
 "$build/bench/vw_generate" "$data"
 # The generated catalogue as a Jet 4 file, for the cost of reading Access files in a child.
 node "$root/tools/make_access_fixtures.mjs" "$data/Wareroll.mdb" "$data/access" jet4 >/dev/null
@@ -28,6 +29,9 @@ echo "== suites (best of 3 repetitions; load average: $(cut -d' ' -f1-3 /proc/lo
 VW_BENCH_DATA="$data" VW_BENCH_LARGE="$large_script" "$build/bench/vw_bench" \
     --benchmark_min_time=0.2 --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
     --benchmark_out="$results" --benchmark_out_format=json
+VW_BENCH_DATA="$data" "$build/bench/vw_bench_edits" \
+    --benchmark_min_time=0.2 --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results_edits" --benchmark_out_format=json
 
 # The decode floor of a file: iconv to UTF-8 and a line count, best of 3, wall and CPU in ms.
 floor_of() {
@@ -57,7 +61,7 @@ while read -r name w c; do wall[$name]=$w cpu[$name]=$c; done < <(awk -F'"' '
     /"name":/ { name = $4 }
     /"real_time":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); w = v[2] }
     /"cpu_time":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); if (name ~ /_min$/) print substr(name, 1, length(name) - 4), w, v[2] }
-' "$results")
+' "$results" "$results_edits")
 above_mb=$(sed -n 's/.*above_idle_kb=\([0-9-]*\).*/\1/p' <<<"$peak" | awk '{ printf "%.1f", $1 / 1024 }')
 large_above_mb=$(sed -n 's/.*above_idle_kb=\([0-9-]*\).*/\1/p' <<<"$large_peak" | awk '{ printf "%.1f", $1 / 1024 }')
 
@@ -107,6 +111,13 @@ row "find where an item is sold" FindSellers 20 "≤ 20 ms"
 half_read=$(awk -v r="${wall[ReadScript]}" 'BEGIN { printf "%.1f", r / 2 }')
 row "check the whole script (after reading)" CheckScript "$half_read" "≤ half the read = $half_read ms"
 row "1,000,000 add/remove pairs on a 20-item list (\`apply\`)" ApplyAddRemovePairs/pairs:1000000/items:20 2000 "≤ 2 s"
+row "100,000 distinct adds to one list (\`apply\`)" ApplyDistinctAdds/adds:100000/removes:0 1000 "≤ 1 s"
+row "40,000 distinct adds, then their removes in the same order (\`apply\`)" ApplyDistinctAdds/adds:40000/removes:1 1000 "≤ 1 s"
+read -r dump_ms two_dumps < <(awk -v d="${wall[DumpProcess/real_time]}" 'BEGIN { printf "%.1f %.1f\n", d, 2.5 * d }')
+row "\`diff\` of the script and its edited copy, whole process" DiffProcess/real_time "$two_dumps" "≤ 2.5 × \`dump\` ($dump_ms ms) = $two_dumps ms"
+row "the preview's diff of 100 edited lists, every list compared" PreviewDiff/named:0 50 "≤ 50 ms"
+row "the preview's diff of 100 edited lists, the edited lists named" PreviewDiff/named:1 50 "≤ 50 ms"
+row "the edit text of 100 edited lists (export, journal), the edited lists named" EditText/named:1 5 "≤ 5 ms"
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
 awk -v m="$large_above_mb" -v s="$above_mb" 'BEGIN { printf "| peak memory of reading the large script | %.1f MB, %.2f× the 60 MB one | ≤ 10× | %.2f | %s |\n", m, m / s, m / s / 10, (m <= 10 * s ? "met" : "missed") }'
 growth=$(awk -F'"' '/"name": "ReloadMemory/ { found = 1 } found && /"growth":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); print v[2]; exit }' "$results")

@@ -2,13 +2,14 @@
 
 #include "Arguments.h"
 #include "CliError.h"
-#include "EditFile.h"
-#include "EditSession.h"
+#include "EditMessages.h"
 #include "Inputs.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
+#include "editor/EditSession.h"
 #include "script/ScriptFile.h"
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,15 +17,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace vw::cli {
 
 const char16_t* const ApplyUsage =
-    u"usage: vendwright-cli apply SCRIPT EDITS OUT [--catalogue FILE]\n"
+    u"usage: vendwright-cli apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going]\n"
     u"\n"
     u"Applies the edit file EDITS to the sell lists of SCRIPT and writes the result to the new\n"
     u"file OUT, in which only the edited lists are replaced. OUT may not name SCRIPT. When an\n"
-    u"edit does not apply, nothing is written. The edit file format is in docs/cli.md:\n"
+    u"edit does not apply, nothing is written (exit 3); with --keep-going the edits that do not\n"
+    u"apply are named and skipped, the rest written, and the exit code is 5. The edit file\n"
+    u"format is in docs/cli.md:\n"
     u"\n"
-    u"  npc CLASS | location NAME | list 0|1\n"
-    u"  add ID TAX | insert ID TAX before ID | remove ID\n"
-    u"  up ID | down ID | top ID | bottom ID | remove-everywhere ID\n";
+    u"  npc CLASS | record N CLASS | location NAME | list 0|1\n"
+    u"  add ID TAX [with EXTRA...] | insert ID TAX [with EXTRA...] before ID | remove ID\n"
+    u"  up ID | down ID | top ID | bottom ID | move ID before ID | tax ID TAX [with EXTRA...]\n"
+    u"  replace ID NEW | remove-everywhere ID | replace-everywhere ID NEW\n";
 
 namespace {
 
@@ -35,9 +39,10 @@ struct ApplyPaths {
     std::optional<QString> catalogue;
 };
 
-[[noreturn]] void editError(const QString& editsPath, const EditError& error) {
-    throw CliError{ExitInput,
-                   editsPath + u':' + QString::number(error.line) + u": "_s + error.message};
+QString where(const QString& editsPath, const edits::EditProblem& problem,
+              const std::vector<ShopRecord>& records) {
+    return editsPath + u':' + QString::number(problem.line) + u": "_s +
+           describeProblem(problem, records);
 }
 
 // The output may replace no input of the run: the catalogue and the edit file are never
@@ -51,17 +56,36 @@ void refuseInputAsOutput(const ApplyPaths& paths) {
     }
 }
 
-// Applies every edit to the records in memory; the first that does not apply ends the run.
-ListChanges applyEdits(const ApplyPaths& paths, std::vector<ShopRecord>& records,
-                       CatalogueLookups* catalogue) {
+// Applies the edits to the records in memory. Without `keepGoing` the first that does not apply
+// ends the run; with it, each is named on the error stream and skipped.
+edits::EditRun applyEdits(const ApplyPaths& paths, std::vector<ShopRecord>& records,
+                          CatalogueLookups* catalogue, bool keepGoing, QTextStream& err) {
     const QString text = readUtf8FileOrFail(paths.edits);
-    EditSession session(records, catalogue);
-    try {
-        parseEditFile(text, [&session](const EditCommand& command) { session.apply(command); });
-    } catch (const EditError& error) {
-        editError(paths.edits, error);
+    edits::PlacedAt placedAt;
+    if (catalogue) {
+        placedAt = [catalogue](const QString& location) {
+            QStringList classes = catalogue->npcsAt(location);
+            requireAnswers(*catalogue);
+            return classes;
+        };
     }
-    return session.changes();
+    edits::EditRun run = edits::applyEditFile(
+        text, records, keepGoing ? edits::OnProblem::KeepGoing : edits::OnProblem::Stop, placedAt);
+    if (!keepGoing && !run.skipped.empty())
+        throw CliError{ExitInput, where(paths.edits, run.skipped.front(), records)};
+    // Skipped lines and notes in the order of the edit file.
+    std::vector<std::pair<const edits::EditProblem*, bool>> told;
+    for (const edits::EditProblem& problem : run.skipped)
+        told.emplace_back(&problem, false);
+    for (const edits::EditProblem& note : run.notes)
+        told.emplace_back(&note, true);
+    std::stable_sort(told.begin(), told.end(),
+                     [](const auto& a, const auto& b) { return a.first->line < b.first->line; });
+    for (const auto& [problem, isNote] : told) {
+        err << (isNote ? u"vendwright-cli: warning: "_s : u"vendwright-cli: "_s)
+            << where(paths.edits, *problem, records) << u'\n';
+    }
+    return run;
 }
 
 QString writeFailure(const ScriptFileWriteResult& result, const ApplyPaths& paths) {
@@ -88,7 +112,7 @@ QString writeFailure(const ScriptFileWriteResult& result, const ApplyPaths& path
 } // namespace
 
 int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const Arguments parsed = parseArguments(args, {.catalogue = true});
+    const Arguments parsed = parseArguments(args, {.catalogue = true, .keepGoing = true});
     if (parsed.help) {
         out << QString::fromUtf16(ApplyUsage);
         return ExitOk;
@@ -107,7 +131,8 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
         lookups.emplace(db);
     }
     std::vector<ShopRecord>& records = read.records;
-    const ListChanges changes = applyEdits(paths, records, lookups ? &*lookups : nullptr);
+    const edits::EditRun run =
+        applyEdits(paths, records, lookups ? &*lookups : nullptr, parsed.keepGoing, err);
 
     const ScriptFileWriteResult written =
         writeScriptFile(paths.script, read.stamp, paths.output, records);
@@ -115,7 +140,7 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
         throw CliError{ExitWriteRefused, failure};
 
     // Reported only once written: a refused write changed nothing.
-    for (const QString& line : describeChanges(records, changes))
+    for (const QString& line : describeChanges(records, run.changes))
         out << line << u'\n';
     for (const ListRef& ref : written.write.leftUnchanged) {
         err << u"vendwright-cli: warning: "_s << records[static_cast<size_t>(ref.record)].className
@@ -123,7 +148,7 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
             << u" left as it was: its place in the script is not whole\n"_s;
     }
     out << paths.output << u": written, "_s << written.write.listsWritten << u" lists replaced\n"_s;
-    return ExitOk;
+    return run.skipped.empty() ? ExitOk : ExitSkipped;
 }
 
 } // namespace vw::cli

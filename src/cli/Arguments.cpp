@@ -27,6 +27,8 @@ Arguments parseArguments(const QStringList& args, AcceptedOptions accepted) {
             parsed.help = true;
         } else if (accepted.json && arg == u"--json") {
             parsed.json = true;
+        } else if (accepted.keepGoing && arg == u"--keep-going") {
+            parsed.keepGoing = true;
         } else if (accepted.catalogue && arg == u"--catalogue") {
             if (i + 1 >= args.size())
                 usageError(u"--catalogue needs a file name"_s);

@@ -13,6 +13,7 @@ struct Arguments {
     QStringList positional;
     std::optional<QString> catalogue; // --catalogue FILE or --catalogue=FILE
     bool json = false;                // --json
+    bool keepGoing = false;           // --keep-going
     bool help = false;                // --help or -h
 };
 
@@ -20,6 +21,7 @@ struct Arguments {
 struct AcceptedOptions {
     bool catalogue = false;
     bool json = false;
+    bool keepGoing = false;
 };
 
 // Parses `args`; throws a usage CliError for an unknown option or a missing option value.

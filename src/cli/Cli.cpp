@@ -3,6 +3,7 @@
 #include "ApplyCommand.h"
 #include "CheckCommand.h"
 #include "CliError.h"
+#include "DiffCommand.h"
 #include "DumpCommand.h"
 #include "WhereCommand.h"
 #include "script/ScriptFile.h"
@@ -22,11 +23,14 @@ const char16_t* const MainUsage =
     u"  dump SCRIPT [--catalogue FILE] [--json]   show every record and its lists\n"
     u"  check SCRIPT --catalogue FILE             list what a server would trip on\n"
     u"  where SCRIPT ID [--catalogue FILE] [--json] list the merchants that sell an item\n"
-    u"  apply SCRIPT EDITS OUT [--catalogue FILE] write an edited copy of the script\n"
+    u"  apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going]\n"
+    u"                                            write an edited copy of the script\n"
+    u"  diff OLD NEW [--catalogue FILE]           print the edits that turn OLD into NEW\n"
     u"\n"
     u"\"vendwright-cli COMMAND --help\" describes a command; --version prints the version.\n"
     u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
-    u"            3 input error, 4 output refused or not written\n";
+    u"            3 input error, 4 output refused or not written,\n"
+    u"            5 edits skipped (apply --keep-going)\n";
 
 int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(0);
@@ -47,6 +51,8 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
         return runWhere(rest, out);
     if (command == u"apply")
         return runApply(rest, out, err);
+    if (command == u"diff")
+        return runDiff(rest, out);
     if (command.isEmpty())
         throw CliError{ExitUsage, u"no command given (see --help)"_s};
     throw CliError{ExitUsage, u"unknown command "_s + command + u" (see --help)"_s};

@@ -11,6 +11,7 @@ enum ExitCode : int {
     ExitUsage = 2,        // the command line is wrong
     ExitInput = 3,        // a script, catalogue or edit file cannot be used
     ExitWriteRefused = 4, // the output was refused or could not be written
+    ExitSkipped = 5,      // apply --keep-going: some edits did not apply
 };
 
 // Ends a command early: helpers deep in a command throw it, and the dispatcher prints the

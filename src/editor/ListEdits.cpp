@@ -177,8 +177,11 @@ std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const
 }
 
 bool fitsItemLine(QStringView field) {
+    // Editors and viewers break lines at U+2028, U+2029 and U+0085 too, so a field holding one
+    // would show as two lines of the script.
     return std::none_of(field.begin(), field.end(), [](QChar c) {
-        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r' || c.isNull();
+        return c == u'{' || c == u'}' || c == u';' || c == u'\n' || c == u'\r' || c.isNull() ||
+               c == u'\u2028' || c == u'\u2029' || c == u'\u0085';
     });
 }
 

@@ -44,8 +44,8 @@ std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const
 enum class TaxRateProblem { None, Empty, BreaksLine };
 TaxRateProblem taxRateProblem(QStringView rate);
 // False when the text would break the item line it is written into: the reader would take its
-// "{", "}" or ";" as the entry's own, a line break would split the line, and the reader takes
-// no script with a NUL in it.
+// "{", "}" or ";" as the entry's own, a line break (LF, CR, U+2028, U+2029, U+0085) would split
+// the line, and the reader takes no script with a NUL in it.
 bool fitsItemLine(QStringView field);
 
 // Gives the items at `picked` the tax rate `rate`; false (nothing marked) when every one already

@@ -1,5 +1,7 @@
 #include "ShopRecord.h"
 
+#include <algorithm>
+
 namespace vw {
 
 void ShopRecord::growTo(int index) {
@@ -21,13 +23,23 @@ void ShopRecord::dropSpareSlots() {
 }
 
 int ShopRecord::listLength(int list) const {
-    int n = 0;
-    for (const ItemSlot& s : items_[list]) {
-        if (s.id.isEmpty())
-            break;
-        ++n;
-    }
-    return n;
+    // Slots past a list's end are empty, so its end is found by halving: edits ask for it on
+    // every add, and a count from the start would make long lists quadratic to build.
+    const auto& column = items_[list];
+    return static_cast<int>(
+        std::partition_point(column.begin(), column.end(),
+                             [](const ItemSlot& s) { return !s.id.isEmpty(); }) -
+        column.begin());
+}
+
+void ShopRecord::setItems(int list, std::vector<ItemSlot> items) {
+    auto& own = items_[list];
+    auto& other = items_[1 - list];
+    const size_t size = std::max(items.size(), other.size());
+    own = std::move(items);
+    own.resize(size);
+    other.resize(size);
+    dropSpareSlots();
 }
 
 } // namespace vw

@@ -23,7 +23,7 @@ struct ItemSlot {
 
 // Both sell lists of one NPC class and where they stood in the script that was read.
 // The two lists share one item dimension 0..N: the shorter list's slots past its end are empty,
-// and a list ends before its first slot whose item ID is empty.
+// and a list ends before its first slot whose item ID is empty; every slot after it is empty too.
 class ShopRecord {
 public:
     static constexpr int ListCount = 2;
@@ -58,6 +58,8 @@ public:
 
     // Number of items of `list`: slots from 0 while the item ID is not empty.
     int listLength(int list) const;
+    // Replaces the items of `list` (none with an empty ID) and fits the shared dimension to them.
+    void setItems(int list, std::vector<ItemSlot> items);
     bool listExists(int list) const { return upperBound() >= 0 && !items_[list][0].id.isEmpty(); }
 
     bool operator==(const ShopRecord&) const = default;

@@ -1,4 +1,7 @@
+#include "../support/Devices.h"
+#include "CliError.h"
 #include "CliTestSupport.h"
+#include "Inputs.h"
 
 #include "script/ScriptReader.h"
 
@@ -170,4 +173,17 @@ TEST(CliApply, EchoedInputIsCutAndShowsControlCharacters) {
     EXPECT_TRUE(run.err.endsWith(u"xxx…\"\n"_s)) << run.err.toStdString();
     run = c.apply(u"npc a\x1b[2J\r\n"_s);
     EXPECT_TRUE(run.err.contains(u"no NPC class a\\x1B[2J with"_s)) << run.err.toStdString();
+}
+
+TEST(CliApply, AReadErrorIsAnInputErrorNotAShorterFile) {
+    vw::test::PieceReader device("npc grocer_amber\nlist 0\nremove 40\nremove 41\n",
+                                 vw::test::pieces(1 << 30), 38);
+    try {
+        vw::cli::readUtf8OrFail(device, u"edits.txt"_s);
+        ADD_FAILURE() << "a failed read passed for the end of the file";
+    } catch (const vw::cli::CliError& error) {
+        EXPECT_EQ(error.exitCode, vw::cli::ExitInput);
+        EXPECT_EQ(error.message,
+                  u"edits.txt: reading the file failed part-way (Input/output error)"_s);
+    }
 }
