@@ -25,6 +25,7 @@ public:
     void message(const QString&, vw::MessageIcon) override {}
     QString chooseFile(const vw::FileRequest&) override { return {}; }
     int ask(const QString&, const QStringList&) override { return -1; }
+    QString askText(const QString&, const QString&) override { return {}; }
 };
 
 struct Session {

@@ -7,9 +7,11 @@
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
+#include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "editor/gui/ListSelectors.h"
+#include "editor/gui/ListTransfers.h"
 #include "editor/gui/ScriptInspector.h"
 #include "editor/gui/SellListView.h"
 #include "frmAbout.h"
@@ -34,6 +36,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -139,9 +142,14 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     sellLists_ = std::make_unique<SellListView>(
         document_, data_, *selectors_, *catalogue_, charWidth_,
         SellListView::Controls{*grid1_, *text2_, *status_, *dialogs_});
+    lastGrid_ = std::make_unique<LastGrid>(*grid2_, *grid1_);
     inspector_ = std::make_unique<ScriptInspector>(
-        document_, db_, *selectors_, *catalogue_,
-        ScriptInspector::Controls{*grid1_, *grid2_, *sellers_, *findings_, *status_, *dialogs_});
+        document_, db_, *selectors_, *catalogue_, *lastGrid_,
+        ScriptInspector::Controls{*grid1_, *grid2_, *text2_, *sellers_, *findings_, *status_,
+                                  *dialogs_});
+    transfers_ = std::make_unique<ListTransfers>(
+        document_, *catalogue_, *selectors_, *lastGrid_,
+        ListTransfers::Controls{*grid1_, *grid2_, *text2_, *skipped_, *status_, *dialogs_});
     connectCommands();
     connect(&document_, &ScriptDocument::cleanChanged, this, &frmMain::updateTitle);
     connect(&document_, &ScriptDocument::changed, this, &frmMain::updateCommands);
@@ -247,6 +255,8 @@ void frmMain::buildControls() {
                                 *results_);
     findings_ = new ResultsPanel(u"CheckResults"_s, u"检查结果"_s,
                                  {u"行号"_s, u"NPC"_s, u"列表"_s, u"问题"_s}, *results_);
+    skipped_ =
+        new ResultsPanel(u"SkippedItems"_s, u"跳过的物品"_s, {u"物品ID"_s, u"原因"_s}, *results_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(u"SSTab1"_s);
@@ -439,6 +449,15 @@ void frmMain::connectCommands() {
     on(u"ID_SetTaxRate", lists, &SellListView::setTaxRate);
     on(u"ID_FindSellers", inspector_.get(), &ScriptInspector::findSellers);
     on(u"ID_CheckScript", inspector_.get(), &ScriptInspector::checkScript);
+    ListTransfers* transfers = transfers_.get();
+    on(u"ID_Copy", transfers, &ListTransfers::copy);
+    on(u"ID_Cut", transfers, &ListTransfers::cut);
+    on(u"ID_Paste", transfers, &ListTransfers::paste);
+    on(u"ID_AddToListed", transfers, &ListTransfers::addToListedNpcs);
+    on(u"ID_SearchItems", this, &frmMain::focusSearch);
+    on(u"ID_FilterNpcs", this, &frmMain::focusNpcFilter);
+    buildBatchCommands();
+    buildContextMenus();
 
     // A double-click in the item grid inserts the item, as the insert command does.
     connect(grid2_, &Grid::rowDoubleClicked, command(u"ID_AddItem"), &QAction::trigger);
@@ -462,6 +481,74 @@ void frmMain::connectCommands() {
     deleteRows->setShortcutContext(Qt::WidgetShortcut);
     connect(deleteRows, &QAction::triggered, command(u"ID_DeleteItem"), &QAction::trigger);
     grid1_->addAction(deleteRows);
+    // Enter in the item grid inserts the item, as a double-click does.
+    auto* insertRow = new QAction(grid2_);
+    insertRow->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    insertRow->setShortcutContext(Qt::WidgetShortcut);
+    connect(insertRow, &QAction::triggered, command(u"ID_AddItem"), &QAction::trigger);
+    grid2_->addAction(insertRow);
+}
+
+void frmMain::focusSearch() {
+    search_->setFocus(Qt::ShortcutFocusReason);
+    search_->selectAll();
+}
+
+void frmMain::focusNpcFilter() {
+    npcFilter_->setFocus(Qt::ShortcutFocusReason);
+    npcFilter_->selectAll();
+}
+
+// The batch edits on the lists that sell an item act on the rows chosen in its results.
+void frmMain::buildBatchCommands() {
+    struct Batch {
+        const char16_t* id;
+        const char16_t* caption;
+        void (ScriptInspector::*run)();
+    };
+    const Batch batches[] = {
+        {u"ID_RemoveFromLists", u"从选中列表中删除(D)", &ScriptInspector::removeFromSelectedLists},
+        {u"ID_SetTaxInLists", u"设置选中列表中的税率(R)",
+         &ScriptInspector::setTaxRateInSelectedLists},
+        {u"ID_ReplaceInLists", u"替换为…(P)", &ScriptInspector::replaceInSelectedLists},
+    };
+    Grid& results = sellers_->grid();
+    results.setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const Batch& batch : batches) {
+        const QString caption = QString::fromUtf16(batch.caption);
+        auto* action = new QAction(withAccelerator(caption), sellers_);
+        action->setObjectName(QString::fromUtf16(batch.id));
+        action->setToolTip(QString(caption).remove(QRegularExpression(u"\\(.\\)$"_s)));
+        connect(action, &QAction::triggered, inspector_.get(), batch.run);
+        results.addAction(action);
+        auto* button = new QToolButton(sellers_);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        sellers_->addCommand(button);
+    }
+}
+
+// Each grid's context menu offers the commands that act on its rows.
+void frmMain::buildContextMenus() {
+    const auto offer = [this](Grid* grid, std::initializer_list<const char16_t*> ids) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        const std::vector<const char16_t*> tools(ids);
+        connect(grid, &QWidget::customContextMenuRequested, this, [this, grid, tools](QPoint at) {
+            QMenu menu(this);
+            for (const char16_t* id : tools) {
+                if (*id)
+                    menu.addAction(command(id));
+                else
+                    menu.addSeparator();
+            }
+            menu.exec(grid->viewport()->mapToGlobal(at));
+        });
+    };
+    offer(grid1_, {u"ID_AddItem", u"ID_AddItemB", u"", u"ID_Cut", u"ID_Copy", u"ID_Paste", u"",
+                   u"ID_DeleteItem", u"ID_MoveUp", u"ID_MoveDown", u"ID_MoveTop", u"ID_MoveBottom",
+                   u"", u"ID_SetTaxRate", u"ID_FindSellers"});
+    offer(grid2_, {u"ID_AddItem", u"ID_AddItemB", u"ID_AddToListed", u"", u"ID_Copy", u"",
+                   u"ID_FindSellers"});
 }
 
 void frmMain::updateCommands() {

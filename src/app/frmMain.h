@@ -24,7 +24,9 @@ class CatalogueBrowser;
 class Combo;
 class Dialogs;
 class Grid;
+class LastGrid;
 class ListSelectors;
+class ListTransfers;
 class ResultsDock;
 class ResultsPanel;
 class ScriptFiles;
@@ -72,6 +74,10 @@ private:
     QWidget* buildSellTab();
     void buildCommands();
     void connectCommands();
+    void buildBatchCommands();
+    void buildContextMenus();
+    void focusSearch();
+    void focusNpcFilter();
     // A button that runs the command of tool `tool` and is enabled with it.
     QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption,
                                QStringView tool);
@@ -119,6 +125,7 @@ private:
     ResultsDock* results_ = nullptr;
     ResultsPanel* sellers_ = nullptr;
     ResultsPanel* findings_ = nullptr;
+    ResultsPanel* skipped_ = nullptr;
     Grid* grid1_ = nullptr;
     Grid* grid2_ = nullptr;
     StatusPanels* status_ = nullptr;
@@ -134,7 +141,9 @@ private:
     std::unique_ptr<CatalogueBrowser> catalogue_;
     std::unique_ptr<ListSelectors> selectors_;
     std::unique_ptr<SellListView> sellLists_;
+    std::unique_ptr<LastGrid> lastGrid_;
     std::unique_ptr<ScriptInspector> inspector_;
+    std::unique_ptr<ListTransfers> transfers_;
 };
 
 } // namespace vw

@@ -48,7 +48,7 @@ ShopRecord record(const QString& className, const QStringList& list0,
     for (int list = 0; list < 2; ++list) {
         std::vector<ItemSlot> items;
         for (const QString& id : list == 0 ? list0 : list1)
-            items.push_back({id, u"10"_s, u"1"_s, {u"0.0"_s}});
+            items.push_back({id, u"10"_s, 1, {u"0.0"_s}});
         r.startLine[list] = items.empty() ? 0 : 10;
         r.setItems(list, std::move(items));
     }

@@ -116,7 +116,7 @@ void edit(Rng& rng, Records& records, const QString& prefix,
                 if (op == 0) {
                     const QString id =
                         prefix + rng.pick({u""_s, u" "_s, u"#"_s}) + QString::number(fresh++);
-                    items.insert(at(place), {id, tax, u"0"_s,
+                    items.insert(at(place), {id, tax, 0,
                                              rng.percent(70) ? record.templateExtraParts
                                                              : QStringList{u"9"_s}});
                 } else if (op == 1) {
