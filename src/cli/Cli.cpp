@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "CliError.h"
 #include "DumpCommand.h"
+#include "StatsCommand.h"
 #include "WhereCommand.h"
 #include "script/ScriptFile.h"
 
@@ -23,6 +24,7 @@ const char16_t* const MainUsage =
     u"  check SCRIPT --catalogue FILE             list what a server would trip on\n"
     u"  where SCRIPT ID [--catalogue FILE] [--json] list the merchants that sell an item\n"
     u"  apply SCRIPT EDITS OUT [--catalogue FILE] write an edited copy of the script\n"
+    u"  stats SCRIPT --catalogue FILE [--json]    the numbers of the statistics report\n"
     u"\n"
     u"\"vendwright-cli COMMAND --help\" describes a command.\n"
     u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
@@ -41,6 +43,8 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
         return runCheck(rest, out);
     if (command == u"where")
         return runWhere(rest, out);
+    if (command == u"stats")
+        return runStats(rest, out);
     if (command == u"apply")
         return runApply(rest, out, err);
     if (command.isEmpty())
