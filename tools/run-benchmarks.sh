@@ -11,7 +11,7 @@ data="${VW_BENCH_DATA:-$build/bench-data}"
 results="$build/bench-results.json"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVENDWRIGHT_TESTS=OFF >/dev/null
-make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_read_peak
+make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_read_peak vendwright-cli
 "$build/bench/vw_generate" "$data"
 # The generated catalogue as a Jet 4 file, for the cost of reading Access files in a child.
 node "$root/tools/make_access_fixtures.mjs" "$data/Wareroll.mdb" "$data/access" jet4 >/dev/null
@@ -105,6 +105,9 @@ row "find where an item is sold" FindSellers 20 "≤ 20 ms"
 half_read=$(awk -v r="${wall[ReadScript]}" 'BEGIN { printf "%.1f", r / 2 }')
 row "check the whole script (after reading)" CheckScript "$half_read" "≤ half the read = $half_read ms"
 row "1,000,000 add/remove pairs on a 20-item list (\`apply\`)" ApplyAddRemovePairs/pairs:1000000/items:20 2000 "≤ 2 s"
+row "the statistics report with its pictures embedded" StatisticsReport 300 "≤ 300 ms"
+twice_dump=$(awk -v d="${wall[DumpProcess]}" 'BEGIN { printf "%.1f", d * 2 }')
+row "\`stats\` as a whole process" StatsProcess "$twice_dump" "≤ 2× \`dump\` = $twice_dump ms"
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
 awk -v m="$large_above_mb" -v s="$above_mb" 'BEGIN { printf "| peak memory of reading the large script | %.1f MB, %.2f× the 60 MB one | ≤ 10× | %.2f | %s |\n", m, m / s, m / s / 10, (m <= 10 * s ? "met" : "missed") }'
 growth=$(awk -F'"' '/"name": "ReloadMemory/ { found = 1 } found && /"growth":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); print v[2]; exit }' "$results")
@@ -115,7 +118,7 @@ echo "|---|---|"
 echo "| iconv floor: iconv -f UTF-16LE -t UTF-8 FILE \\| wc -l, 60 MB | $floor_ms ms (CPU $floor_cpu_ms) |"
 echo "| iconv floor, 600 MB | $large_floor_ms ms (CPU $large_floor_cpu_ms) |"
 for suite in ApplyAddRemovePairs/pairs:100000/items:20 ApplyAddRemovePairs/pairs:100000/items:250 \
-    ApplyAddRemovePairs/pairs:1000000/items:250; do
+    ApplyAddRemovePairs/pairs:1000000/items:250 DumpProcess StatisticsOnScreen; do
     awk -v n="$suite" -v m="${wall[$suite]}" -v c="${cpu[$suite]}" \
         'BEGIN { printf "| %s | %.1f ms (CPU %.1f) |\n", n, m, c }'
 done
