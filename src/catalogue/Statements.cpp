@@ -134,7 +134,11 @@ QString searchPattern(QStringView text) {
 namespace vw::sql {
 
 QString statsCatalogueItems() {
-    return u"select 物品ID,物品类型,crystal_type,物品名称 from Itemdata_R order by 物品ID"_s;
+    return u"select 物品ID,物品类型,crystal_type from Itemdata_R order by 物品ID"_s;
+}
+
+QString statsItemEnglishName() {
+    return u"select 物品名称 from Itemdata_R where 物品ID=?1"_s;
 }
 
 QString statsCatalogueItemId() {

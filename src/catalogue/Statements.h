@@ -37,8 +37,10 @@ bool isKnownCategory(QStringView category);
 // The statements of the statistics report. Values are bound, never spliced.
 namespace vw::sql {
 
-// Every Itemdata_R row's ID, category, grade and English name, in ID order.
+// Every Itemdata_R row's ID, category and grade, in ID order.
 QString statsCatalogueItems();
+// The 物品名称 of the Itemdata_R rows with the 物品ID bound as ?1.
+QString statsItemEnglishName();
 // The 物品ID of the Itemdata_R rows the engine finds for the ID bound as ?1.
 QString statsCatalogueItemId();
 // Every ITEMNAME_E2C ID with its Chinese name.

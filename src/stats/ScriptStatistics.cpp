@@ -80,7 +80,7 @@ private:
 };
 
 struct RateTally {
-    QString rate;
+    int rate = 0; // in Walk::rates
     int lists = 0;
     ListRef first;
     ListRef last; // the list counted last, so a list counts once however often it repeats the item
@@ -89,6 +89,7 @@ struct RateTally {
 struct ItemTally {
     QString id;
     ListRef first;
+    int firstClass = 0; // class names are compared by number: an item stands in many lists
     bool manyClasses = false;
     int category = -1;
     std::vector<RateTally> rates;
@@ -107,10 +108,14 @@ Walk walkRecords(const std::vector<ShopRecord>& records, Stats& stats) {
     walk.recordItems.resize(records.size());
     QHash<QString, int> itemIndex;
     QHash<QString, int> rateIndex;
+    QHash<QString, int> classIndex;
     for (int r = 0; r < static_cast<int>(records.size()); ++r) {
         const ShopRecord& record = records[static_cast<size_t>(r)];
         stats.npcs.push_back({record.className, std::nullopt});
+        const int classNumber = classIndex.value(record.className, r);
+        classIndex.insert(record.className, classNumber);
         std::vector<int>& entries = walk.recordItems[static_cast<size_t>(r)];
+        entries.reserve(static_cast<size_t>(record.upperBound() + 1) * ShopRecord::ListCount);
         for (int list = 0; list < ShopRecord::ListCount; ++list) {
             const int length = record.listLength(list);
             if (length == 0 && record.startLine[list] == 0)
@@ -142,17 +147,15 @@ Walk walkRecords(const std::vector<ShopRecord>& records, Stats& stats) {
                 } else {
                     index = static_cast<int>(walk.items.size());
                     itemIndex.insert(item.id, index);
-                    walk.items.push_back({item.id, here, false, -1, {}});
+                    walk.items.push_back({item.id, here, classNumber, false, -1, {}});
                 }
                 entries.push_back(index);
                 ItemTally& tally = walk.items[static_cast<size_t>(index)];
-                if (!tally.manyClasses &&
-                    records[static_cast<size_t>(tally.first.record)].className != record.className)
-                    tally.manyClasses = true;
+                tally.manyClasses |= tally.firstClass != classNumber;
                 auto use = std::find_if(tally.rates.begin(), tally.rates.end(),
-                                        [&](const RateTally& t) { return t.rate == item.taxRate; });
+                                        [&](const RateTally& t) { return t.rate == rate; });
                 if (use == tally.rates.end()) {
-                    tally.rates.push_back({item.taxRate, 0, here, {}});
+                    tally.rates.push_back({rate, 0, here, {}});
                     use = tally.rates.end() - 1;
                 }
                 if (use->last != here) {
@@ -191,9 +194,16 @@ void readCatalogue(Catalogue& catalogue, Stats& stats, CatalogueItems& out) {
         if (!out.categoryByKey.contains(folded(code)))
             stats.categories[static_cast<size_t>(categoryOf(code))].name = rows.field(u"中文名称");
     });
+    // Rows in ID order mostly come in runs of one category.
+    QString lastCode;
+    int lastCategory = -1;
     catalogue.each(sql::statsCatalogueItems(), {}, [&](DataSource& rows) {
-        Stats::CatalogueItem item{rows.field(0), categoryOf(rows.field(1)), rows.field(2),
-                                  std::nullopt, rows.field(3)};
+        const QString code = rows.field(1);
+        if (lastCategory < 0 || code != lastCode) {
+            lastCategory = categoryOf(code);
+            lastCode = code;
+        }
+        Stats::CatalogueItem item{rows.field(0), lastCategory, rows.field(2), std::nullopt, {}};
         if (out.byId.contains(item.id))
             return;
         out.byId.insert(item.id, static_cast<int>(out.items.size()));
@@ -291,9 +301,12 @@ void countUnsold(const CatalogueItems& catalogueItems, const std::vector<bool>& 
                                                Stats::GradeCount{item.category, item.grade, 0});
         ++entry.first->second.items;
         if (stats.unsold.first.size() < static_cast<size_t>(Stats::UnsoldListed)) {
-            stats.unsold.first.push_back(item);
-            stats.unsold.first.back().chineseName =
-                chineseNameOf(item.id, catalogue, catalogueItems);
+            // The English names of the listed items alone: reading every row's would convert
+            // a text per catalogue item.
+            Stats::CatalogueItem& listed = stats.unsold.first.emplace_back(item);
+            listed.chineseName = chineseNameOf(item.id, catalogue, catalogueItems);
+            listed.englishName =
+                catalogue.first(sql::statsItemEnglishName(), {item.id}).value_or(QString());
         }
     }
     for (auto& [key, count] : byGrade)
@@ -358,7 +371,8 @@ ScriptStatistics computeStatistics(const std::vector<ShopRecord>& records, Catal
             Stats::RateConflict conflict{
                 item.id, chineseNameOf(item.id, catalogue, catalogueItems), {}};
             for (const RateTally& rate : item.rates)
-                conflict.rates.push_back({rate.rate, rate.lists, rate.first});
+                conflict.rates.push_back(
+                    {walk.rates[static_cast<size_t>(rate.rate)].rate, rate.lists, rate.first});
             stats.rateConflicts.push_back(std::move(conflict));
         }
     }

@@ -90,7 +90,8 @@ std::vector<Query> representativeQueries() {
                                {sql::statsCatalogueItems(), {u"物品ID"_s, u"crystal_type"_s}, 28},
                                {sql::statsItemNames(), {u"ID"_s, u"中文名称"_s}, 24},
                                {sql::statsLocationNpcs(), {u"NPC英文名"_s}, 3, {u"白石镇"_s}},
-                               {sql::statsCatalogueItemId(), {u"物品ID"_s}, 1, {u"042"_s}}};
+                               {sql::statsCatalogueItemId(), {u"物品ID"_s}, 1, {u"042"_s}},
+                               {sql::statsItemEnglishName(), {u"物品名称"_s}, 1, {u"5"_s}}};
     for (const auto& [a, n] :
          cases(u"grocer_amber=1 trader_o'dell=1 Guard_Hal=1 guard_hal=1 nobody=0"_s))
         queries.push_back({sql::npcChineseName(), {u"中文名称"_s}, n, {a[0]}});

@@ -62,7 +62,7 @@ struct Canvas {
     QFontMetrics metrics;
 
     Canvas(int height, const QFont& font)
-        : image(Width, height, QImage::Format_ARGB32_Premultiplied), metrics(font) {
+        : image(Width, height, QImage::Format_RGB32), metrics(font) {
         image.fill(Qt::white);
         painter.begin(&image);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -213,7 +213,9 @@ private:
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
+            // zlib's fastest level: flat pictures shrink about as well as at its default, in
+            // half the time.
+            image.save(&buffer, "PNG", 80);
             source = u"data:image/png;base64,"_s + QString::fromLatin1(png.toBase64());
         }
         html_ += u"<p><img src=\""_s + source + u"\" width=\""_s + QString::number(image.width()) +
