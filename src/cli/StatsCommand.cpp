@@ -28,8 +28,38 @@ QString listName(int list) {
     return u"SellList"_s + QString::number(list);
 }
 
-QString plural(qint64 n, const QString& noun) {
-    return QString::number(n) + u' ' + noun + (n == 1 ? QString() : u"s"_s);
+// Parts of the text written straight into the stream: the items sold at more than one rate
+// alone make a line each.
+struct Count {
+    qint64 n;
+    QStringView noun;
+};
+
+QTextStream& operator<<(QTextStream& out, Count count) {
+    out << count.n << u' ' << count.noun;
+    if (count.n != 1)
+        out << u's';
+    return out;
+}
+
+struct Place {
+    const Stats& stats;
+    ListRef where;
+};
+
+QTextStream& operator<<(QTextStream& out, Place place) {
+    return out << place.stats.npcs[static_cast<size_t>(place.where.record)].className
+               << u" SellList"_s << place.where.list;
+}
+
+struct Name {
+    const std::optional<QString>& name;
+};
+
+QTextStream& operator<<(QTextStream& out, Name name) {
+    if (name.name)
+        out << u' ' << *name.name;
+    return out;
 }
 
 QString categoryCode(const Stats& stats, int category) {
@@ -37,24 +67,16 @@ QString categoryCode(const Stats& stats, int category) {
     return code.isEmpty() ? u"(not in the catalogue)"_s : code;
 }
 
-QString placeText(const Stats& stats, ListRef where) {
-    return stats.npcs[static_cast<size_t>(where.record)].className + u' ' + listName(where.list);
-}
-
-QString nameText(const std::optional<QString>& name) {
-    return name ? u' ' + *name : QString();
-}
-
 void writeText(const Stats& stats, const QString& script, QTextStream& out) {
-    out << script << u": "_s << plural(stats.totals.records, u"record"_s) << u", "_s
-        << plural(stats.totals.lists, u"list"_s) << u", "_s << plural(stats.totals.items, u"item"_s)
+    out << script << u": "_s << Count{stats.totals.records, u"record"} << u", "_s
+        << Count{stats.totals.lists, u"list"} << u", "_s << Count{stats.totals.items, u"item"}
         << u", "_s << stats.totals.distinctItems << u" distinct\n"_s;
 
     out << u"\nlocations: NPCs, NPCs with items, items, distinct items by category\n"_s;
     for (const Stats::Location& l : stats.locations) {
         out << u"  "_s << (l.placedNowhere ? u"(placed nowhere)"_s : l.name) << u": "_s
-            << plural(static_cast<qint64>(l.records.size()), u"NPC"_s) << u", "_s << l.npcsWithItems
-            << u" with items, "_s << plural(l.items, u"item"_s) << u", "_s << l.distinctItems
+            << Count{static_cast<qint64>(l.records.size()), u"NPC"} << u", "_s << l.npcsWithItems
+            << u" with items, "_s << Count{l.items, u"item"} << u", "_s << l.distinctItems
             << u" distinct"_s;
         QStringList parts;
         for (size_t c = 0; c < l.distinctByCategory.size(); ++c) {
@@ -67,7 +89,7 @@ void writeText(const Stats& stats, const QString& script, QTextStream& out) {
         out << u'\n';
     }
 
-    out << u"\nsold nowhere: "_s << plural(stats.unsold.items, u"catalogue item"_s) << u'\n';
+    out << u"\nsold nowhere: "_s << Count{stats.unsold.items, u"catalogue item"} << u'\n';
     for (size_t i = 0; i < stats.unsold.byCategoryGrade.size();) {
         const int category = stats.unsold.byCategoryGrade[i].category;
         QStringList grades;
@@ -81,43 +103,42 @@ void writeText(const Stats& stats, const QString& script, QTextStream& out) {
     if (!stats.unsold.first.empty())
         out << u"  the first "_s << stats.unsold.first.size() << u" by ID:\n"_s;
     for (const Stats::CatalogueItem& item : stats.unsold.first) {
-        out << u"    "_s << item.id << nameText(item.chineseName) << u" ("_s << item.englishName
+        out << u"    "_s << item.id << Name{item.chineseName} << u" ("_s << item.englishName
             << u"; "_s << categoryCode(stats, item.category) << u", "_s << item.grade << u")\n"_s;
     }
 
     out << u"\nsold by one merchant only: "_s
-        << plural(static_cast<qint64>(stats.soleSellers.size()), u"item"_s) << u'\n';
+        << Count{static_cast<qint64>(stats.soleSellers.size()), u"item"} << u'\n';
     for (const Stats::SoleSeller& s : stats.soleSellers)
-        out << u"  "_s << s.id << nameText(s.chineseName) << u": "_s << placeText(stats, s.where)
-            << u'\n';
+        out << u"  "_s << s.id << Name{s.chineseName} << u": "_s << Place{stats, s.where} << u'\n';
 
     out << u"\nlists of fewer than "_s << Stats::ShortListLength << u" items: "_s
         << stats.shortLists.size() << u'\n';
     for (const Stats::ShortList& s : stats.shortLists)
-        out << u"  "_s << placeText(stats, s.where) << u": "_s << plural(s.items, u"item"_s)
-            << u'\n';
+        out << u"  "_s << Place{stats, s.where} << u": "_s << Count{s.items, u"item"} << u'\n';
 
     out << u"\nlist lengths:\n"_s;
     for (const Stats::LengthCount& l : stats.listLengths)
-        out << u"  "_s << plural(l.items, u"item"_s) << u": "_s << plural(l.lists, u"list"_s)
-            << u'\n';
+        out << u"  "_s << Count{l.items, u"item"} << u": "_s << Count{l.lists, u"list"} << u'\n';
 
     out << u"\ntax rates:\n"_s;
     for (const Stats::RateCount& r : stats.taxRates) {
-        out << u"  \""_s << r.rate << u"\": "_s << plural(r.items, u"item"_s);
+        out << u"  \""_s << r.rate << u"\": "_s << Count{r.items, u"item"};
         if (!r.number)
             out << u", not a number (first: item "_s << r.firstId << u" of "_s
-                << placeText(stats, r.first) << u')';
+                << Place{stats, r.first} << u')';
         out << u'\n';
     }
 
     out << u"\nitems sold at more than one tax rate: "_s << stats.rateConflicts.size() << u'\n';
     for (const Stats::RateConflict& c : stats.rateConflicts) {
-        QStringList uses;
-        for (const Stats::RateUse& use : c.rates)
-            uses << u'"' + use.rate + u"\" in "_s + plural(use.lists, u"list"_s) + u" (first "_s +
-                        placeText(stats, use.first) + u')';
-        out << u"  "_s << c.id << nameText(c.chineseName) << u": "_s << uses.join(u", "_s) << u'\n';
+        out << u"  "_s << c.id << Name{c.chineseName} << u": "_s;
+        for (size_t i = 0; i < c.rates.size(); ++i) {
+            const Stats::RateUse& use = c.rates[i];
+            out << (i > 0 ? u", \""_s : u"\""_s) << use.rate << u"\" in "_s
+                << Count{use.lists, u"list"} << u" (first "_s << Place{stats, use.first} << u')';
+        }
+        out << u'\n';
     }
 }
 
