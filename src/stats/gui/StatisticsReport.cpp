@@ -3,6 +3,7 @@
 #include "StatisticsCharts.h"
 
 #include <QBuffer>
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,6 +48,38 @@ QString rateLabel(const QString& rate) {
 // Names as the window's drop-downs show them: "class|中文名称".
 QString npcLabel(const Stats::Npc& npc) {
     return npc.chineseName ? npc.className + u'|' + *npc.chineseName : npc.className;
+}
+
+// The picture with a palette when it has no more than 256 colours. libpng tries every row filter
+// on every row of a true-colour picture, which costs more than compressing it; a palette
+// picture it writes unfiltered, in a quarter of the bytes.
+QImage paletted(const QImage& image) {
+    QImage indexed(image.size(), QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    QHash<QRgb, uchar> indexOf;
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* out = indexed.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            // Pictures are mostly runs of one colour.
+            if (colours.isEmpty() || in[x] != last) {
+                last = in[x];
+                auto found = indexOf.constFind(last);
+                if (found == indexOf.cend()) {
+                    if (colours.size() == 256)
+                        return image;
+                    found = indexOf.insert(last, static_cast<uchar>(colours.size()));
+                    colours.append(last);
+                }
+                lastIndex = *found;
+            }
+            out[x] = lastIndex;
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
 }
 
 class ReportWriter {
@@ -215,7 +248,7 @@ private:
             buffer.open(QIODevice::WriteOnly);
             // zlib's fastest level: flat pictures shrink about as well as at its default, in
             // half the time.
-            image.save(&buffer, "PNG", 80);
+            paletted(image).save(&buffer, "PNG", 80);
             source = u"data:image/png;base64,"_s + QString::fromLatin1(png.toBase64());
         }
         html_ += u"<p><img src=\""_s + source + u"\" width=\""_s + QString::number(image.width()) +
