@@ -12,7 +12,7 @@ results="$build/bench-results.json"
 results_edits="$build/bench-results-edits.json"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVENDWRIGHT_TESTS=OFF >/dev/null
-make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_bench_edits vw_read_peak
+make -C "$build" -j2 --no-print-directory vw_generate vw_bench vw_bench_edits vw_read_peak vendwright-cli
 "$build/bench/vw_generate" "$data"
 # The generated catalogue as a Jet 4 file, for the cost of reading Access files in a child.
 node "$root/tools/make_access_fixtures.mjs" "$data/Wareroll.mdb" "$data/access" jet4 >/dev/null
@@ -118,6 +118,14 @@ row "\`diff\` of the script and its edited copy, whole process" DiffProcess/real
 row "the preview's diff of 100 edited lists, every list compared" PreviewDiff/named:0 50 "≤ 50 ms"
 row "the preview's diff of 100 edited lists, the edited lists named" PreviewDiff/named:1 50 "≤ 50 ms"
 row "the edit text of 100 edited lists (export, journal), the edited lists named" EditText/named:1 5 "≤ 5 ms"
+row "the statistics report with its pictures embedded" StatisticsReport 300 "≤ 300 ms"
+# Both commands run in every round of one suite; the median round's counters are taken.
+read -r dump_ms stats_ms ratio < <(awk -F'"' '/"name": "StatsAgainstDump_median"/ { found = 1 }
+    found && /"(dump_ms|stats_ms|ratio)":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); f[$2] = v[2] }
+    found && /}/ { print f["dump_ms"], f["stats_ms"], f["ratio"]; exit }' "$results")
+awk -v d="$dump_ms" -v s="$stats_ms" -v r="$ratio" 'BEGIN {
+    printf "| `stats` as a whole process | %.1f ms, %.2f× `dump` (%.1f ms) | ≤ 2× `dump` | %.2f | %s |\n", s, r, d, r / 2, (r <= 2 ? "met" : "missed")
+}'
 awk -v m="$above_mb" 'BEGIN { printf "| peak memory of a read, above idle | %.1f MB | < 50 MB | %.2f | %s |\n", m, m / 50, (m < 50 ? "met" : "missed") }'
 awk -v m="$large_above_mb" -v s="$above_mb" 'BEGIN { printf "| peak memory of reading the large script | %.1f MB, %.2f× the 60 MB one | ≤ 10× | %.2f | %s |\n", m, m / s, m / s / 10, (m <= 10 * s ? "met" : "missed") }'
 growth=$(awk -F'"' '/"name": "ReloadMemory/ { found = 1 } found && /"growth":/ { split($0, v, ": "); sub(/,.*/, "", v[2]); print v[2]; exit }' "$results")
@@ -128,7 +136,7 @@ echo "|---|---|"
 echo "| iconv floor: iconv -f UTF-16LE -t UTF-8 FILE \\| wc -l, 60 MB | $floor_ms ms (CPU $floor_cpu_ms) |"
 echo "| iconv floor, 600 MB | $large_floor_ms ms (CPU $large_floor_cpu_ms) |"
 for suite in ApplyAddRemovePairs/pairs:100000/items:20 ApplyAddRemovePairs/pairs:100000/items:250 \
-    ApplyAddRemovePairs/pairs:1000000/items:250; do
+    ApplyAddRemovePairs/pairs:1000000/items:250 StatisticsOnScreen; do
     awk -v n="$suite" -v m="${wall[$suite]}" -v c="${cpu[$suite]}" \
         'BEGIN { printf "| %s | %.1f ms (CPU %.1f) |\n", n, m, c }'
 done

@@ -129,3 +129,29 @@ QString searchPattern(QStringView text) {
 }
 
 } // namespace vw::sql
+
+// The statements of the statistics report.
+namespace vw::sql {
+
+QString statsCatalogueItems() {
+    return u"select 物品ID,物品类型,crystal_type from Itemdata_R order by 物品ID"_s;
+}
+
+QString statsItemEnglishName() {
+    return u"select 物品名称 from Itemdata_R where 物品ID=?1"_s;
+}
+
+QString statsCatalogueItemId() {
+    return u"select 物品ID from Itemdata_R where 物品ID=?1"_s;
+}
+
+QString statsItemNames() {
+    return u"select ID,中文名称 from ITEMNAME_E2C"_s;
+}
+
+QString statsLocationNpcs() {
+    return u"select NPC英文名 from 城镇NPC表,NPCNAME_E2C where 地点名称=?1 and "
+           u"NPCNAME_E2C.英文名称=城镇NPC表.NPC英文名"_s;
+}
+
+} // namespace vw::sql

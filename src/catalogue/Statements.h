@@ -33,3 +33,19 @@ QString searchPattern(QStringView text);
 bool isKnownCategory(QStringView category);
 
 } // namespace vw::sql
+
+// The statements of the statistics report. Values are bound, never spliced.
+namespace vw::sql {
+
+// Every Itemdata_R row's ID, category and grade, in ID order.
+QString statsCatalogueItems();
+// The 物品名称 of the Itemdata_R rows with the 物品ID bound as ?1.
+QString statsItemEnglishName();
+// The 物品ID of the Itemdata_R rows the engine finds for the ID bound as ?1.
+QString statsCatalogueItemId();
+// Every ITEMNAME_E2C ID with its Chinese name.
+QString statsItemNames();
+// The NPC英文名 of the NPCs at the location bound as ?1, as locationNpcs() finds them.
+QString statsLocationNpcs();
+
+} // namespace vw::sql

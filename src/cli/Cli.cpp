@@ -5,6 +5,7 @@
 #include "CliError.h"
 #include "DiffCommand.h"
 #include "DumpCommand.h"
+#include "StatsCommand.h"
 #include "WhereCommand.h"
 #include "script/ScriptFile.h"
 
@@ -26,6 +27,7 @@ const char16_t* const MainUsage =
     u"  apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going]\n"
     u"                                            write an edited copy of the script\n"
     u"  diff OLD NEW [--catalogue FILE]           print the edits that turn OLD into NEW\n"
+    u"  stats SCRIPT --catalogue FILE [--json]    the numbers of the statistics report\n"
     u"\n"
     u"\"vendwright-cli COMMAND --help\" describes a command; --version prints the version.\n"
     u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
@@ -49,6 +51,8 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
         return runCheck(rest, out);
     if (command == u"where")
         return runWhere(rest, out);
+    if (command == u"stats")
+        return runStats(rest, out);
     if (command == u"apply")
         return runApply(rest, out, err);
     if (command == u"diff")

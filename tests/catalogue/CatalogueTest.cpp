@@ -86,7 +86,12 @@ std::vector<Query> representativeQueries() {
         u"magical_damage physical_defense magical_defense 中文名称 附加说明"_s.split(u' ');
     std::vector<Query> queries{{sql::categories(), names, 7},
                                {sql::locations(), {u"地点名称"_s}, 4},
-                               {sql::locationNpcs(std::nullopt), npcs, 9}};
+                               {sql::locationNpcs(std::nullopt), npcs, 9},
+                               {sql::statsCatalogueItems(), {u"物品ID"_s, u"crystal_type"_s}, 28},
+                               {sql::statsItemNames(), {u"ID"_s, u"中文名称"_s}, 24},
+                               {sql::statsLocationNpcs(), {u"NPC英文名"_s}, 3, {u"白石镇"_s}},
+                               {sql::statsCatalogueItemId(), {u"物品ID"_s}, 1, {u"042"_s}},
+                               {sql::statsItemEnglishName(), {u"物品名称"_s}, 1, {u"5"_s}}};
     for (const auto& [a, n] :
          cases(u"grocer_amber=1 trader_o'dell=1 Guard_Hal=1 guard_hal=1 nobody=0"_s))
         queries.push_back({sql::npcChineseName(), {u"中文名称"_s}, n, {a[0]}});

@@ -18,6 +18,7 @@ TEST(CliUsage, UsageErrorsAndHelp) {
         {u"check"_s, script, u"--json"_s, u"--catalogue"_s, catalogue()},
         {u"apply"_s, script, script},
         {u"diff"_s, script, script, u"--keep-going"_s},
+        {u"stats"_s, script},
     };
     for (const QStringList& args : usage) {
         const CliRun run = runArgs(args);
@@ -25,7 +26,7 @@ TEST(CliUsage, UsageErrorsAndHelp) {
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_FALSE(run.err.isEmpty());
     }
-    for (const QString& command : {u"dump"_s, u"check"_s, u"apply"_s, u"diff"_s}) {
+    for (const QString& command : {u"dump"_s, u"check"_s, u"apply"_s, u"diff"_s, u"stats"_s}) {
         const CliRun run = runArgs({command, u"--help"_s});
         EXPECT_EQ(run.code, 0);
         EXPECT_TRUE(run.out.startsWith(u"usage: vendwright-cli "_s + command));
