@@ -83,7 +83,8 @@ struct RateTally {
     int rate = 0; // in Walk::rates
     int lists = 0;
     ListRef first;
-    ListRef last; // the list counted last, so a list counts once however often it repeats the item
+    // The list counted last, so a list counts once however often it repeats the item.
+    ListRef last{-1, 0};
 };
 
 struct ItemTally {
@@ -155,7 +156,7 @@ Walk walkRecords(const std::vector<ShopRecord>& records, Stats& stats) {
                 auto use = std::find_if(tally.rates.begin(), tally.rates.end(),
                                         [&](const RateTally& t) { return t.rate == rate; });
                 if (use == tally.rates.end()) {
-                    tally.rates.push_back({rate, 0, here, {}});
+                    tally.rates.push_back({rate, 0, here, {-1, 0}});
                     use = tally.rates.end() - 1;
                 }
                 if (use->last != here) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/ScriptWriter.h"
 #include "script/ShopRecord.h"
 
 #include <QString>
@@ -10,14 +11,6 @@
 namespace vw {
 
 class CatalogueDb;
-
-// One list of one record, by the record's index: where a jump lands.
-struct ListRef {
-    int record = -1;
-    int list = 0;
-
-    bool operator==(const ListRef&) const = default;
-};
 
 // The numbers of the statistics report of a script read with a catalogue. Records are named by
 // their index in the records the numbers were taken from; codes, names and texts are as the
