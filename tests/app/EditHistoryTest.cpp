@@ -8,7 +8,10 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -178,10 +181,20 @@ TEST(Layout, FitsLaptopScreensUnderATitleBarWithTheTaxRateInView) {
         EXPECT_LE(listGrid.columnViewportPosition(4) + listGrid.columnWidth(4),
                   listGrid.viewport()->width());
     }
-    // Every tool stands in a menu.
+    // Every tool stands in a menu, and no accelerator stands twice in one.
     for (QAction* tool : window.findChildren<QAction*>()) {
         if (tool->objectName().startsWith(u"ID_")) {
             EXPECT_FALSE(tool->associatedObjects().isEmpty()) << tool->objectName().toStdString();
+        }
+    }
+    for (const QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+        QSet<QChar> keys;
+        for (const QAction* entry : menu->actions()) {
+            const qsizetype amp = entry->text().indexOf(u'&');
+            if (amp >= 0 && amp + 1 < entry->text().size()) {
+                EXPECT_FALSE(keys.contains(entry->text()[amp + 1])) << entry->text().toStdString();
+                keys.insert(entry->text()[amp + 1]);
+            }
         }
     }
 }

@@ -4,11 +4,16 @@
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
+#include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "editor/gui/SellListView.h"
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -380,4 +385,68 @@ TEST(Controls, GridModelAndComboReselection) {
     combo.setText(u"B"_s);
     EXPECT_EQ(chosen, 2);
     EXPECT_EQ(combo.entryData(combo.chosenIndex()), 9);
+}
+
+TEST(Transfers, ClipboardCarriesRowsBetweenMerchants) {
+    Loaded w;
+    w.window.show();
+    w.listGrid.setFocus();
+    QCoreApplication::processEvents();
+    w.listGrid.selectRows({1, 2});
+    trigger(w.window, "ID_Copy");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"1\t10\t0.000000\t0\n2\t10\t0.000000\t0\n"_s);
+
+    w.npcs.setText(u"weaponsmith_borin|武器商伯林"_s);
+    w.listGrid.selectRows({2});
+    trigger(w.window, "ID_Paste");
+    EXPECT_EQ(column(w.listGrid, 1),
+              QStringList({u"4"_s, u"1"_s, u"2"_s, u"5"_s, u"12"_s, u"6"_s}));
+    EXPECT_EQ(w.listGrid.selectedRows(), (std::vector<int>{2, 3}));
+    auto& status = w.folder.control<StatusPanels>("StatusBar1");
+    EXPECT_EQ(status.panelText(1), u"已粘贴2项物品，跳过0项"_s);
+
+    // Rows from a spreadsheet: an ID alone takes the tax-rate box's rate; a duplicate is named.
+    QGuiApplication::clipboard()->setText(u"7\r\n4\t3\n"_s);
+    w.typeRate(u"8"_s);
+    trigger(w.window, "ID_Paste");
+    EXPECT_EQ(status.panelText(1), u"已粘贴1项物品，跳过1项"_s);
+    const Grid& skipped = w.folder.control<ResultsPanel>("SkippedItems").grid();
+    EXPECT_EQ(column(skipped, 0), QStringList({u"4"_s}));
+    EXPECT_EQ(skipped.text(1, 1), u"已有相同物品在此列表中"_s);
+    EXPECT_EQ(w.window.document().records()[1].slot(1, 1).taxRate, u"8"_s);
+
+    // Cut takes the rows out as one step; undo brings both merchants back as read.
+    trigger(w.window, "ID_Cut");
+    EXPECT_EQ(w.window.document().records()[1].listLength(1), 6);
+    while (w.window.document().history().canUndo())
+        trigger(w.window, "ID_Undo");
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"4"_s, u"5"_s, u"12"_s, u"6"_s}));
+}
+
+TEST(Transfers, DropsInsertCatalogueRowsAndMoveListRowsAsABlock) {
+    Loaded w;
+    w.window.show();
+    QCoreApplication::processEvents();
+    const auto drop = [&](QMimeData* data, int row) {
+        QWidget* viewport = w.listGrid.viewport();
+        const QRect cell = w.listGrid.visualRect(w.listGrid.model().index(row - 1, 1));
+        const QPointF at(cell.center().x(), cell.top() + 1);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &move);
+        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &dropped);
+        QCoreApplication::processEvents();
+        delete data;
+    };
+    w.itemGrid.setCurrentRow(1);
+    const QString id = w.itemGrid.text(1, 0);
+    drop(w.itemGrid.model().mimeData({}), 2);
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"1"_s, id, u"2"_s, u"3"_s}));
+    w.listGrid.selectRows({3, 4});
+    drop(w.listGrid.model().mimeData({}), 1);
+    EXPECT_EQ(column(w.listGrid, 1), QStringList({u"2"_s, u"3"_s, u"1"_s, id}));
+    EXPECT_EQ(w.listGrid.selectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(w.window.document().history().count(), 2);
 }

@@ -1,4 +1,5 @@
 #include "document/ScriptDocument.h"
+#include "editor/BatchEdits.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -155,6 +156,67 @@ TEST(Document, AStepOverManyRecordsIsOneNotificationAndOneUndo) {
     EXPECT_TRUE(doc.isClean());
     EXPECT_EQ(doc.selection(), Selection{});
     EXPECT_TRUE(doc.touchedRecords().empty());
+}
+
+TEST(Document, PastesAndDropsFollowTheAddRulesInOneStep) {
+    Loaded d;
+    ScriptDocument& doc = d.document;
+    doc.selectRecord(0);
+    doc.selectSlots({1}, 1);
+    const ShopRecord before = doc.records()[0];
+    const std::vector<ItemSlot> rows{{u"7"_s, u"5"_s, 0, {}},
+                                     {u"3"_s, u"5"_s, 0, {}},
+                                     {u"8"_s, u"x"_s, 0, {}},
+                                     {u"a{b"_s, u"5"_s, 0, {}},
+                                     {u"9"_s, u"5"_s, 0, {}}};
+    const auto pasted = doc.insertItems(rows, doc.pasteSlot(), u"粘贴"_s);
+    EXPECT_EQ(pasted.count, 2);
+    std::vector<std::pair<int, edits::InsertRefusal>> refused;
+    for (const auto& r : pasted.refused)
+        refused.emplace_back(r.index, r.reason);
+    EXPECT_EQ(refused, (std::vector<std::pair<int, edits::InsertRefusal>>{
+                           {1, edits::InsertRefusal::Duplicate},
+                           {2, edits::InsertRefusal::TaxRate},
+                           {3, edits::InsertRefusal::InvalidId}}));
+    EXPECT_EQ(d.ids(0, 0), (std::vector<QString>{u"1"_s, u"7"_s, u"9"_s, u"2"_s, u"3"_s, u"4"_s}));
+    EXPECT_EQ(doc.selection().picked, (std::vector<int>{1, 2}));
+    // The pasted rows dropped at the end, then cut: one step each.
+    EXPECT_EQ(doc.moveItemsTo(6), ScriptDocument::EditOutcome::Done);
+    EXPECT_EQ(d.ids(0, 0), (std::vector<QString>{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"7"_s, u"9"_s}));
+    EXPECT_EQ(doc.cutItems(), ScriptDocument::EditOutcome::Done);
+    EXPECT_EQ(doc.history().count(), 3);
+    EXPECT_EQ(doc.history().undoText(), u"剪切 7 等2项"_s);
+    for (int i = 0; i < 3; ++i)
+        doc.history().undo();
+    EXPECT_EQ(doc.records()[0], before);
+}
+
+TEST(Document, BatchEditsOverManyListsUndoAsOne) {
+    Loaded d;
+    ScriptDocument& doc = d.document;
+    const std::vector<ShopRecord> read = doc.records();
+    const std::vector<ListRef> sellers{{0, 0}, {1, 1}};
+    auto batch = doc.replaceItem(u"1"_s, u"5"_s, sellers);
+    EXPECT_EQ(batch.changed, 1); // record 1 already sells item 5 in that list
+    EXPECT_EQ(batch.skipped, (std::vector<ListRef>{{1, 1}}));
+    EXPECT_EQ(d.ids(0, 0).front(), u"5"_s);
+    EXPECT_EQ(doc.records()[0].slot(0, 0).extraParts, QStringList{u"x"_s});
+    doc.history().undo();
+    batch = doc.setItemTaxRate(u"1"_s, u"7"_s, sellers);
+    EXPECT_EQ(batch.changed, 2);
+    EXPECT_EQ(doc.setItemTaxRate(u"1"_s, u"-1"_s, sellers).changed, 0);
+    batch = doc.removeItem(u"1"_s, sellers);
+    EXPECT_EQ(batch.changed, 2);
+    EXPECT_EQ(d.ids(1, 1), (std::vector<QString>{u"5"_s}));
+    // Added to every record that has the list in the script; record 1 has no list 0 there.
+    batch = doc.addToRecords({u"1"_s, u"6"_s}, u"3"_s, {0, 1}, 0);
+    EXPECT_EQ(batch.changed, 1);
+    EXPECT_EQ(batch.skipped, (std::vector<ListRef>{{1, 0}}));
+    EXPECT_EQ(d.ids(0, 0).back(), u"6"_s);
+    EXPECT_EQ(doc.history().count(), 3);
+    while (doc.history().canUndo())
+        doc.history().undo();
+    EXPECT_EQ(doc.records(), read);
 }
 
 int main(int argc, char** argv) {
