@@ -1,8 +1,31 @@
 #include "Combo.h"
 
+#include <QFont>
+#include <QIcon>
 #include <QListView>
+#include <QPainter>
+#include <QPixmap>
 
 namespace vw {
+
+namespace {
+
+// A small filled dot, the sign of an unwritten change beside an entry.
+QIcon markIcon() {
+    static const QIcon icon = [] {
+        QPixmap dot(12, 12);
+        dot.fill(Qt::transparent);
+        QPainter painter(&dot);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xd0, 0x60, 0x10));
+        painter.drawEllipse(QRectF(2, 2, 8, 8));
+        return QIcon(dot);
+    }();
+    return icon;
+}
+
+} // namespace
 
 void EntryModel::append(std::vector<Entry> entries) {
     if (entries.empty())
@@ -18,6 +41,13 @@ void EntryModel::clear() {
     beginResetModel();
     entries_.clear();
     endResetModel();
+}
+
+void EntryModel::setMarked(int row, bool marked) {
+    if (row < 0 || row >= size() || entries_[static_cast<size_t>(row)].marked == marked)
+        return;
+    entries_[static_cast<size_t>(row)].marked = marked;
+    emit dataChanged(index(row), index(row), {Qt::FontRole, Qt::DecorationRole});
 }
 
 void EntryModel::setFilter(const QString& text) {
@@ -43,6 +73,13 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
         return shown.text;
     if (role == Qt::UserRole)
         return shown.data;
+    if (role == Qt::FontRole && shown.marked) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    if (role == Qt::DecorationRole && shown.marked)
+        return markIcon();
     return {};
 }
 
@@ -70,6 +107,10 @@ void Combo::addEntries(std::vector<Entry> entries) {
     entries_.append(std::move(entries));
     if (entries_.filtering())
         hideUnoffered(first);
+}
+
+bool Combo::entryMarked(int index) const {
+    return index >= 0 && index < entryCount() && entries_.entry(index).marked;
 }
 
 qint32 Combo::entryData(int index) const {

@@ -17,6 +17,7 @@ public:
     struct Entry {
         QString text;
         qint32 data = 0;
+        bool marked = false; // drawn in bold with a dot: it stands for something unwritten
     };
 
     explicit EntryModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
@@ -25,6 +26,7 @@ public:
     void clear();
     const Entry& entry(int index) const { return entries_[static_cast<size_t>(index)]; }
     int size() const { return static_cast<int>(entries_.size()); }
+    void setMarked(int index, bool marked);
     void setFilter(const QString& text);
     bool filtering() const { return !filter_.isEmpty(); }
     bool offers(int index) const;
@@ -73,6 +75,9 @@ public:
     // The first entry the filter offers; -1 when it offers none.
     int firstOfferedEntry() const;
     bool isOffered(int index) const { return entries_.offers(index); }
+    // A marked entry shows a dot and bold text; its text, index and item data stay as they are.
+    void setEntryMarked(int index, bool marked) { entries_.setMarked(index, marked); }
+    bool entryMarked(int index) const;
 
 signals:
     void chosen();

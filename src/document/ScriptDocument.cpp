@@ -40,6 +40,7 @@ void ScriptDocument::load(std::vector<ShopRecord> records, ReadReport report, So
     report_ = std::move(report);
     source_ = std::move(source);
     asRead_.clear();
+    written_.clear();
     selection_ = {};
     loaded_ = true;
     emit changed({true, true, {}});
@@ -62,6 +63,89 @@ std::vector<int> ScriptDocument::touchedRecords() const {
     for (const auto& [index, record] : asRead_)
         touched.push_back(index);
     return touched;
+}
+
+std::vector<ListRef> ScriptDocument::touchedLists() const {
+    std::vector<ListRef> lists;
+    for (const auto& [index, record] : asRead_) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list)
+            lists.push_back({index, list});
+    }
+    return lists;
+}
+
+std::vector<edits::ListDiff> ScriptDocument::changesSinceRead() const {
+    std::vector<edits::ListDiff> diffs;
+    for (const auto& [index, before] : asRead_) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list) {
+            edits::ListDiff diff =
+                edits::diffList(before, records_[static_cast<size_t>(index)], list);
+            if (diff.isEmpty())
+                continue;
+            diff.record = index;
+            diffs.push_back(std::move(diff));
+        }
+    }
+    return diffs;
+}
+
+QString ScriptDocument::editsSinceRead(const edits::DescribeClass& describe) const {
+    const std::vector<ListRef> lists = touchedLists();
+    return edits::writeEditFile(edits::editCommands(
+        records_, [this](int r) -> const ShopRecord& { return asRead(r); }, lists, describe));
+}
+
+const ShopRecord& ScriptDocument::lastWritten(int index) const {
+    const auto written = written_.find(index);
+    return written != written_.end() ? written->second : asRead(index);
+}
+
+bool ScriptDocument::unwritten(int index) const {
+    return unwritten(index, 0) || unwritten(index, 1);
+}
+
+bool ScriptDocument::unwritten(int index, int list) const {
+    return touched(index) &&
+           !edits::sameItems(lastWritten(index), records_[static_cast<size_t>(index)], list);
+}
+
+void ScriptDocument::markWritten() {
+    for (const auto& [index, record] : asRead_)
+        written_.insert_or_assign(index, records_[static_cast<size_t>(index)]);
+    history_.setClean();
+    emit writtenAgain(touchedRecords());
+}
+
+ScriptDocument::Imported ScriptDocument::importEdits(QStringView text,
+                                                     const edits::PlacedAt& placedAt) {
+    if (!loaded_)
+        return {};
+    std::vector<ShopRecord> edited = records_;
+    const edits::EditRun run =
+        edits::applyEditFile(text, edited, edits::OnProblem::KeepGoing, placedAt);
+    std::vector<RecordChange> changes;
+    for (const auto& [key, listChange] : run.changes) {
+        const int r = key.first;
+        if (changes.empty() || changes.back().record != r)
+            changes.push_back(
+                {r, records_[static_cast<size_t>(r)], edited[static_cast<size_t>(r)]});
+    }
+    Imported imported{static_cast<int>(run.changes.size()), run.skipped};
+    Selection after = keptSelection(changes);
+    if (!change(std::move(changes), std::move(after), u"导入修改"_s))
+        imported.lists = 0;
+    return imported;
+}
+
+Selection ScriptDocument::keptSelection(const std::vector<RecordChange>& changes) const {
+    Selection kept = selection_;
+    for (const RecordChange& c : changes) {
+        if (c.record == kept.record && kept.list >= 0) {
+            kept.current = clampedSlot(c.after, kept.list, kept.current);
+            kept.picked = {kept.current};
+        }
+    }
+    return kept;
 }
 
 void ScriptDocument::selectRecord(int index) {
@@ -267,7 +351,8 @@ ScriptDocument::Inserted ScriptDocument::insertItems(const std::vector<ItemSlot>
 ScriptDocument::Batch
 ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name,
                           const std::function<ListEdit(ShopRecord&, int)>& edit) {
-    std::map<int, RecordChange> touched;
+    // By record, so the step keeps each record once, in record order.
+    std::map<int, RecordChange> edited;
     Batch batch;
     for (const ListRef& ref : lists) {
         const ShopRecord* source = record(ref.record);
@@ -275,9 +360,8 @@ ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name
             batch.skipped.push_back(ref);
             continue;
         }
-        RecordChange& c =
-            touched.try_emplace(ref.record, RecordChange{ref.record, *source, *source})
-                .first->second;
+        RecordChange& c = edited.try_emplace(ref.record, RecordChange{ref.record, *source, *source})
+                              .first->second;
         switch (edit(c.after, ref.list)) {
         case ListEdit::Changed:
             ++batch.changed;
@@ -290,15 +374,10 @@ ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name
         }
     }
     std::vector<RecordChange> changes;
-    for (auto& [index, c] : touched)
+    for (auto& [index, c] : edited)
         changes.push_back(std::move(c));
     // The shown list may have lost rows: its selection stays within it.
-    Selection after = selection_;
-    if (const auto shown = touched.find(after.record); shown != touched.end() && after.list >= 0) {
-        const ShopRecord& edited = shown->second.after;
-        after.current = clampedSlot(edited, after.list, after.current);
-        after.picked = {after.current};
-    }
+    Selection after = keptSelection(changes);
     if (!change(std::move(changes), std::move(after), name))
         batch.changed = 0;
     return batch;
@@ -309,7 +388,7 @@ ScriptDocument::Batch ScriptDocument::removeItem(const QString& id,
     return editLists(lists, u"删除 "_s + id, [&](ShopRecord& record, int list) {
         const int slot = edits::findItem(record, list, id);
         return slot >= 0 && edits::deleteItem(record, list, slot) ? ListEdit::Changed
-                                                                   : ListEdit::Unchanged;
+                                                                  : ListEdit::Unchanged;
     });
 }
 
@@ -322,22 +401,20 @@ ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QS
         const int slot = edits::findItem(record, list, id);
         const int picked[] = {slot};
         return slot >= 0 && edits::setTaxRate(record, list, picked, rate) ? ListEdit::Changed
-                                                                           : ListEdit::Unchanged;
+                                                                          : ListEdit::Unchanged;
     });
 }
 
 ScriptDocument::Batch ScriptDocument::replaceItem(const QString& id, const QString& newId,
                                                   const std::vector<ListRef>& lists) {
-    return editLists(lists, u"替换 "_s + id + u" 为 "_s + newId,
-                     [&](ShopRecord& record, int list) {
-                         const int slot = edits::findItem(record, list, id);
-                         if (slot < 0)
-                             return ListEdit::Unchanged;
-                         return edits::replaceItem(record, list, slot, newId) ==
-                                        edits::ReplaceResult::Replaced
-                                    ? ListEdit::Changed
-                                    : ListEdit::Refused;
-                     });
+    return editLists(lists, u"替换 "_s + id + u" 为 "_s + newId, [&](ShopRecord& record, int list) {
+        const int slot = edits::findItem(record, list, id);
+        if (slot < 0)
+            return ListEdit::Unchanged;
+        return edits::replaceItem(record, list, slot, newId) == edits::ReplaceResult::Replaced
+                   ? ListEdit::Changed
+                   : ListEdit::Refused;
+    });
 }
 
 ScriptDocument::Batch ScriptDocument::addToRecords(const std::vector<QString>& ids,
@@ -349,10 +426,10 @@ ScriptDocument::Batch ScriptDocument::addToRecords(const std::vector<QString>& i
         lists.push_back({r, list});
     if (ids.empty() || edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return {0, lists};
-    const QString name = u"添加 "_s + ids.front() +
-                         (ids.size() > 1 ? u" 等"_s + QString::number(ids.size()) + u"项"_s
-                                         : QString()) +
-                         u" 到"_s + QString::number(records.size()) + u"个NPC"_s;
+    const QString name =
+        u"添加 "_s + ids.front() +
+        (ids.size() > 1 ? u" 等"_s + QString::number(ids.size()) + u"项"_s : QString()) + u" 到"_s +
+        QString::number(records.size()) + u"个NPC"_s;
     return editLists(lists, name, [&](ShopRecord& record, int l) {
         // Only a list that stands in the script has a place for the writer to put items.
         if (record.startLine[l] <= 0)

@@ -2,6 +2,8 @@
 
 #include "Selection.h"
 #include "editor/BatchEdits.h"
+#include "editor/EditSession.h"
+#include "editor/ListDiff.h"
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
 #include "script/ShopRecord.h"
@@ -70,12 +72,30 @@ public:
     QUndoStack& history() { return history_; }
     bool isClean() const { return history_.isClean(); }
     // The records as they stand have been written: what is unwritten starts from here.
-    void markWritten() { history_.setClean(); }
+    void markWritten();
 
     // The record as the read left it, before any step changed it.
     const ShopRecord& asRead(int index) const;
     // Records a step has changed since the read (some may be back as they were), in order.
     std::vector<int> touchedRecords() const;
+    bool touched(int record) const { return asRead_.contains(record); }
+    // Both lists of every touched record.
+    std::vector<ListRef> touchedLists() const;
+    // How each list that differs from the read differs, in record and list order.
+    std::vector<edits::ListDiff> changesSinceRead() const;
+    // The edit file that turns the lists as read into the lists as they stand.
+    QString editsSinceRead(const edits::DescribeClass& describe = {}) const;
+    // Whether the items of a record, or of one of its lists, differ from what was last written,
+    // or read when nothing was written since.
+    bool unwritten(int record) const;
+    bool unwritten(int record, int list) const;
+
+    // Applies an edit file as one step; the lines that did not apply are left out and returned.
+    struct Imported {
+        int lists = 0;
+        std::vector<edits::EditProblem> skipped;
+    };
+    Imported importEdits(QStringView text, const edits::PlacedAt& placedAt = {});
 
     const Selection& selection() const { return selection_; }
     // The record (-1 for none) with its first list that holds items, or none, first row current.
@@ -134,6 +154,9 @@ public:
 signals:
     void changed(const vw::DocumentChange& change);
     void cleanChanged(bool clean);
+    // A write took the records as they stand: which of these are unwritten changed, their
+    // contents did not.
+    void writtenAgain(const std::vector<int>& records);
 
 private:
     friend class DocumentStep;
@@ -151,12 +174,16 @@ private:
                               const std::function<std::vector<int>(ShopRecord&)>& edit,
                               bool followMoved = false);
     EditOutcome deleteItemsAs(const QString& name);
+    // The selection kept over a step that changed these records: within the shown list's end.
+    Selection keptSelection(const std::vector<RecordChange>& changes) const;
+    const ShopRecord& lastWritten(int record) const;
 
     bool loaded_ = false;
     std::vector<ShopRecord> records_;
     ReadReport report_;
     Source source_;
     std::map<int, ShopRecord> asRead_;
+    std::map<int, ShopRecord> written_; // touched records as the last write took them
     QUndoStack history_;
     Selection selection_;
 };

@@ -314,17 +314,28 @@ std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
                                       const std::vector<ShopRecord>& after,
                                       std::span<const ListRef> lists,
                                       const DescribeClass& describe) {
+    if (before.size() != after.size())
+        return {};
+    return editCommands(
+        after, [&before](int r) -> const ShopRecord& { return before[static_cast<size_t>(r)]; },
+        lists, describe);
+}
+
+std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& after,
+                                      const std::function<const ShopRecord&(int)>& before,
+                                      std::span<const ListRef> lists,
+                                      const DescribeClass& describe) {
     std::map<int, unsigned> named; // the lists of each record, in record order
     for (const ListRef& ref : lists) {
-        if (ref.record >= 0 &&
-            static_cast<size_t>(ref.record) < std::min(before.size(), after.size()) &&
-            ref.list >= 0 && ref.list < ShopRecord::ListCount)
+        if (ref.record >= 0 && static_cast<size_t>(ref.record) < after.size() && ref.list >= 0 &&
+            ref.list < ShopRecord::ListCount)
             named[ref.record] |= 1U << ref.list;
     }
-    const ClassRanks ranks(before);
+    // Both states hold the same records, so their classes rank alike.
+    const ClassRanks ranks(after);
     CommandWriter writer(describe);
     for (const auto& [r, bits] : named) {
-        const ShopRecord& record = before[static_cast<size_t>(r)];
+        const ShopRecord& record = before(r);
         writer.record(record.className, ranks.rank[static_cast<size_t>(r)],
                       ranks.count(record.className), &record, &after[static_cast<size_t>(r)], bits);
     }

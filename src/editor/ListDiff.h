@@ -88,5 +88,11 @@ std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
                                       const std::vector<ShopRecord>& after,
                                       std::span<const ListRef> lists,
                                       const DescribeClass& describe = {});
+// The same with the state before given record by record, so that a caller that keeps only the
+// records an edit touched need not copy the others.
+std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& after,
+                                      const std::function<const ShopRecord&(int)>& before,
+                                      std::span<const ListRef> lists,
+                                      const DescribeClass& describe = {});
 
 } // namespace vw::edits

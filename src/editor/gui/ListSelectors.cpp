@@ -32,6 +32,7 @@ ListSelectors::ListSelectors(ScriptDocument& document, DataSource& data, Control
     connect(&ui_.npcs, &Combo::chosen, this, &ListSelectors::npcChosen);
     connect(&ui_.lists, &Combo::chosen, this, &ListSelectors::listChosen);
     connect(&document_, &ScriptDocument::changed, this, &ListSelectors::documentChanged);
+    connect(&document_, &ScriptDocument::writtenAgain, this, &ListSelectors::markEntries);
 }
 
 int ListSelectors::fillLocations() {
@@ -104,6 +105,7 @@ bool ListSelectors::fillNpcs(int chosen) {
         }
         ui_.npcs.addEntries(std::move(entries));
     }
+    markEntries(document_.touchedRecords());
     ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
     ui_.status.setPanelText(3,
                             u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) + u"个NPC"_s);
@@ -152,6 +154,7 @@ void ListSelectors::fillEveryNpc() {
         entries.push_back({std::move(entry), static_cast<qint32>(i)});
     }
     ui_.npcs.addEntries(std::move(entries));
+    markEntries(document_.touchedRecords());
 }
 
 void ListSelectors::filterNpcs(const QString& text) {
@@ -196,6 +199,22 @@ void ListSelectors::fillLists() {
         }
     }
     ui_.lists.setCurrentIndex(listPosition() - 1);
+    markEntries({selection.record});
+}
+
+void ListSelectors::markEntries(const std::vector<int>& records) {
+    if (records.empty())
+        return;
+    const QSet<int> marking(records.begin(), records.end());
+    for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
+        const int record = ui_.npcs.entryData(i);
+        if (marking.contains(record))
+            ui_.npcs.setEntryMarked(i, document_.unwritten(record));
+    }
+    if (!marking.contains(listsRecord_))
+        return;
+    for (size_t i = 0; i < lists_.size(); ++i)
+        ui_.lists.setEntryMarked(static_cast<int>(i), document_.unwritten(listsRecord_, lists_[i]));
 }
 
 std::vector<int> ListSelectors::offeredRecords() const {
@@ -221,6 +240,7 @@ void ListSelectors::documentChanged(const DocumentChange& change) {
         fillEveryNpc();
         return;
     }
+    markEntries(change.records);
     const Selection& selection = document_.selection();
     if (selection.record < 0 || !change.selection)
         return;

@@ -72,6 +72,8 @@ private:
     // Chooses, without running the chain, an NPC entry of `record`; see showList.
     bool revealRecord(int record, const QStringList& places);
     int chosenRecord() const;
+    // Marks the NPC and list entries of these records that stand for unwritten changes.
+    void markEntries(const std::vector<int>& records);
     int unplacedEntry() const;
 
     ScriptDocument& document_;
