@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include "catalogue/Lookups.h"
+#include "editor/ListEdits.h"
 
 #include <QHash>
 
@@ -15,32 +16,56 @@ int lineOf(const ItemSlot& item) {
     return std::max(item.lineText.toInt() - 1, 0);
 }
 
+// What the item checks remember of one ID across the whole script, so the catalogue is asked
+// once per ID and each item costs one hash look-up.
+struct SeenId {
+    bool known = true;
+    int list = -1; // the last list it stood in, counted over all records
+    int firstSlot = 0;
+};
+
 void checkItems(const std::vector<ShopRecord>& records, CatalogueLookups* catalogue,
                 std::vector<Finding>& findings) {
+    // Keys are views of the records' own IDs, which outlive the check.
+    QHash<QStringView, SeenId> seen;
+    int listSerial = 0;
     for (size_t r = 0; r < records.size(); ++r) {
         const ShopRecord& record = records[r];
-        for (int list = 0; list < ShopRecord::ListCount; ++list) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list, ++listSerial) {
             const int length = record.listLength(list);
-            QHash<QString, int> firstLine;
-            firstLine.reserve(length);
             for (int slot = 0; slot < length; ++slot) {
                 const ItemSlot& item = record.slot(list, slot);
-                Finding finding{Finding::Kind::UnknownItem,
-                                lineOf(item),
-                                record.className,
-                                static_cast<int>(r),
-                                list,
-                                slot,
-                                item.id};
-                if (catalogue && !catalogue->itemKnown(item.id))
-                    findings.push_back(finding);
-                if (const auto seen = firstLine.constFind(item.id); seen != firstLine.cend()) {
-                    finding.kind = Finding::Kind::RepeatedItem;
-                    finding.firstLine = *seen;
-                    findings.push_back(finding);
-                } else {
-                    firstLine.insert(item.id, finding.line);
+                auto entry = seen.find(item.id);
+                if (entry == seen.end())
+                    entry =
+                        seen.emplace(item.id, SeenId{!catalogue || catalogue->itemKnown(item.id)});
+                const bool repeated = entry->list == listSerial;
+                if (!repeated) {
+                    entry->list = listSerial;
+                    entry->firstSlot = slot;
                 }
+                const bool badRate =
+                    edits::taxRateProblem(item.taxRate) != edits::TaxRateProblem::None;
+                if (entry->known && !repeated && !badRate)
+                    continue;
+                const auto add = [&](Finding::Kind kind) -> Finding& {
+                    Finding& finding = findings.emplace_back();
+                    finding.kind = kind;
+                    finding.line = lineOf(item);
+                    finding.className = record.className;
+                    finding.record = static_cast<int>(r);
+                    finding.list = list;
+                    finding.slot = slot;
+                    finding.itemId = item.id;
+                    return finding;
+                };
+                if (!entry->known)
+                    add(Finding::Kind::UnknownItem);
+                if (repeated)
+                    add(Finding::Kind::RepeatedItem).firstLine =
+                        lineOf(record.slot(list, entry->firstSlot));
+                if (badRate)
+                    add(Finding::Kind::TaxRateNotANumber).taxRate = item.taxRate;
             }
         }
     }
