@@ -200,10 +200,6 @@ QString attachSource() {
     return u"ATTACH ?1 AS source"_s;
 }
 
-QString detachSource() {
-    return u"DETACH source"_s;
-}
-
 QString sourceNonTables() {
     return u"SELECT type, name FROM source.sqlite_schema WHERE type IN ('view', 'trigger') OR "
            u"(type = 'table' AND ifnull(rootpage, 0) = 0) LIMIT 1"_s;

@@ -63,7 +63,6 @@ QString commit();
 QString unjournaled();
 // The file read is attached read-only as "source"; ?1 is its URI.
 QString attachSource();
-QString detachSource();
 // The first view, trigger or virtual table of the source (type, name; a virtual table is a
 // "table" without a root page).
 QString sourceNonTables();
