@@ -66,7 +66,7 @@ int runCheck(const QStringList& args, QTextStream& out) {
     const std::vector<Finding> findings = checkScript(read.records, read.report, &catalogue);
     requireAnswers(catalogue);
     for (const Finding& finding : findings)
-        out << finding.line << u": "_s << findingText(finding) << u'\n';
+        out << finding.line << u": "_s << shown(findingText(finding)) << u'\n';
     return findings.empty() ? ExitOk : ExitFindings;
 }
 
