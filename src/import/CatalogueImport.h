@@ -32,7 +32,8 @@ struct NonTable {
 // Copies the tables of an SQLite file, after its own integrity check (PRAGMA quick_check), with
 // the columns they store; generated columns are left out. A file that holds a view, a trigger or
 // a virtual table is refused, and `refused` names the first: a view or a trigger is SQL of the
-// file's own that runs when it is read or written, a virtual table a module's code.
+// file's own that runs when it is read or written, a virtual table a module's code. The file is
+// attached by a read-only URI, so `target` must be opened with SQLITE_OPEN_URI.
 QString importSqliteFile(const QString& path, sqlite3* target, std::optional<NonTable>& refused);
 
 } // namespace vw
