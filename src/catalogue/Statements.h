@@ -70,7 +70,8 @@ QString sourceNonTables();
 QString sourceQuickCheck();
 // The names of the source's tables, its own bookkeeping tables left out.
 QString sourceTables();
-// Name and declared type of each stored column of the source table bound as ?1.
+// Name and declared type of each ordinary column of the source table bound as ?1: generated
+// and hidden columns are left out.
 QString sourceColumns();
 QString copyFromSource(QStringView table, const QStringList& columns);
 
