@@ -5,11 +5,11 @@
 
 #include "catalogue/AccessReader.h"
 #include "catalogue/CatalogueDb.h"
-#include "catalogue/CatalogueImport.h"
 #include "catalogue/Lookups.h"
 #include "editor/Checks.h"
 #include "editor/ListEdits.h"
 #include "editor/Sellers.h"
+#include "import/CatalogueImport.h"
 #include "script/ScriptReader.h"
 #include "script/ScriptWriter.h"
 

@@ -23,7 +23,10 @@ large_data="${VW_BENCH_LARGE_DATA:-$build/bench-data-large}"
 large_script="$large_data/ai.obj"
 
 cpu_model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
-echo "== machine: ${cpu_model:-unknown CPU}, $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)"
+# A virtual machine may show only the maker's line ("AMD EPYC"); family and model tell its kind.
+cpu_kind=$(awk -F': ' '/^cpu family/ { f = $2 } /^model[[:space:]]*:/ { m = $2 } END { if (f != "") printf " (family %s, model %s)", f, m }' /proc/cpuinfo)
+cpu_model="${cpu_model:-unknown CPU}$cpu_kind"
+echo "== machine: $cpu_model, $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)"
 
 echo "== suites (best of 3 repetitions; load average: $(cut -d' ' -f1-3 /proc/loadavg))"
 VW_BENCH_DATA="$data" VW_BENCH_LARGE="$large_script" "$build/bench/vw_bench" \
@@ -84,6 +87,8 @@ echo
 echo "== figures: best wall time of 3, CPU time in brackets; ratio = measured ÷ target, ≤ 1 meets it"
 echo "| work | measured | target | ratio | result |"
 echo "|---|---|---|---|---|"
+# The table names the machine it was measured on: a ratio holds on that CPU alone.
+echo "| machine | $cpu_model, $(nproc) cores | — | — | — |"
 floor_row "read the script (60 MB)" ReadScript 1.3 "$floor_ms" "$floor_cpu_ms"
 floor_row "read the large script (600 MB)" ReadLargeScript/iterations:1 1.3 "$large_floor_ms" "$large_floor_cpu_ms"
 floor_row "write it with ten edited lists" WriteScript 1.5 "$floor_ms" "$floor_cpu_ms"

@@ -1,16 +1,27 @@
 #include "AccessReader.h"
 
-#include "CatalogueImport.h"
-
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 using namespace Qt::Literals::StringLiterals;
@@ -50,6 +61,60 @@ QString lastLine(const QByteArray& output) {
     return QString::fromUtf8(lines.isEmpty() ? QByteArray() : lines.last().trimmed());
 }
 
+// The child's report of the view, trigger or virtual table it refused an SQLite file for.
+CatalogueLoadResult refusal(const QByteArray& output) {
+    const qsizetype newline = output.indexOf('\n');
+    const auto kind = static_cast<CatalogueReaderFailure>(output.left(newline).toInt());
+    const QString name = QString::fromUtf8(output.mid(newline + 1));
+    QString what;
+    switch (kind) {
+    case CatalogueReaderFailure::HoldsView:
+        what = u"视图"_s;
+        break;
+    case CatalogueReaderFailure::HoldsTrigger:
+        what = u"触发器"_s;
+        break;
+    case CatalogueReaderFailure::HoldsVirtualTable:
+        what = u"虚拟表"_s;
+        break;
+    default:
+        return readerFailure(CatalogueReaderFailure::Crashed, u"读取程序异常退出"_s);
+    }
+    return {CatalogueLoadStatus::Unrecognised,
+            u"含有"_s + what + u"“"_s + name + u"”，只读取数据表"_s, kind, name};
+}
+
+const QString FolderPrefix = u"vendwright-reading-"_s;
+
+#ifdef Q_OS_UNIX
+bool processAlive(qint64 pid) {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+#endif
+
+// Removes the private folders of programs that died before they could: each is named after the
+// process that made it.
+void removeAbandonedFolders(const QString& base) {
+#ifdef Q_OS_UNIX
+    const QFileInfoList folders = QDir(base).entryInfoList(
+        {FolderPrefix + u'*'}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+    for (const QFileInfo& folder : folders) {
+        const QStringView rest = QStringView(folder.fileName()).sliced(FolderPrefix.size());
+        bool isNumber = false;
+        const qint64 pid =
+            rest.first(std::max<qsizetype>(rest.indexOf(u'-'), 0)).toLongLong(&isNumber);
+        if (isNumber && folder.ownerId() == ::getuid() && !processAlive(pid))
+            QDir(folder.filePath()).removeRecursively();
+    }
+#else
+    Q_UNUSED(base);
+#endif
+}
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+
 } // namespace
 
 AccessReaderLimits accessReaderLimits(qint64 fileSize) {
@@ -75,8 +140,23 @@ void setAccessReaderProgram(const QString& path) {
     programOverride() = path;
 }
 
-CatalogueLoadResult readAccessFile(const QString& path, sqlite3* target) {
-    const QTemporaryDir dir; // created for this user alone
+QString readingFolderBase() {
+    // The runtime folder is the user's alone and emptied when the user's last session ends;
+    // Qt checks its owner and permissions, and gives nothing when they are wrong.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty())
+            return runtime;
+    }
+    return QDir::tempPath();
+}
+
+CatalogueLoadResult readCatalogueInChild(const QString& path, sqlite3* target) {
+    const QString base = readingFolderBase();
+    removeAbandonedFolders(base);
+    // Created for this user alone.
+    const QTemporaryDir dir(base + u'/' + FolderPrefix +
+                            QString::number(QCoreApplication::applicationPid()) + u"-XXXXXX"_s);
     if (!dir.isValid())
         return {CatalogueLoadStatus::Unreadable, dir.errorString()};
     const QString output = dir.filePath(u"catalogue.sqlite"_s);
@@ -88,7 +168,16 @@ CatalogueLoadResult readAccessFile(const QString& path, sqlite3* target) {
     child.setStandardInputFile(QProcess::nullDevice());
     child.setStandardErrorFile(QProcess::nullDevice());
 #ifdef Q_OS_UNIX
-    child.setChildProcessModifier([limits] {
+    const pid_t parent = ::getpid();
+    child.setChildProcessModifier([limits, parent] {
+#ifdef Q_OS_LINUX
+        // The child dies with the program, at once if the program died before this line.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+#else
+        Q_UNUSED(parent);
+#endif
         const rlimit none{0, 0};
         setrlimit(RLIMIT_CORE, &none);
         const auto cap = [](qint64 bytes) {
@@ -123,9 +212,26 @@ CatalogueLoadResult readAccessFile(const QString& path, sqlite3* target) {
         return {CatalogueLoadStatus::Unrecognised, lastLine(child.readAllStandardOutput())};
     case readerexit::OutOfMemory:
         return readerFailure(CatalogueReaderFailure::OutOfMemory, u"内存不足"_s);
+    case readerexit::NotOnlyTables:
+        return refusal(child.readAllStandardOutput());
     default:
         return readerFailure(CatalogueReaderFailure::Crashed, u"读取程序异常退出"_s);
     }
+}
+
+QString copyImportedFile(const QString& path, sqlite3* target) {
+    sqlite3* raw = nullptr;
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, DbCloser> source(raw);
+    if (rc != SQLITE_OK)
+        return QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+    sqlite3_backup* copy = sqlite3_backup_init(target, "main", raw, "main");
+    if (!copy)
+        return QString::fromUtf8(sqlite3_errmsg(target));
+    sqlite3_backup_step(copy, -1);
+    const int finished = sqlite3_backup_finish(copy);
+    return finished == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errstr(finished));
 }
 
 } // namespace vw

@@ -1,7 +1,7 @@
 #include "CatalogueDb.h"
 
 #include "AccessReader.h"
-#include "CatalogueImport.h"
+#include "Statements.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,22 +39,9 @@ sqlite3* openMemoryDb() {
     return db;
 }
 
-// The columns the statements join and filter on. A catalogue that lacks one simply gets no
-// index for it; the statement that needs the column reports the problem when it runs.
 void createIndexes(sqlite3* db) {
-    static const char* const indexes[] = {
-        "CREATE INDEX ix_item_id ON Itemdata_R(物品ID)",
-        "CREATE INDEX ix_item_category ON Itemdata_R(物品类型)",
-        "CREATE INDEX ix_cname_id ON ITEMNAME_C(物品ID)",
-        "CREATE INDEX ix_e2c_id ON ITEMNAME_E2C(ID)",
-        "CREATE INDEX ix_npc_name ON NPCNAME_E2C(英文名称)",
-        "CREATE INDEX ix_town_place ON 城镇NPC表(地点名称)",
-        "CREATE INDEX ix_town_npc ON 城镇NPC表(NPC英文名)",
-        "CREATE INDEX ix_glossary_code ON 中英文对照(英文名称)",
-    };
-    for (const char* sql : indexes)
-        sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr);
+    for (const QString& statement : sql::catalogueIndexes())
+        sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
 }
 
 bool isAccessHeader(const QByteArray& head) {
@@ -86,15 +73,11 @@ CatalogueLoadResult CatalogueDb::load(const QString& path) {
     sqlite3* fresh = openMemoryDb();
     if (!fresh)
         return {CatalogueLoadStatus::Unreadable, QStringLiteral("out of memory")};
-    CatalogueLoadResult result;
-    if (head.startsWith(QByteArrayView("SQLite format 3\0", 16))) {
-        if (QString error = importSqliteFile(path, fresh); !error.isEmpty())
-            result = {CatalogueLoadStatus::Unrecognised, error};
-    } else if (isAccessHeader(head)) {
-        result = readAccessFile(path, fresh);
-    } else {
-        result = {CatalogueLoadStatus::Unrecognised, QStringLiteral("unknown file header")};
-    }
+    const CatalogueLoadResult result =
+        head.startsWith(QByteArrayView("SQLite format 3\0", 16)) || isAccessHeader(head)
+            ? readCatalogueInChild(path, fresh)
+            : CatalogueLoadResult{CatalogueLoadStatus::Unrecognised,
+                                  QStringLiteral("unknown file header")};
     if (result.status != CatalogueLoadStatus::Ok) {
         sqlite3_close(fresh);
         return result;

@@ -13,26 +13,32 @@ enum class CatalogueLoadStatus {
     Unrecognised, // neither an Access nor an SQLite database, or a damaged one
 };
 
-// Why the child process that reads Access files gave no catalogue, when that was the cause.
+// Why the reading child gave no catalogue, when that was the cause.
 enum class CatalogueReaderFailure {
     None,
     TimedOut,    // it ran past its time limit and was stopped
     OutOfMemory, // it reached its memory limit
     Crashed,     // it ended any other way than by finishing or reporting a damaged file
     NotStarted,  // vendwright-import is missing or cannot be run
+    // An SQLite file that holds more than tables and their indexes: `object` names the first
+    // view, trigger or virtual table.
+    HoldsView,
+    HoldsTrigger,
+    HoldsVirtualTable,
 };
 
 struct CatalogueLoadResult {
     CatalogueLoadStatus status = CatalogueLoadStatus::Ok;
     QString detail; // the engine's or library's own words, when it gave any
     CatalogueReaderFailure readerFailure = CatalogueReaderFailure::None;
+    QString object{}; // the view, trigger or virtual table that made the file refused
 };
 
 // The catalogue engine: an in-memory SQLite database holding a copy of the catalogue file.
-// The file (an Access database, converted by a child process through libmdb, or an SQLite
-// database) is read once and never opened for writing. Text columns compare without regard to
-// letter case, as the Access engine does, and the columns that statements join and filter on are
-// indexed.
+// The file (an Access database or an SQLite database, either converted by the reading child,
+// catalogue/AccessReader.h) is read once and never opened for writing. Text columns compare without
+// regard to letter case, as the Access engine does, and the columns that statements join and filter
+// on are indexed.
 class CatalogueDb {
 public:
     CatalogueDb();

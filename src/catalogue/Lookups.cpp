@@ -2,8 +2,6 @@
 
 #include "catalogue/Statements.h"
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace vw {
 
 bool CatalogueLookups::run(const QString& statement, const QStringList& values) {
@@ -27,7 +25,7 @@ bool CatalogueLookups::itemKnown(const QString& id) {
     // way, no row at all) are asked one by one, as the engine compares them.
     if (!idsRead_) {
         idsRead_ = true;
-        if (run(u"select ID from ITEMNAME_E2C"_s)) {
+        if (run(sql::itemIds())) {
             for (; !source_.atEnd(); source_.advance())
                 storedIds_.insert(source_.field(0));
         }
@@ -47,7 +45,7 @@ QSet<QString> CatalogueLookups::placedNpcs() {
     // The statement of the window's "all locations" entry would also demand an NPCNAME_E2C
     // row; a placement without a Chinese name is still a placement.
     QSet<QString> names;
-    if (!run(u"select NPC英文名 from 城镇NPC表"_s))
+    if (!run(sql::placedNpcs()))
         return names;
     for (; !source_.atEnd(); source_.advance())
         names.insert(source_.field(u"NPC英文名"));
@@ -65,7 +63,7 @@ QStringList CatalogueLookups::npcsAt(const QString& location) {
 
 QStringList CatalogueLookups::locationsOf(const QString& className) {
     QStringList places;
-    if (!run(u"select 地点名称,NPC英文名 from 城镇NPC表 where NPC英文名=?1"_s, {className}))
+    if (!run(sql::placesOf(), {className}))
         return places;
     for (; !source_.atEnd(); source_.advance()) {
         if (source_.field(u"NPC英文名") == className &&

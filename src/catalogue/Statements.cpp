@@ -128,6 +128,102 @@ QString searchPattern(QStringView text) {
     return pattern + u'%';
 }
 
+QString itemIds() {
+    return u"select ID from ITEMNAME_E2C"_s;
+}
+
+QString placedNpcs() {
+    return u"select NPC英文名 from 城镇NPC表"_s;
+}
+
+QString placesOf() {
+    return u"select 地点名称,NPC英文名 from 城镇NPC表 where NPC英文名=?1"_s;
+}
+
+QStringList catalogueIndexes() {
+    return {
+        u"CREATE INDEX ix_item_id ON Itemdata_R(物品ID)"_s,
+        u"CREATE INDEX ix_item_category ON Itemdata_R(物品类型)"_s,
+        u"CREATE INDEX ix_cname_id ON ITEMNAME_C(物品ID)"_s,
+        u"CREATE INDEX ix_e2c_id ON ITEMNAME_E2C(ID)"_s,
+        u"CREATE INDEX ix_npc_name ON NPCNAME_E2C(英文名称)"_s,
+        u"CREATE INDEX ix_town_place ON 城镇NPC表(地点名称)"_s,
+        u"CREATE INDEX ix_town_npc ON 城镇NPC表(NPC英文名)"_s,
+        u"CREATE INDEX ix_glossary_code ON 中英文对照(英文名称)"_s,
+        u"ANALYZE"_s,
+    };
+}
+
+namespace {
+
+QString quotedName(QStringView name) {
+    QString quoted = name.toString();
+    quoted.replace(u'"', u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
+
+QString columnList(const QStringList& columns) {
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted << quotedName(column);
+    return quoted.join(u", "_s);
+}
+
+} // namespace
+
+QString createTable(QStringView table, const std::vector<Column>& columns) {
+    static const char16_t* const types[] = {u" INTEGER", u" REAL", u" TEXT COLLATE NOCASE", u""};
+    QStringList declarations;
+    for (const Column& column : columns)
+        declarations << quotedName(column.name).append(types[static_cast<int>(column.type)]);
+    return u"CREATE TABLE "_s + quotedName(table) + u" ("_s + declarations.join(u", "_s) + u')';
+}
+
+QString insertRow(QStringView table, qsizetype columns) {
+    QStringList marks(columns, u"?"_s);
+    return u"INSERT INTO "_s + quotedName(table) + u" VALUES ("_s + marks.join(u',') + u')';
+}
+
+QString begin() {
+    return u"BEGIN"_s;
+}
+
+QString commit() {
+    return u"COMMIT"_s;
+}
+
+QString unjournaled() {
+    return u"PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF"_s;
+}
+
+QString attachSource() {
+    return u"ATTACH ?1 AS source"_s;
+}
+
+QString sourceNonTables() {
+    return u"SELECT type, name FROM source.sqlite_schema WHERE type IN ('view', 'trigger') OR "
+           u"(type = 'table' AND ifnull(rootpage, 0) = 0) LIMIT 1"_s;
+}
+
+QString sourceQuickCheck() {
+    return u"PRAGMA source.quick_check(1)"_s;
+}
+
+QString sourceTables() {
+    return u"SELECT name FROM pragma_table_list WHERE schema = 'source' AND type = 'table' AND "
+           u"name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"_s;
+}
+
+QString sourceColumns() {
+    return u"SELECT name, type FROM pragma_table_info(?1, 'source')"_s;
+}
+
+QString copyFromSource(QStringView table, const QStringList& columns) {
+    const QString list = columnList(columns);
+    return u"INSERT INTO main."_s + quotedName(table) + u" ("_s + list + u") SELECT "_s + list +
+           u" FROM source."_s + quotedName(table);
+}
+
 } // namespace vw::sql
 
 // The statements of the statistics report.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // Builders of every catalogue statement the program runs. Each takes its values as they are
 // held and splices them between single quotes with embedded quotes doubled; the look-ups that
@@ -31,6 +33,47 @@ QString searchPattern(QStringView text);
 
 // The five category codes the filters know, compared exactly.
 bool isKnownCategory(QStringView category);
+
+// The look-ups of the checks, the search for sellers and the command line.
+// Every ID of ITEMNAME_E2C as stored.
+QString itemIds();
+// Every NPC英文名 of 城镇NPC表.
+QString placedNpcs();
+// 地点名称 and NPC英文名 of the 城镇NPC表 rows of the class bound as ?1.
+QString placesOf();
+
+// Loading a catalogue. The in-memory copy's indexes on the columns the statements join and
+// filter on, then the statistics the planner uses them by. A catalogue that lacks a column
+// simply gets no index for it.
+QStringList catalogueIndexes();
+
+// Building the SQLite copy of a catalogue file (the reading child, catalogue/AccessReader.h).
+// Names are quoted as identifiers, so any table or column name of a file can stand in them.
+enum class ColumnType { Integer, Real, Text, Untyped };
+struct Column {
+    QString name;
+    ColumnType type;
+};
+// Text columns compare without regard to letter case, as the Access engine does.
+QString createTable(QStringView table, const std::vector<Column>& columns);
+QString insertRow(QStringView table, qsizetype columns);
+QString begin();
+QString commit();
+// The copy is written once and thrown away after one read: no journal, no waiting for the disk.
+QString unjournaled();
+// The file read is attached read-only as "source"; ?1 is its URI.
+QString attachSource();
+// The first view, trigger or virtual table of the source (type, name; a virtual table is a
+// "table" without a root page).
+QString sourceNonTables();
+// The source's own check of its structure: "ok" or its first complaint.
+QString sourceQuickCheck();
+// The names of the source's tables, its own bookkeeping tables left out.
+QString sourceTables();
+// Name and declared type of each ordinary column of the source table bound as ?1: generated
+// and hidden columns are left out.
+QString sourceColumns();
+QString copyFromSource(QStringView table, const QStringList& columns);
 
 } // namespace vw::sql
 

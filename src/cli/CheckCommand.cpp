@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "CliError.h"
+#include "Echo.h"
 #include "Inputs.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
@@ -15,10 +16,10 @@ const char16_t* const CheckUsage =
     u"usage: vendwright-cli check SCRIPT --catalogue FILE\n"
     u"\n"
     u"Lists what a server would trip on, one \"LINE: message\" per finding (LINE counts from 1):\n"
-    u"items with no ITEMNAME_E2C row, an item twice in one list, lists with no\n"
-    u"buyselllist_end, lists opened twice in one class, malformed item lines inside a list,\n"
-    u"and merchant classes placed in no town. Exits 1 when anything is found, 0 when the\n"
-    u"script is clean.\n";
+    u"items with no ITEMNAME_E2C row, an item twice in one list, tax rates that are no\n"
+    u"number, lists with no buyselllist_end, lists opened twice in one class, malformed item\n"
+    u"lines inside a list, and merchant classes placed in no town. Exits 1 when anything is\n"
+    u"found, 0 when the script is clean.\n";
 
 QString findingText(const Finding& finding) {
     const QString list =
@@ -40,6 +41,9 @@ QString findingText(const Finding& finding) {
                     : u"empty item ID"_s);
     case Finding::Kind::PlacedInNoTown:
         return finding.className + u": placed in no town (no 城镇NPC表 row names it exactly)"_s;
+    case Finding::Kind::TaxRateNotANumber:
+        return list + u"item "_s + finding.itemId + u": tax rate is not a number: \""_s +
+               echoed(finding.taxRate) + u'"';
     }
     return {};
 }
@@ -62,7 +66,7 @@ int runCheck(const QStringList& args, QTextStream& out) {
     const std::vector<Finding> findings = checkScript(read.records, read.report, &catalogue);
     requireAnswers(catalogue);
     for (const Finding& finding : findings)
-        out << finding.line << u": "_s << findingText(finding) << u'\n';
+        out << finding.line << u": "_s << shown(findingText(finding)) << u'\n';
     return findings.empty() ? ExitOk : ExitFindings;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "CliError.h"
+#include "Echo.h"
 #include "Inputs.h"
 #include "Json.h"
 #include "catalogue/CatalogueDb.h"
@@ -36,7 +37,7 @@ QStringList itemsOf(const ShopRecord& record, int list, const auto& describe) {
 QString itemText(const ItemSlot& item) {
     QStringList parts{item.id, item.taxRate};
     parts.append(item.extraParts);
-    return QString::number(item.line) + u": {"_s + parts.join(u"; "_s) + u'}';
+    return shown(QString::number(item.line) + u": {"_s + parts.join(u"; "_s) + u'}');
 }
 
 QString itemJson(const ItemSlot& item) {
@@ -54,9 +55,9 @@ void TextDumpWriter::begin(const DumpHeader& header) {
 }
 
 void TextDumpWriter::record(const ShopRecord& record, const std::optional<QString>& chineseName) {
-    out_ << u'\n' << record.className;
+    out_ << u'\n' << shown(record.className);
     if (chineseName)
-        out_ << u' ' << *chineseName;
+        out_ << u' ' << shown(*chineseName);
     else if (withCatalogue_)
         out_ << u" (no Chinese name)"_s;
     out_ << u'\n';

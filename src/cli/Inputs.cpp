@@ -1,6 +1,7 @@
 #include "Inputs.h"
 
 #include "CliError.h"
+#include "Echo.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/Lookups.h"
 #include "script/ReadToEnd.h"
@@ -86,6 +87,16 @@ void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {
         break;
     case CatalogueReaderFailure::NotStarted:
         reason = u"vendwright-import cannot be started"_s;
+        break;
+    case CatalogueReaderFailure::HoldsView:
+        reason = u"it holds the view "_s + echoed(loaded.object) + u"; only tables are read"_s;
+        break;
+    case CatalogueReaderFailure::HoldsTrigger:
+        reason = u"it holds the trigger "_s + echoed(loaded.object) + u"; only tables are read"_s;
+        break;
+    case CatalogueReaderFailure::HoldsVirtualTable:
+        reason =
+            u"it holds the virtual table "_s + echoed(loaded.object) + u"; only tables are read"_s;
         break;
     }
     const QString detail = reason.isEmpty() ? QString() : u" ("_s + reason + u')';

@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include "Echo.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace vw::cli {
@@ -8,7 +10,8 @@ QString jsonQuoted(QStringView text) {
     QString quoted;
     quoted.reserve(text.size() + 2);
     quoted.append(u'"');
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         switch (c.unicode()) {
         case u'"':
             quoted.append(u"\\\""_s);
@@ -26,7 +29,8 @@ QString jsonQuoted(QStringView text) {
             quoted.append(u"\\t"_s);
             break;
         default:
-            if (c.unicode() < 0x20)
+            // A lone surrogate as its escape: UTF-8 cannot carry it, and JSON can.
+            if (c.unicode() < 0x20 || (c.isSurrogate() && isLoneSurrogate(text, i)))
                 quoted.append(u"\\u"_s + QString::number(c.unicode(), 16).rightJustified(4, u'0'));
             else
                 quoted.append(c);

@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "CliError.h"
+#include "Echo.h"
 #include "Inputs.h"
 #include "Json.h"
 #include "catalogue/CatalogueDb.h"
@@ -36,18 +37,18 @@ int lineOf(const std::vector<ShopRecord>& records, const Sale& sale) {
 void writeText(const std::vector<ShopRecord>& records, const std::vector<Sale>& sales,
                bool withCatalogue, QTextStream& out) {
     for (const Sale& sale : sales) {
-        out << sale.className;
+        QString line = sale.className;
         if (sale.chineseName)
-            out << u' ' << *sale.chineseName;
+            line += u' ' + *sale.chineseName;
         else if (withCatalogue)
-            out << u" (no Chinese name)"_s;
-        out << u' ' << listName(sale.list) << u" row "_s << sale.slot + 1 << u" line "_s
-            << lineOf(records, sale) << u" tax "_s << sale.taxRate;
+            line += u" (no Chinese name)"_s;
+        line += u' ' + listName(sale.list) + u" row "_s + QString::number(sale.slot + 1) +
+                u" line "_s + QString::number(lineOf(records, sale)) + u" tax "_s + sale.taxRate;
         if (withCatalogue) {
-            out << (sale.locations.isEmpty() ? u", placed in no town"_s
-                                             : u", at "_s + sale.locations.join(u", "_s));
+            line += sale.locations.isEmpty() ? u", placed in no town"_s
+                                             : u", at "_s + sale.locations.join(u", "_s);
         }
-        out << u'\n';
+        out << shown(line) << u'\n';
     }
 }
 

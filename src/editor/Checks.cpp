@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include "catalogue/Lookups.h"
+#include "editor/ListEdits.h"
 
 #include <QHash>
 
@@ -15,32 +16,85 @@ int lineOf(const ItemSlot& item) {
     return std::max(item.line - 1, 0);
 }
 
+// What the item checks remember of one ID across the whole script, so the catalogue is asked
+// once per ID and each item costs one look-up.
+struct SeenId {
+    bool asked = false;
+    bool known = true;
+    int list = -1; // the last list it stood in, counted over all records
+    int firstSlot = 0;
+};
+
+// The number an ID spells when it is a whole number in plain decimal form (no sign, no leading
+// zero, at most 18 digits), else -1. Nearly every ID is one; keyed by that number, a look-up
+// compares no text and reads no string but the item's own, which keeps the check off the memory
+// of the whole script.
+qint64 plainNumber(QStringView id) {
+    if (id.isEmpty() || id.size() > 18 || (id[0] == u'0' && id.size() > 1))
+        return -1;
+    qint64 number = 0;
+    for (const QChar c : id) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    return number;
+}
+
 void checkItems(const std::vector<ShopRecord>& records, CatalogueLookups* catalogue,
                 std::vector<Finding>& findings) {
+    QHash<qint64, SeenId> byNumber;
+    // Keys are views of the records' own IDs, which outlive the check.
+    QHash<QStringView, SeenId> byText;
+    // Neighbours mostly share one string for their tax rate (the reader gives them one), so a
+    // rate found good is not looked at again while the next items share it.
+    QStringView goodRate;
+    int listSerial = 0;
     for (size_t r = 0; r < records.size(); ++r) {
         const ShopRecord& record = records[r];
-        for (int list = 0; list < ShopRecord::ListCount; ++list) {
-            const int length = record.listLength(list);
-            QHash<QString, int> firstLine;
-            firstLine.reserve(length);
-            for (int slot = 0; slot < length; ++slot) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list, ++listSerial) {
+            // A list ends at its first empty slot; one pass finds the end and checks the items.
+            for (int slot = 0; slot <= record.upperBound(); ++slot) {
                 const ItemSlot& item = record.slot(list, slot);
-                Finding finding{Finding::Kind::UnknownItem,
-                                lineOf(item),
-                                record.className,
-                                static_cast<int>(r),
-                                list,
-                                slot,
-                                item.id};
-                if (catalogue && !catalogue->itemKnown(item.id))
-                    findings.push_back(finding);
-                if (const auto seen = firstLine.constFind(item.id); seen != firstLine.cend()) {
-                    finding.kind = Finding::Kind::RepeatedItem;
-                    finding.firstLine = *seen;
-                    findings.push_back(finding);
-                } else {
-                    firstLine.insert(item.id, finding.line);
+                if (item.id.isEmpty())
+                    break;
+                const qint64 number = plainNumber(item.id);
+                SeenId* const entry = number >= 0 ? &byNumber[number] : &byText[item.id];
+                if (!entry->asked) {
+                    entry->asked = true;
+                    entry->known = !catalogue || catalogue->itemKnown(item.id);
                 }
+                const bool repeated = entry->list == listSerial;
+                if (!repeated) {
+                    entry->list = listSerial;
+                    entry->firstSlot = slot;
+                }
+                const bool sharesGoodRate = item.taxRate.constData() == goodRate.data() &&
+                                            item.taxRate.size() == goodRate.size();
+                const bool badRate = !sharesGoodRate && edits::taxRateProblem(item.taxRate) !=
+                                                            edits::TaxRateProblem::None;
+                if (!badRate)
+                    goodRate = item.taxRate;
+                if (entry->known && !repeated && !badRate)
+                    continue;
+                const auto add = [&](Finding::Kind kind) -> Finding& {
+                    Finding& finding = findings.emplace_back();
+                    finding.kind = kind;
+                    finding.line = lineOf(item);
+                    finding.className = record.className;
+                    finding.record = static_cast<int>(r);
+                    finding.list = list;
+                    finding.slot = slot;
+                    finding.itemId = item.id;
+                    return finding;
+                };
+                if (!entry->known)
+                    add(Finding::Kind::UnknownItem);
+                if (repeated)
+                    add(Finding::Kind::RepeatedItem).firstLine =
+                        lineOf(record.slot(list, entry->firstSlot));
+                if (badRate)
+                    add(Finding::Kind::TaxRateNotANumber).taxRate = item.taxRate;
             }
         }
     }

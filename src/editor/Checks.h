@@ -20,6 +20,7 @@ struct Finding {
         ListOpenedTwice,   // the list is opened again in its class
         MalformedItemLine, // a line with "{" inside a list that is no item line
         PlacedInNoTown,    // no 城镇NPC表 row names the class exactly
+        TaxRateNotANumber, // the item's tax rate is no number the game can read (taxRate holds it)
     };
     Kind kind = Kind::UnknownItem;
     // 1-based; 0 for an item added since the read, which has no line yet.
@@ -29,6 +30,7 @@ struct Finding {
     int list = -1;   // -1 for the record as a whole
     int slot = -1;   // the item's slot, for the item findings
     QString itemId;
+    QString taxRate;
     int firstLine = 0; // RepeatedItem: where the ID stood first
     ReadReport::MalformedLine::Reason reason = ReadReport::MalformedLine::Reason::NoClosingBrace;
 

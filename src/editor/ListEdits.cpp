@@ -85,7 +85,7 @@ bool containsItem(const ShopRecord& record, int list, QStringView id) {
 // A blank ID would be written as an entry the reader does not take for an item.
 bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item) {
     if (list < 0 || list >= ShopRecord::ListCount || slot < 0 || trimSpaces(item.id).isEmpty() ||
-        containsItem(record, list, item.id))
+        taxRateProblem(item.taxRate) != TaxRateProblem::None || containsItem(record, list, item.id))
         return false;
     const int length = record.listLength(list);
     slot = std::min(slot, length);
@@ -185,11 +185,34 @@ bool fitsItemLine(QStringView field) {
     });
 }
 
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
 TaxRateProblem taxRateProblem(QStringView rate) {
     // An empty rate would be written as "{ID; ; ...}", an entry the server reads without a rate.
-    if (trimSpaces(rate).isEmpty())
+    const QStringView text = trimSpaces(rate);
+    if (text.isEmpty())
         return TaxRateProblem::Empty;
-    return fitsItemLine(rate) ? TaxRateProblem::None : TaxRateProblem::BreaksLine;
+    if (!fitsItemLine(text))
+        return TaxRateProblem::BreaksLine;
+    qsizetype whole = 0;
+    while (whole < text.size() && isDigit(text[whole]))
+        ++whole;
+    // Nine digits before the point always fit a 32-bit whole number.
+    if (whole == 0 || whole > 9)
+        return TaxRateProblem::NotANumber;
+    if (whole == text.size())
+        return TaxRateProblem::None;
+    const QStringView fraction = text.sliced(whole + 1);
+    return text[whole] == u'.' && !fraction.isEmpty() &&
+                   std::all_of(fraction.begin(), fraction.end(), isDigit)
+               ? TaxRateProblem::None
+               : TaxRateProblem::NotANumber;
 }
 
 bool setTaxRate(ShopRecord& record, int list, std::span<const int> picked, const QString& rate) {

@@ -22,8 +22,8 @@ bool deleteItem(ShopRecord& record, int list, int slot);
 // Exact comparison: letter case and spaces count.
 bool containsItem(const ShopRecord& record, int list, QStringView id);
 // Puts `item` at `slot`, moving the items from there on one slot later; a slot past the list's
-// end appends. Refuses a duplicate or blank ID. Adds and deletes leave the shared item
-// dimension at most one slot longer than the longer list.
+// end appends. Refuses a duplicate or blank ID and a tax rate with a problem. Adds and deletes
+// leave the shared item dimension at most one slot longer than the longer list.
 bool insertItem(ShopRecord& record, int list, int slot, ItemSlot item);
 bool appendItem(ShopRecord& record, int list, ItemSlot item);
 
@@ -40,8 +40,15 @@ std::vector<int> moveItemsDown(ShopRecord& record, int list, std::span<const int
 std::vector<int> moveItemsToTop(ShopRecord& record, int list, std::span<const int> picked);
 std::vector<int> moveItemsToBottom(ShopRecord& record, int list, std::span<const int> picked);
 
-// Why a tax rate cannot go into an item line, if it cannot.
-enum class TaxRateProblem { None, Empty, BreaksLine };
+// Why a tax rate cannot go into an item line, if it cannot. The game reads a rate as a
+// non-negative decimal number: digits, optionally one "." and more digits, at most nine digits
+// before the point. Spaces around it do not count; the reader trims them.
+enum class TaxRateProblem {
+    None,
+    Empty,
+    BreaksLine, // it holds "{", "}", ";", a line break or a NUL
+    NotANumber,
+};
 TaxRateProblem taxRateProblem(QStringView rate);
 // False when the text would break the item line it is written into: the reader would take its
 // "{", "}" or ";" as the entry's own, a line break (LF, CR, U+2028, U+2029, U+0085) would split

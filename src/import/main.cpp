@@ -1,9 +1,11 @@
-// vendwright-import SOURCE TARGET: converts the Access file SOURCE into the SQLite file TARGET.
-// The program runs it as a child process under time, memory and output limits (catalogue/
-// AccessReader.h), so that libmdb, which trusts every byte of a file, cannot take the program
-// down with a damaged one. The exit codes tell the program what happened.
+// vendwright-import SOURCE TARGET: converts the Access or SQLite file SOURCE into the SQLite
+// file TARGET. The program runs it as a child process under time, memory and output limits
+// (catalogue/AccessReader.h), so that libmdb, which trusts every byte of a file, and an SQLite
+// file's own SQL cannot take the program down with a damaged or hostile file. The exit codes tell
+// the program what happened.
+#include "CatalogueImport.h"
 #include "catalogue/AccessReader.h"
-#include "catalogue/CatalogueImport.h"
+#include "catalogue/Statements.h"
 
 #include <QFile>
 
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -85,16 +88,30 @@ int main(int argc, char* argv[]) {
     qputenv("MDBICONV", "UTF-8");  // libmdb hands over every text in this encoding
     qunsetenv("MDB_JET3_CHARSET"); // a Jet 3 file names its own code page
 
+    // The SQLite import attaches its source by a read-only URI.
     sqlite3* target = nullptr;
-    if (sqlite3_open(argv[2], &target) != SQLITE_OK) {
+    if (sqlite3_open_v2(argv[2], &target,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                        nullptr) != SQLITE_OK) {
         std::puts(sqlite3_errmsg(target));
         return vw::readerexit::Failed;
     }
-    // The file is private and thrown away after one read: no journal, no waiting for the disk.
-    sqlite3_exec(target, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr,
-                 nullptr);
-    const QString error = vw::importAccessFile(QFile::decodeName(argv[1]), target);
+    sqlite3_exec(target, vw::sql::unjournaled().toUtf8().constData(), nullptr, nullptr, nullptr);
+    const QString source = QFile::decodeName(argv[1]);
+    QFile file(source);
+    const bool sqlite =
+        file.open(QIODevice::ReadOnly) && file.read(16) == QByteArrayView("SQLite format 3\0", 16);
+    file.close();
+    std::optional<vw::NonTable> refused;
+    const QString error = sqlite ? vw::importSqliteFile(source, target, refused)
+                                 : vw::importAccessFile(source, target);
     const bool outOfMemory = sqlite3_errcode(target) == SQLITE_NOMEM || nearMemoryLimit();
+    if (refused && !outOfMemory) {
+        sqlite3_close(target);
+        std::printf("%d\n", static_cast<int>(refused->kind));
+        std::fputs(refused->name.toUtf8().constData(), stdout);
+        return vw::readerexit::NotOnlyTables;
+    }
     if (sqlite3_close(target) != SQLITE_OK || !error.isEmpty() || outOfMemory) {
         std::puts(error.toUtf8().constData());
         return outOfMemory ? vw::readerexit::OutOfMemory : vw::readerexit::Failed;

@@ -6,6 +6,8 @@
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/DataSource.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -164,6 +166,26 @@ TEST(AccessReader, LimitsAndAMissingReader) {
     EXPECT_EQ(result.status, CatalogueLoadStatus::Unreadable);
     EXPECT_EQ(result.readerFailure, CatalogueReaderFailure::NotStarted);
     EXPECT_EQ(result.detail, u"无法启动读取程序：/nonexistent/vendwright-import"_s);
+}
+
+// The child writes under the user's runtime folder; a folder that a killed program left there is
+// removed by the next load, while a living program's is kept.
+TEST(AccessReader, PrivateFoldersLieInTheRuntimeFolderAndDeadOnesAreRemoved) {
+    const QTemporaryDir runtime; // the user's alone, as a runtime folder must be
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString base = readingFolderBase();
+    const QDir folder(runtime.path());
+    const QString living =
+        u"vendwright-reading-"_s + QString::number(QCoreApplication::applicationPid()) + u"-a"_s;
+    folder.mkpath(u"vendwright-reading-2147483646-b/catalogue.sqlite"_s); // no such process
+    folder.mkdir(living);
+    CatalogueDb db;
+    const CatalogueLoadStatus status = db.load(fixture()).status;
+    qputenv("XDG_RUNTIME_DIR", saved);
+    EXPECT_EQ(base, runtime.path());
+    EXPECT_EQ(status, CatalogueLoadStatus::Ok);
+    EXPECT_EQ(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{living});
 }
 
 TEST(AccessReader, AParentThatHeldMuchMemoryLeavesTheChildsLimitItsOwn) {

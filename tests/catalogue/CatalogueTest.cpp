@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <ostream>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -30,10 +31,11 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Builds an SQLite catalogue from the SQL fixture; empty on failure.
-QString makeSqliteCatalogue(const QTemporaryDir& dir) {
-    const QByteArray text = contents(fixture(u"catalogue.sql"_s));
-    const QString path = dir.filePath(u"catalogue.sqlite"_s);
+// Builds an SQLite catalogue from the SQL fixture and then `changes`; empty on failure.
+QString makeSqliteCatalogue(const QTemporaryDir& dir, const QByteArray& changes = {},
+                            const QString& name = u"catalogue.sqlite"_s) {
+    const QByteArray text = contents(fixture(u"catalogue.sql"_s)) + changes;
+    const QString path = dir.filePath(name);
     sqlite3* db = nullptr;
     const bool ok = !text.isEmpty() &&
                     sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
@@ -226,6 +228,37 @@ TEST(Catalogue, DataSourceValuesAndErrors) {
     ASSERT_TRUE(source.run(u"select count(*) as n from NPCNAME_E2C"_s));
     EXPECT_TRUE(source.errorText().isEmpty());
     EXPECT_EQ(source.field(u"n"), u"8"_s);
+}
+
+// An SQLite file is read as plain tables in the reading child. A view whose reading never ends
+// or grows without bound, a trigger and a virtual table each have the file refused at once, the
+// object named.
+TEST(Catalogue, SqliteFileWithMoreThanTablesIsRefused) {
+    using Failure = vw::CatalogueReaderFailure;
+    const QByteArray recursion = "DROP TABLE NPCNAME_E2C; CREATE VIEW NPCNAME_E2C AS WITH "
+                                 "RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n+1 FROM c) ";
+    const std::vector<std::tuple<QByteArray, Failure, QString>> cases{
+        {recursion + "SELECT 'x'||n AS 英文名称, 'y' AS 中文名称 FROM c;", Failure::HoldsView,
+         u"NPCNAME_E2C"_s},
+        {recursion + "SELECT 'x' AS 英文名称, (SELECT group_concat(n) FROM c) AS 中文名称;",
+         Failure::HoldsView, u"NPCNAME_E2C"_s},
+        {"CREATE TRIGGER 加倍 AFTER INSERT ON 城镇NPC表 BEGIN INSERT INTO 城镇NPC表 "
+         "SELECT * FROM 城镇NPC表; END;",
+         Failure::HoldsTrigger, u"加倍"_s},
+        {"CREATE VIRTUAL TABLE 索引 USING fts5(名称);", Failure::HoldsVirtualTable, u"索引"_s},
+    };
+    QTemporaryDir dir;
+    CatalogueDb db;
+    for (const auto& [changes, failure, object] : cases) {
+        const QString path = makeSqliteCatalogue(dir, changes, QString::number(qHash(changes)));
+        ASSERT_FALSE(path.isEmpty()) << changes.constData();
+        const vw::CatalogueLoadResult result = db.load(path);
+        EXPECT_EQ(result.status, CatalogueLoadStatus::Unrecognised);
+        EXPECT_EQ(result.readerFailure, failure) << changes.constData();
+        EXPECT_EQ(result.object, object);
+        EXPECT_TRUE(result.detail.contains(object)) << result.detail.toStdString();
+    }
+    EXPECT_FALSE(db.isLoaded());
 }
 
 TEST(Catalogue, FailedLoadsLeaveTheCatalogueAsItWas) {

@@ -29,7 +29,7 @@ const QStringList FaultyScript = {
     u"class armorer_cade : merchant"_s, // 19
     u"property_define_begin"_s,         // 20
     u"\tbuyselllist_begin SellList0"_s, // 21
-    u"\t\t{20; 10; 0.000000; 0 };"_s,   // 22
+    u"\t\t{20; -5; 0.000000; 0 };"_s,   // 22 no number
     u"\tbuyselllist_end"_s,             // 23
     u"\tbuyselllist_begin SellList0"_s, // 24 opened again
     u"\t\t{21; 10; 0.000000; 0 };"_s,   // 25
@@ -52,6 +52,7 @@ TEST(CliCheck, FindsEachKindOfFaultAtItsLine) {
         u"8: grocer_amber SellList0: malformed item line: empty item ID"_s,
         u"13: guard_hal: placed in no town (no 城镇NPC表 row names it exactly)"_s,
         u"16: guard_hal SellList1: the list has no buyselllist_end"_s,
+        u"22: armorer_cade SellList0: item 20: tax rate is not a number: \"-5\""_s,
         u"24: armorer_cade SellList0: the list is opened a second time in the class"_s,
     };
     EXPECT_EQ(run.out.split(u'\n', Qt::SkipEmptyParts), expected);

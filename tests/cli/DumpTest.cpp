@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,22 @@ TEST(CliDump, TextShowsNamesLinesAndEveryItemPart) {
     EXPECT_TRUE(lines.contains(u"    5: {40; 10; 0.000000; 0}"_s));
     EXPECT_TRUE(lines.contains(u"    18: {2; 10; 1.5; 7}"_s));
     EXPECT_TRUE(lines.contains(u"  SellList1 StartLine=0 EndLine=0 items=0"_s));
+}
+
+// UTF-8 cannot carry a surrogate without its partner, so both forms print it as an escape.
+TEST(CliDump, IdsArePrintedExactly) {
+    Workspace ws;
+    QStringList lines = MerchantScript;
+    lines[3] = u"\t\t{40"_s + QChar(0xD800) + u"; 10; 0.000000; 0 };"_s;
+    lines[4] = u"\t\t{"_s + QChar(0xDC01) + u"41\U0001F600; 10; 0.000000; 0 };"_s;
+    const QString script = ws.script(lines);
+    const CliRun text = runArgs({u"dump"_s, script});
+    EXPECT_TRUE(text.out.contains(u"    5: {40\\x{d800}; 10; 0.000000; 0}\n"_s))
+        << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains(u"    6: {\\x{dc01}41\U0001F600; 10; 0.000000; 0}\n"_s));
+    const CliRun json = runArgs({u"dump"_s, script, u"--json"_s});
+    EXPECT_TRUE(json.out.contains(u"\"id\":\"40\\ud800\""_s)) << json.out.toStdString();
+    EXPECT_TRUE(json.out.contains(u"\"id\":\"\\udc0141\U0001F600\""_s));
 }
 
 TEST(CliDump, JsonParsesAndKeepsItsSchema) {
@@ -79,6 +96,12 @@ TEST(CliDump, UnusableInputsAreInputErrors) {
     QDir().mkdir(ws.path(u"folder.obj"_s));
     ::mkfifo(QFile::encodeName(ws.path(u"fifo.obj"_s)).constData(), 0600);
     const QString garbage = ws.text(u"not a database"_s, u"db.mdb"_s);
+    const QString withView = ws.path(u"view.mdb"_s);
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(withView).constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE t(a); CREATE VIEW NPCNAME_E2C AS SELECT a FROM t", nullptr,
+                 nullptr, nullptr);
+    sqlite3_close(db);
     const QList<std::pair<QStringList, QString>> cases = {
         {{u"dump"_s, ws.path(u"missing.obj"_s)}, u"no such script file"_s},
         {{u"dump"_s, utf8}, u"not a UTF-16LE script (it has no zero bytes"_s},
@@ -89,6 +112,9 @@ TEST(CliDump, UnusableInputsAreInputErrors) {
         {{u"dump"_s, script, u"--catalogue"_s, ws.path(u"missing.mdb"_s)},
          u"no such catalogue file"_s},
         {{u"dump"_s, script, u"--catalogue"_s, garbage}, u"not an Access or SQLite catalogue"_s},
+        {{u"dump"_s, script, u"--catalogue"_s, withView},
+         u"not an Access or SQLite catalogue (it holds the view NPCNAME_E2C; only tables are "
+         u"read)"_s},
     };
     for (const auto& [args, problem] : cases) {
         const CliRun run = runArgs(args);
@@ -141,6 +167,19 @@ TEST(CliDump, OutputThatCannotBeWrittenFailsTheRun) {
     const QString failed = u"vendwright-cli: writing standard output failed "_s;
     vw::test::FailingWriter device(100);
     EXPECT_EQ(runInto(device), std::pair(4, failed + u"(Input/output error)\n"_s));
+
+    // The program itself into a pipe whose reader has gone: a write that failed, not an end by
+    // SIGPIPE. The dump is larger than a pipe holds, so some write comes after the reader left.
+    QStringList many = MerchantScript;
+    for (int i = 0; i < 3000; ++i)
+        many.insert(4, u"\t\t{"_s + QString::number(1000 + i) + u"; 10; 0.000000; 0 };"_s);
+    QProcess pipeline;
+    pipeline.start(u"bash"_s, {u"-c"_s, u"\"$0\" dump \"$1\" | true; exit ${PIPESTATUS[0]}"_s,
+                               QStringLiteral(VW_CLI_PROGRAM), ws.script(many, u"many.obj"_s)});
+    ASSERT_TRUE(pipeline.waitForFinished());
+    EXPECT_EQ(pipeline.exitCode(), 4);
+    EXPECT_EQ(pipeline.readAllStandardError(),
+              "vendwright-cli: writing standard output failed (Broken pipe)\n");
     QFile full(u"/dev/full"_s);
     if (!full.open(QIODevice::WriteOnly))
         GTEST_SKIP() << "no /dev/full to write to";

@@ -23,10 +23,13 @@ QStringList ids(const QString& text) {
     return text.split(u',');
 }
 
-// Every field tells which item it belongs to, so a slot moved apart from its fields shows.
+// Every field tells which item it belongs to, so a slot moved apart from its fields shows. The
+// tax rate spells the ID's characters as numbers after the point, so it stays a valid rate.
 ItemSlot item(const QString& id) {
-    return {
-        id, u"tax-"_s + id, static_cast<int>(qHash(id) % 100000) + 1, {u"x-"_s + id, u"y-"_s + id}};
+    QString rate = QString::number(id.size()) + u'.';
+    for (const QChar c : id)
+        rate += QString::number(c.unicode());
+    return {id, rate + u'0', static_cast<int>(qHash(id) % 100000) + 1, {u"x-"_s + id, u"y-"_s + id}};
 }
 
 ShopRecord record(const QStringList& list0, const QStringList& list1) {
@@ -186,10 +189,16 @@ TEST(ListEditInsert, GrowsTheDimensionAndShiftsLaterItems) {
         EXPECT_TRUE(edits::insertItem(r2, 0, 0, item(id))) << id.toStdString();
         EXPECT_EQ(r2.upperBound(), 2);
     }
-    for (const QString& id : {u"1201"_s, u"a7"_s, QString()}) {
+    const auto withRate = [](const QString& rate) {
+        ItemSlot added = item(u"N"_s);
+        added.taxRate = rate;
+        return added;
+    };
+    for (const ItemSlot& refused :
+         {item(u"1201"_s), item(u"a7"_s), item(QString()), withRate(u"abc"_s), withRate({})}) {
         ShopRecord r2 = fresh;
-        EXPECT_FALSE(edits::insertItem(r2, 0, 1, item(id))) << id.toStdString();
-        EXPECT_FALSE(edits::appendItem(r2, 0, item(id))) << id.toStdString();
+        EXPECT_FALSE(edits::insertItem(r2, 0, 1, refused)) << refused.taxRate.toStdString();
+        EXPECT_FALSE(edits::appendItem(r2, 0, refused)) << refused.taxRate.toStdString();
         EXPECT_EQ(r2, fresh);
     }
 
@@ -272,11 +281,16 @@ TEST(ListEditBlock, SeveralRowsMoveAsABlockKeepingTheirOrder) {
     EXPECT_EQ(column(block, 0), ids(u"B,D,"_s));
 }
 
-TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatBreaksTheLine) {
-    EXPECT_EQ(edits::taxRateProblem(u" 12 "), edits::TaxRateProblem::None);
+TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatTheGameCannotRead) {
+    for (const QString& rate : {u" 12 "_s, u"0"_s, u"007"_s, u"1.5"_s, u"123456789.0125"_s})
+        EXPECT_EQ(edits::taxRateProblem(rate), edits::TaxRateProblem::None) << rate.toStdString();
     EXPECT_EQ(edits::taxRateProblem(u"   "), edits::TaxRateProblem::Empty);
     for (const QString& rate : {u"5}"_s, u"{5"_s, u"5;6"_s, u"5\n"_s})
         EXPECT_EQ(edits::taxRateProblem(rate), edits::TaxRateProblem::BreaksLine);
+    for (const QString& rate : {u"abc"_s, u"-5"_s, u"+5"_s, u"x y"_s, u"1 2"_s, u"9999999999"_s,
+                                u"5."_s, u".5"_s, u"1.2.3"_s, u"1e3"_s, u"１２"_s, u"5\u00a0"_s})
+        EXPECT_EQ(edits::taxRateProblem(rate), edits::TaxRateProblem::NotANumber)
+            << rate.toStdString();
 
     const ShopRecord fresh = record(abc, ids(u"P"_s));
     ShopRecord r = fresh;
@@ -286,7 +300,7 @@ TEST(ListEditTaxRate, SetsTheRateOfThePickedItemsAndRefusesWhatBreaksTheLine) {
     EXPECT_EQ(r.slot(0, 2).taxRate, u"15"_s);
     EXPECT_EQ(r.modified, (Flags{true, false}));
     // Nothing to change, or a rate that has a problem: no edit, the list not marked.
-    for (const QString& rate : {u"tax-A"_s, QString(), u"1}"_s}) {
+    for (const QString& rate : {item(u"A"_s).taxRate, QString(), u"1}"_s, u"-5"_s}) {
         ShopRecord r2 = fresh;
         EXPECT_FALSE(edits::setTaxRate(r2, 0, std::vector<int>{0}, rate));
         EXPECT_EQ(r2, fresh);

@@ -1,8 +1,9 @@
-// libFuzzer target over loading Access catalogues: any bytes, written to a file, go through the
-// catalogue load and so through the reading child process. Every input has to end within the
-// child's limits with a loaded catalogue or a reported failure: a load that blocked would trip
-// libFuzzer's -timeout, and any other outcome aborts. Seeded with the fixture catalogue and the
-// damaged copies in tests/catalogue/damaged/.
+// libFuzzer target over loading catalogues: any bytes, written to a file, go through the
+// catalogue load and so, as an Access or an SQLite file, through the reading child process. Every
+// input has to end within the child's limits with a loaded catalogue or a reported failure: a load
+// that blocked would trip libFuzzer's -timeout, and any other outcome aborts. Seeded with the
+// fixture catalogue, the sample SQLite catalogue and the damaged copies in
+// tests/catalogue/damaged/.
 #include "catalogue/AccessReader.h"
 #include "catalogue/CatalogueDb.h"
 #include "catalogue/DataSource.h"

@@ -1,9 +1,11 @@
 #include "CatalogueImport.h"
 
+#include "catalogue/Statements.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
+#include <QStringList>
 
 #include <glib.h> // before mdbtools.h, whose extern "C" block would otherwise wrap glib's C++ parts
 #include <mdbtools.h>
@@ -19,34 +21,11 @@ namespace vw {
 
 namespace {
 
-enum class ColumnKind { Integer, Real, Text, Other };
+using sql::ColumnType;
 
-struct ColumnDef {
-    QByteArray name; // UTF-8
-    ColumnKind kind;
-};
-
-QByteArray quotedIdentifier(const QByteArray& name) {
-    QByteArray quoted = name;
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
-}
-
-QByteArray columnDeclaration(const ColumnDef& column) {
-    static const char* const types[] = {" INTEGER", " REAL", " TEXT COLLATE NOCASE", ""};
-    return quotedIdentifier(column.name) + types[static_cast<int>(column.kind)];
-}
-
-QByteArray createTableSql(const QByteArray& table, const std::vector<ColumnDef>& columns) {
-    QByteArray sql = "CREATE TABLE " + quotedIdentifier(table) + " (";
-    for (size_t i = 0; i < columns.size(); ++i)
-        sql += (i ? ", " : "") + columnDeclaration(columns[i]);
-    return sql + ')';
-}
-
-QString execError(sqlite3* db, const QByteArray& sql) {
+QString execError(sqlite3* db, const QString& statement) {
     char* message = nullptr;
-    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) == SQLITE_OK)
+    if (sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
         return {};
     QString error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
     sqlite3_free(message);
@@ -54,35 +33,35 @@ QString execError(sqlite3* db, const QByteArray& sql) {
 }
 
 // SQLite's rule for a declared type's affinity.
-ColumnKind kindOfDeclaredType(const QByteArray& declared) {
-    const QByteArray type = declared.toUpper();
-    if (type.contains("INT"))
-        return ColumnKind::Integer;
-    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"))
-        return ColumnKind::Text;
-    if (type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB"))
-        return ColumnKind::Real;
-    return ColumnKind::Other;
+ColumnType typeOfDeclared(const QString& declared) {
+    const QString type = declared.toUpper();
+    if (type.contains(u"INT"))
+        return ColumnType::Integer;
+    if (type.contains(u"CHAR") || type.contains(u"CLOB") || type.contains(u"TEXT"))
+        return ColumnType::Text;
+    if (type.contains(u"REAL") || type.contains(u"FLOA") || type.contains(u"DOUB"))
+        return ColumnType::Real;
+    return ColumnType::Untyped;
 }
 
 // The kind a column of an Access file becomes; nullopt for the columns that are left out.
-std::optional<ColumnKind> kindOfAccessType(int type) {
+std::optional<ColumnType> typeOfAccessColumn(int type) {
     switch (type) {
     case MDB_BOOL:
     case MDB_BYTE:
     case MDB_INT:
     case MDB_LONGINT:
-        return ColumnKind::Integer;
+        return ColumnType::Integer;
     case MDB_MONEY:
     case MDB_FLOAT:
     case MDB_DOUBLE:
     case MDB_NUMERIC:
-        return ColumnKind::Real;
+        return ColumnType::Real;
     case MDB_TEXT:
     case MDB_MEMO:
     case MDB_DATETIME:
     case MDB_REPID:
-        return ColumnKind::Text;
+        return ColumnType::Text;
     default:
         return std::nullopt;
     }
@@ -121,7 +100,7 @@ qint64 fetchedRowBytes(MdbTableDef* table) {
 }
 
 struct AccessColumn {
-    ColumnDef def;
+    sql::Column def;
     int number;   // libmdb's 1-based column number
     int maxChars; // the declared size of a Text column in characters; 0 for no limit
 };
@@ -133,30 +112,28 @@ QString copyAccessTable(MdbCatalogEntry* entry, sqlite3* target, RowBudget& budg
         return QStringLiteral("cannot read table %1").arg(tableName);
     const bool jet3 = entry->mdb->f->jet_version == MDB_VER_JET3;
     std::vector<AccessColumn> columns;
-    std::vector<ColumnDef> defs;
+    std::vector<sql::Column> defs;
     for (unsigned i = 0; i < table->num_cols; ++i) {
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-        const std::optional<ColumnKind> kind = kindOfAccessType(column->col_type);
-        if (!kind)
+        const std::optional<ColumnType> type = typeOfAccessColumn(column->col_type);
+        if (!type)
             continue;
         // Jet 3 stores a character of the file's code page in a byte (two for a double-byte
         // code page), later versions store two bytes for each character.
         const int maxChars = column->col_type != MDB_TEXT ? 0
                              : jet3                       ? column->col_size
                                                           : column->col_size / 2;
-        columns.push_back({{QByteArray(column->name), *kind}, static_cast<int>(i) + 1, maxChars});
+        columns.push_back(
+            {{QString::fromUtf8(column->name), *type}, static_cast<int>(i) + 1, maxChars});
         defs.push_back(columns.back().def);
     }
     if (columns.empty())
         return {};
-    const QByteArray name(entry->object_name);
-    if (QString error = execError(target, createTableSql(name, defs)); !error.isEmpty())
+    if (QString error = execError(target, sql::createTable(tableName, defs)); !error.isEmpty())
         return error;
 
-    QByteArray insert = "INSERT INTO " + quotedIdentifier(name) + " VALUES (";
-    for (size_t i = 0; i < columns.size(); ++i)
-        insert += i ? ",?" : "?";
-    insert += ')';
+    const QByteArray insert =
+        sql::insertRow(tableName, static_cast<qsizetype>(columns.size())).toUtf8();
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(target, insert.constData(), -1, &raw, nullptr) != SQLITE_OK)
         return QString::fromUtf8(sqlite3_errmsg(target));
@@ -177,19 +154,19 @@ QString copyAccessTable(MdbCatalogEntry* entry, sqlite3* target, RowBudget& budg
             const int index = static_cast<int>(i) + 1;
             const char* value = buffers[i].data();
             const int length = lengths[i];
-            const ColumnKind kind = columns[i].def.kind;
+            const ColumnType type = columns[i].def.type;
             // libmdb hands Null and "" alike as empty text; a number column can only be Null then.
-            if (length == 0 && kind != ColumnKind::Text) {
+            if (length == 0 && type != ColumnType::Text) {
                 sqlite3_bind_null(statement.get(), index);
                 continue;
             }
             const QByteArray text(value, length);
             bool ok = false;
-            if (kind == ColumnKind::Integer) {
+            if (type == ColumnType::Integer) {
                 const qlonglong number = text.toLongLong(&ok);
                 if (ok)
                     sqlite3_bind_int64(statement.get(), index, number);
-            } else if (kind == ColumnKind::Real) {
+            } else if (type == ColumnType::Real) {
                 const double number = text.toDouble(&ok);
                 if (ok)
                     sqlite3_bind_double(statement.get(), index, number);
@@ -198,7 +175,7 @@ QString copyAccessTable(MdbCatalogEntry* entry, sqlite3* target, RowBudget& budg
                 if (chars > columns[i].maxChars)
                     return QStringLiteral("table %1, column %2: a text of %3 characters in a "
                                           "column of %4")
-                        .arg(tableName, QString::fromUtf8(columns[i].def.name))
+                        .arg(tableName, columns[i].def.name)
                         .arg(chars)
                         .arg(columns[i].maxChars);
             }
@@ -224,7 +201,7 @@ QString importAccessFile(const QString& path, sqlite3* target) {
     if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
         return QStringLiteral("libmdb cannot read the table catalogue");
     RowBudget budget{QFileInfo(path).size()};
-    QString error = execError(target, "BEGIN");
+    QString error = execError(target, sql::begin());
     int tables = 0;
     for (unsigned i = 0; error.isEmpty() && i < mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -239,112 +216,132 @@ QString importAccessFile(const QString& path, sqlite3* target) {
     if (error.isEmpty() && ferror(mdb->f->stream))
         error = QStringLiteral("reading the file failed part-way");
     if (error.isEmpty())
-        error = execError(target, "COMMIT");
+        error = execError(target, sql::commit());
     return error;
 }
 
 namespace {
 
-struct DbCloser {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
+// One statement of the import, its parameters bound as text.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& text, const QStringList& values = {}) : db_(db) {
+        if (sqlite3_prepare_v2(db, text.toUtf8().constData(), -1, &statement_, nullptr) !=
+            SQLITE_OK) {
+            error_ = QString::fromUtf8(sqlite3_errmsg(db));
+            return;
+        }
+        for (int i = 0; i < values.size(); ++i)
+            sqlite3_bind_text16(statement_, i + 1, values[i].utf16(),
+                                static_cast<int>(values[i].size() * 2), SQLITE_TRANSIENT);
+    }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
 
-// Opens a file read-only; on failure `error` has SQLite's words.
-DbHandle openReadOnly(const QString& path, QString& error) {
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    DbHandle db(raw);
-    if (rc != SQLITE_OK)
-        error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-    return db;
+    // Steps to the next row; false at the end or on an error, which error() then tells.
+    bool next() {
+        if (!statement_)
+            return false;
+        const int rc = sqlite3_step(statement_);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return rc == SQLITE_ROW;
+    }
+    QString text(int column) const {
+        const auto* units = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+        return QString::fromUtf16(units, sqlite3_column_bytes16(statement_, column) / 2);
+    }
+    const QString& error() const { return error_; }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+    QString error_;
+};
+
+// The file as an SQLite URI, opened read-only. Its bytes are named as they are, every one but
+// the unreserved characters and "/" escaped, so no "?" or "#" of a file name reads as part of
+// the URI.
+QString readOnlyUri(const QString& path) {
+    const QByteArray absolute = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    return QStringLiteral("file:") + QString::fromLatin1(absolute.toPercentEncoding("/")) +
+           QStringLiteral("?mode=ro");
 }
 
-// SQLite's own check of the file's structure: its first complaint, or empty when it is sound.
-QString quickCheck(sqlite3* db) {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &raw, nullptr) != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(db));
-    std::unique_ptr<sqlite3_stmt, StatementFinalizer> statement(raw);
-    if (sqlite3_step(raw) != SQLITE_ROW)
-        return QString::fromUtf8(sqlite3_errmsg(db));
-    const QString verdict = QString::fromUtf8(
-        reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)), sqlite3_column_bytes(raw, 0));
+// The first view, trigger or virtual table of the attached source, if it has one.
+std::optional<NonTable> firstNonTable(sqlite3* target, QString& error) {
+    Statement found(target, sql::sourceNonTables());
+    if (!found.next()) {
+        error = found.error();
+        return std::nullopt;
+    }
+    const QString type = found.text(0);
+    const CatalogueReaderFailure kind = type == u"view" ? CatalogueReaderFailure::HoldsView
+                                        : type == u"trigger"
+                                            ? CatalogueReaderFailure::HoldsTrigger
+                                            : CatalogueReaderFailure::HoldsVirtualTable;
+    return NonTable{kind, found.text(1)};
+}
+
+// SQLite's own check of the attached file's structure: its first complaint, or empty.
+QString quickCheck(sqlite3* target) {
+    Statement check(target, sql::sourceQuickCheck());
+    if (!check.next())
+        return check.error().isEmpty() ? QStringLiteral("the integrity check gave no answer")
+                                       : check.error();
+    const QString verdict = check.text(0);
     return verdict == u"ok" ? QString() : verdict;
 }
 
-QString backup(sqlite3* source, sqlite3* target) {
-    sqlite3_backup* copy = sqlite3_backup_init(target, "main", source, "main");
-    if (!copy)
-        return QString::fromUtf8(sqlite3_errmsg(target));
-    sqlite3_backup_step(copy, -1);
-    const int rc = sqlite3_backup_finish(copy);
-    return rc == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errstr(rc));
-}
-
-QString rebuildWithNocase(sqlite3* target) {
-    // The copy keeps the file's column declarations; rebuild each table so its text columns
-    // compare without regard to letter case.
-    std::vector<QByteArray> tables;
-    sqlite3_stmt* list = nullptr;
-    if (sqlite3_prepare_v2(target,
-                           "SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE "
-                           "'sqlite\\_%' ESCAPE '\\'",
-                           -1, &list, nullptr) != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(target));
-    while (sqlite3_step(list) == SQLITE_ROW)
-        tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
-    sqlite3_finalize(list);
-
-    QString error = execError(target, "BEGIN");
-    for (const QByteArray& table : tables) {
-        if (!error.isEmpty())
-            break;
-        std::vector<ColumnDef> columns;
-        sqlite3_stmt* info = nullptr;
-        const QByteArray pragma = "PRAGMA table_info(" + quotedIdentifier(table) + ")";
-        if (sqlite3_prepare_v2(target, pragma.constData(), -1, &info, nullptr) != SQLITE_OK)
-            return QString::fromUtf8(sqlite3_errmsg(target));
-        while (sqlite3_step(info) == SQLITE_ROW) {
-            const QByteArray name(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
-            const QByteArray type(reinterpret_cast<const char*>(sqlite3_column_text(info, 2)));
-            columns.push_back({name, kindOfDeclaredType(type)});
-        }
-        sqlite3_finalize(info);
-        const QByteArray staging = quotedIdentifier("vw_staging_" + table);
-        const QByteArray original = quotedIdentifier(table);
-        for (const QByteArray& sql :
-             {createTableSql("vw_staging_" + table, columns),
-              "INSERT INTO " + staging + " SELECT * FROM " + original, "DROP TABLE " + original,
-              "ALTER TABLE " + staging + " RENAME TO " + original}) {
-            error = execError(target, sql);
-            if (!error.isEmpty())
-                break;
-        }
+QString copySourceTable(sqlite3* target, const QString& table) {
+    std::vector<sql::Column> columns;
+    QStringList names;
+    Statement info(target, sql::sourceColumns(), {table});
+    while (info.next()) {
+        columns.push_back({info.text(0), typeOfDeclared(info.text(1))});
+        names << columns.back().name;
     }
-    if (error.isEmpty())
-        error = execError(target, "COMMIT");
-    return error;
+    if (!info.error().isEmpty())
+        return info.error();
+    QString error = execError(target, sql::createTable(table, columns));
+    return error.isEmpty() ? execError(target, sql::copyFromSource(table, names)) : error;
 }
 
 } // namespace
 
-QString importSqliteFile(const QString& path, sqlite3* target) {
+QString importSqliteFile(const QString& path, sqlite3* target, std::optional<NonTable>& refused) {
+    // Nothing the file declares may call a function with side effects, and nothing may write
+    // to the file's structure behind SQLite's back.
+    sqlite3_db_config(target, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(target, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    {
+        Statement attach(target, sql::attachSource(), {readOnlyUri(path)});
+        attach.next();
+        if (!attach.error().isEmpty())
+            return attach.error();
+    }
     QString error;
-    DbHandle source = openReadOnly(path, error);
+    refused = firstNonTable(target, error);
+    if (refused)
+        return QStringLiteral("the file holds %1, which is no table").arg(refused->name);
     if (error.isEmpty())
-        error = quickCheck(source.get());
-    if (error.isEmpty())
-        error = backup(source.get(), target);
-    source.reset();
-    return error.isEmpty() ? rebuildWithNocase(target) : error;
-}
-
-QString copyImportedFile(const QString& path, sqlite3* target) {
-    QString error;
-    DbHandle source = openReadOnly(path, error);
-    return error.isEmpty() ? backup(source.get(), target) : error;
+        error = quickCheck(target);
+    if (!error.isEmpty())
+        return error;
+    QStringList tables;
+    Statement list(target, sql::sourceTables());
+    while (list.next())
+        tables << list.text(0);
+    if (!list.error().isEmpty())
+        return list.error();
+    error = execError(target, sql::begin());
+    for (const QString& table : tables) {
+        if (!error.isEmpty())
+            return error;
+        error = copySourceTable(target, table);
+    }
+    return error.isEmpty() ? execError(target, sql::commit()) : error;
 }
 
 } // namespace vw
