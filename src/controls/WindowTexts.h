@@ -26,7 +26,9 @@ inline QString taxRateProblemText(edits::TaxRateProblem problem) {
     case edits::TaxRateProblem::Empty:
         return QStringLiteral("税率不能为空");
     case edits::TaxRateProblem::BreaksLine:
-        return QStringLiteral("税率中不能含有“{”、“}”、“;”或换行");
+    case edits::TaxRateProblem::NotANumber:
+        // A rate that would break the line is no number either: the game reads numbers alone.
+        return QStringLiteral("税率必须是非负数字");
     }
     return {};
 }

@@ -2,10 +2,13 @@
 
 #include "controls/Combo.h"
 #include "controls/Grid.h"
+#include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -134,18 +137,20 @@ TEST(EditHistory, SeveralRowsAndTaxRatesAreOneStepEach) {
     EXPECT_EQ(w.grocer().slot(0, 1).taxRate, u"12"_s);
     EXPECT_EQ(w.grocer().slot(0, 0).taxRate, u"10"_s);
     // Refusals, in place and through the box: nothing changes, no step is added.
-    for (const QString& rate : {u"  "_s, u"5;"_s}) {
+    // A rate the game cannot read is refused everywhere a rate is given.
+    for (const QString& rate : {u"  "_s, u"5;"_s, u"abc"_s, u"-5"_s, u"x y"_s, u"9999999999"_s}) {
         model.setData(model.index(0, 4), rate, Qt::EditRole);
         QCoreApplication::processEvents();
         w.typeRate(rate);
         trigger(w.window, "ID_SetTaxRate");
         trigger(w.window, "ID_AddItemB");
+        QGuiApplication::clipboard()->setText(u"77\t"_s + rate);
+        trigger(w.window, "ID_Paste");
     }
-    EXPECT_EQ(
-        w.folder.dialogs.texts(),
-        QStringList({u"税率不能为空"_s, u"税率不能为空"_s, u"税率不能为空"_s,
-                     u"税率中不能含有“{”、“}”、“;”或换行"_s, u"税率中不能含有“{”、“}”、“;”或换行"_s,
-                     u"税率中不能含有“{”、“}”、“;”或换行"_s}));
+    QStringList expected(3, u"税率不能为空"_s);
+    expected += QStringList(15, u"税率必须是非负数字"_s);
+    EXPECT_EQ(w.folder.dialogs.texts(), expected);
+    EXPECT_EQ(w.folder.control<ResultsPanel>("SkippedItems").resultCount(), 1);
     trigger(w.window, "ID_Undo");
     EXPECT_EQ(w.grocer(), fresh);
 }

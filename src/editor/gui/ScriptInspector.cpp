@@ -10,9 +10,8 @@
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "controls/WindowTexts.h"
-#include "script/LineSource.h"
 #include "document/ScriptDocument.h"
-
+#include "script/LineSource.h"
 
 #include <QLineEdit>
 
@@ -46,6 +45,8 @@ QString findingText(const Finding& finding) {
         return finding.reason == ReadReport::MalformedLine::Reason::NoClosingBrace
                    ? u"物品行格式错误：“{”之后没有“}”"_s
                    : u"物品行格式错误：物品ID为空"_s;
+    case Finding::Kind::TaxRateNotANumber:
+        return u"物品ID "_s + finding.itemId + u" 的税率“"_s + finding.taxRate + u"”不是非负数字"_s;
     case Finding::Kind::PlacedInNoTown:
         return u"没有放置在任何地点（城镇NPC表中没有与类名完全相同的NPC英文名）"_s;
     }
