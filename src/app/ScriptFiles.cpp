@@ -32,8 +32,11 @@ ScriptFiles::ScriptFiles(ScriptDocument& document, Controls controls)
     : document_(document), ui_(controls) {}
 
 void ScriptFiles::chooseSourceFile() {
-    const QString chosen =
-        ui_.dialogs.chooseFile({FileRequest::Mode::Open, u"请选择原始AI文件"_s, ScriptFilter});
+    // The dialog opens where the current script stands.
+    const QString folder =
+        sourcePath_.isEmpty() ? QString() : QFileInfo(trimmed(sourcePath_)).absolutePath();
+    const QString chosen = ui_.dialogs.chooseFile(
+        {FileRequest::Mode::Open, u"请选择原始AI文件"_s, ScriptFilter, folder, {}});
     if (trimmed(chosen).isEmpty())
         return;
     sourcePath_ = chosen;
@@ -86,8 +89,11 @@ bool ScriptFiles::writeAiFile() {
         ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return false;
     }
+    // Beside the script read, under its name with ".new": never the script itself.
+    const QFileInfo read(document_.source().path);
     const QString output = trimmed(
-        ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter}));
+        ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter,
+                                read.absolutePath(), read.completeBaseName() + u".new.obj"_s}));
     if (output.isEmpty())
         return false;
     // Neither the file the records came from nor the one the open dialog named since.

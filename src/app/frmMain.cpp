@@ -10,6 +10,7 @@
 #include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
+#include "editor/gui/ChangesView.h"
 #include "editor/gui/ListSelectors.h"
 #include "editor/gui/ListTransfers.h"
 #include "editor/gui/ScriptInspector.h"
@@ -79,6 +80,10 @@ const Tool FileTools[] = {
     {u"ID_Load", u"装入AI文件", QStyle::SP_BrowserReload, u"view-refresh", u"F5"},
     {u"ID_Write", u"写出文件(W)", QStyle::SP_DialogSaveButton, u"document-save-as",
      u"Ctrl+S; Ctrl+Shift+S"},
+    {u"ID_Preview", u"查看修改(P)", QStyle::SP_FileDialogInfoView, u"document-properties",
+     u"Ctrl+Shift+P"},
+    {u"ID_ExportEdits", u"导出修改(E)…", QStyle::SP_CustomBase, u"document-export", u"", 0},
+    {u"ID_ImportEdits", u"导入修改(I)…", QStyle::SP_CustomBase, u"document-import", u"", EndsGroup},
     {u"ID_Option", u"选项", QStyle::SP_CustomBase, u""},
     {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", u"Ctrl+Q"},
 };
@@ -147,6 +152,9 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
         document_, db_, *selectors_, *catalogue_, *lastGrid_,
         ScriptInspector::Controls{*grid1_, *grid2_, *text2_, *sellers_, *findings_, *status_,
                                   *dialogs_});
+    changes_ = std::make_unique<ChangesView>(
+        document_, data_, db_, *selectors_,
+        ChangesView::Controls{*preview_, *importProblems_, *status_, *dialogs_});
     transfers_ = std::make_unique<ListTransfers>(
         document_, *catalogue_, *selectors_, *lastGrid_,
         ListTransfers::Controls{*grid1_, *grid2_, *text2_, *skipped_, *status_, *dialogs_});
@@ -257,6 +265,12 @@ void frmMain::buildControls() {
                                  {u"行号"_s, u"NPC"_s, u"列表"_s, u"问题"_s}, *results_);
     skipped_ =
         new ResultsPanel(u"SkippedItems"_s, u"跳过的物品"_s, {u"物品ID"_s, u"原因"_s}, *results_);
+    preview_ = new ResultsPanel(
+        u"ChangePreview"_s, u"查看修改"_s,
+        {u"变化"_s, u"NPC"_s, u"中文名称"_s, u"列表"_s, u"物品ID"_s, u"物品名称"_s, u"说明"_s},
+        *results_);
+    importProblems_ = new ResultsPanel(u"ImportProblems"_s, u"导入时跳过的行"_s,
+                                       {u"行号"_s, u"原因"_s}, *results_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(u"SSTab1"_s);
@@ -455,6 +469,9 @@ void frmMain::connectCommands() {
     on(u"ID_Paste", transfers, &ListTransfers::paste);
     on(u"ID_AddToListed", transfers, &ListTransfers::addToListedNpcs);
     on(u"ID_SearchItems", this, &frmMain::focusSearch);
+    on(u"ID_Preview", changes_.get(), &ChangesView::showPreview);
+    on(u"ID_ExportEdits", changes_.get(), &ChangesView::exportEdits);
+    on(u"ID_ImportEdits", changes_.get(), &ChangesView::importEdits);
     on(u"ID_FilterNpcs", this, &frmMain::focusNpcFilter);
     buildBatchCommands();
     buildContextMenus();
@@ -582,11 +599,14 @@ bool frmMain::settleUnwrittenEdits() {
     if (document_.isClean())
         return true;
     switch (dialogs_->ask(u"有尚未写出的修改，是否先写出目标文件？"_s,
-                          {u"写出"_s, u"放弃"_s, u"取消"_s})) {
+                          {u"写出"_s, u"放弃"_s, u"查看修改"_s, u"取消"_s})) {
     case 0:
         return writeScript();
     case 1:
         return true;
+    case 2:
+        changes_->showPreview();
+        return false;
     default:
         return false;
     }

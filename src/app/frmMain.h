@@ -21,6 +21,7 @@ class QTextBrowser;
 namespace vw {
 
 class CatalogueBrowser;
+class ChangesView;
 class Combo;
 class Dialogs;
 class Grid;
@@ -126,6 +127,8 @@ private:
     ResultsPanel* sellers_ = nullptr;
     ResultsPanel* findings_ = nullptr;
     ResultsPanel* skipped_ = nullptr;
+    ResultsPanel* preview_ = nullptr;
+    ResultsPanel* importProblems_ = nullptr;
     Grid* grid1_ = nullptr;
     Grid* grid2_ = nullptr;
     StatusPanels* status_ = nullptr;
@@ -144,6 +147,7 @@ private:
     std::unique_ptr<LastGrid> lastGrid_;
     std::unique_ptr<ScriptInspector> inspector_;
     std::unique_ptr<ListTransfers> transfers_;
+    std::unique_ptr<ChangesView> changes_;
 };
 
 } // namespace vw

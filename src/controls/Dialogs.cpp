@@ -20,10 +20,36 @@ void WidgetDialogs::message(const QString& text, MessageIcon icon) {
 }
 
 QString WidgetDialogs::chooseFile(const FileRequest& request) {
-    const QString filter = toQtFilter(request.filter);
-    if (request.mode == FileRequest::Mode::Open)
-        return QFileDialog::getOpenFileName(parent_, request.title, QString(), filter);
-    return QFileDialog::getSaveFileName(parent_, request.title, QString(), filter);
+    QFileDialog dialog(parent_, request.title, request.folder);
+    const QStringList filters = toQtFilter(request.filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (request.mode == FileRequest::Mode::Open) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(filterSuffix(filters.value(0)));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
+        if (!request.name.isEmpty())
+            dialog.selectFile(request.name);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString filterSuffix(const QString& qtFilter) {
+    const qsizetype open = qtFilter.lastIndexOf(u'(');
+    const qsizetype close = qtFilter.lastIndexOf(u')');
+    const QString patterns =
+        open >= 0 && close > open ? qtFilter.mid(open + 1, close - open - 1) : qtFilter;
+    const QStringList each = patterns.split(u' ', Qt::SkipEmptyParts);
+    if (each.size() != 1 || !each[0].startsWith(QStringLiteral("*.")))
+        return {};
+    const QString suffix = each[0].mid(2);
+    return suffix.contains(u'*') || suffix.contains(u'?') ? QString() : suffix;
 }
 
 int WidgetDialogs::ask(const QString& text, const QStringList& buttons) {
@@ -53,8 +79,7 @@ QString toQtFilter(const QString& filter) {
 }
 
 QString WidgetDialogs::askText(const QString& text, const QString& initial) {
-    return QInputDialog::getText(parent_, QStringLiteral("Vendwright"), text, QLineEdit::Normal,
-                                 initial);
+    return QInputDialog::getText(parent_, applicationTitle(), text, QLineEdit::Normal, initial);
 }
 
 } // namespace vw

@@ -13,8 +13,11 @@ struct FileRequest {
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     QString title;
-    // "description|pattern|description|pattern", as the program's filters are written.
+    // "description|pattern|description|pattern", as the program's filters are written. A name
+    // typed without a suffix under a filter of one suffix ("*.obj") takes that suffix.
     QString filter;
+    QString folder; // where the dialog starts; empty for the system's choice
+    QString name;   // the name a save dialog suggests
 };
 
 // Every message box and file dialog of the program goes through this interface, so window
@@ -48,5 +51,8 @@ private:
 
 // "A(*.a)|*.a|B|*.b" → "A(*.a);;B (*.b)": Qt reads the patterns from a filter's parentheses.
 QString toQtFilter(const QString& filter);
+// The suffix a name takes under a filter of one pattern such as "*.obj" ("obj"); empty for
+// "*.*" and for patterns of several suffixes.
+QString filterSuffix(const QString& qtFilter);
 
 } // namespace vw

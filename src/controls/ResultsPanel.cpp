@@ -86,6 +86,10 @@ void ResultsPanel::setTitle(const QString& title) {
     dock_.setTitle(*this, title);
 }
 
+bool ResultsPanel::isShown() const {
+    return !dock_.isHidden() && dock_.tabs().currentWidget() == this;
+}
+
 int ResultsPanel::resultCount() const {
     return grid_->rows() - 1;
 }

@@ -47,6 +47,8 @@ public:
     // Empties the list without opening it.
     void clear();
     void setTitle(const QString& title);
+    // Whether the user sees the panel: the dock open on its tab.
+    bool isShown() const;
     int resultCount() const;
     Grid& grid() { return *grid_; }
     // Adds a command button above the list; it acts on the selected results.

@@ -74,11 +74,12 @@ TEST(EditHistory, UnwrittenEditsAreSettledOnEveryRouteOut) {
         trigger(w.window, "ID_DeleteItem");
         ASSERT_TRUE(w.dirty());
 
-        w.folder.dialogs.choices = {2, -1};
+        w.folder.dialogs.choices = {3, -1};
         EXPECT_FALSE(leave()) << route;
         EXPECT_FALSE(leave()) << route;
         EXPECT_EQ(w.folder.dialogs.texts(), QStringList({question, question}));
-        EXPECT_EQ(w.folder.dialogs.questions[0], QStringList({u"写出"_s, u"放弃"_s, u"取消"_s}));
+        EXPECT_EQ(w.folder.dialogs.questions[0],
+                  QStringList({u"写出"_s, u"放弃"_s, u"查看修改"_s, u"取消"_s}));
         // Writing cancelled in the save dialog is no write: nothing goes on.
         w.folder.dialogs.choices = {0};
         EXPECT_FALSE(leave()) << route;

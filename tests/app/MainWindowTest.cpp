@@ -450,3 +450,46 @@ TEST(Transfers, DropsInsertCatalogueRowsAndMoveListRowsAsABlock) {
     EXPECT_EQ(w.listGrid.selectedRows(), (std::vector<int>{1, 2}));
     EXPECT_EQ(w.window.document().history().count(), 2);
 }
+
+TEST(Changes, PreviewMarksAndAnEditFileRoundTrip) {
+    Loaded w;
+    w.listGrid.selectRows({2});
+    trigger(w.window, "ID_DeleteItem");
+    w.typeRate(u"7"_s);
+    trigger(w.window, "ID_SetTaxRate");
+    w.lists.setText(u"1-商品列表"_s);
+    w.listGrid.selectRows({2});
+    trigger(w.window, "ID_MoveTop");
+    const std::vector<ShopRecord> edited = w.window.document().records();
+
+    trigger(w.window, "ID_Preview");
+    ResultsPanel& preview = w.folder.control<ResultsPanel>("ChangePreview");
+    EXPECT_EQ(column(preview.grid(), 0), QStringList({u"−"_s, u"税率"_s, u"↕"_s}));
+    EXPECT_EQ(column(preview.grid(), 4).mid(0, 2), QStringList({u"2"_s, u"3"_s}));
+    EXPECT_EQ(preview.grid().text(2, 6), u"5 → 7"_s);
+    EXPECT_TRUE(w.npcs.entryMarked(w.npcs.chosenIndex()));
+    EXPECT_TRUE(w.lists.entryMarked(0));
+    // A jump from the preview lands on the changed row.
+    emit w.folder.control<ResultsPanel>("ChangePreview").resultChosen(1);
+    EXPECT_EQ(w.lists.currentText(), u"0-商品列表"_s);
+    EXPECT_EQ(w.listGrid.currentRow(), 2);
+
+    const QString file = w.folder.path(u"edits.txt");
+    w.folder.dialogs.answers = {file};
+    trigger(w.window, "ID_ExportEdits");
+    EXPECT_EQ(w.folder.dialogs.requests.back().name, u"ai.edits.txt"_s);
+    while (w.window.document().history().canUndo())
+        trigger(w.window, "ID_Undo");
+    // Undone back to the read: nothing left to preview, nothing marked.
+    EXPECT_EQ(preview.resultCount(), 0);
+    EXPECT_FALSE(w.npcs.entryMarked(w.npcs.chosenIndex()));
+
+    writeFile(w.folder.path(u"more.txt"), readFile(file) + "npc nobody\nremove 1\n");
+    w.folder.dialogs.answers = {w.folder.path(u"more.txt")};
+    trigger(w.window, "ID_ImportEdits");
+    EXPECT_EQ(w.window.document().records(), edited);
+    EXPECT_EQ(w.window.document().history().count(), 1);
+    ResultsPanel& skipped = w.folder.control<ResultsPanel>("ImportProblems");
+    EXPECT_EQ(skipped.resultCount(), 2);
+    EXPECT_EQ(skipped.grid().text(2, 1), u"没有选定NPC"_s);
+}
