@@ -10,6 +10,7 @@
 #include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
+#include "controls/WindowTexts.h"
 #include "editor/gui/ChangesView.h"
 #include "editor/gui/ListSelectors.h"
 #include "editor/gui/ListTransfers.h"
@@ -17,6 +18,7 @@
 #include "editor/gui/SellListView.h"
 #include "frmAbout.h"
 #include "script/Memory.h"
+#include "stats/gui/StatisticsView.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -84,6 +86,7 @@ const Tool FileTools[] = {
      u"Ctrl+Shift+P"},
     {u"ID_ExportEdits", u"导出修改(E)…", QStyle::SP_CustomBase, u"document-export", u"", 0},
     {u"ID_ImportEdits", u"导入修改(I)…", QStyle::SP_CustomBase, u"document-import", u"", EndsGroup},
+    {u"ID_ExportStats", u"导出统计(S)…", QStyle::SP_CustomBase, u"", u"", EndsGroup},
     {u"ID_Option", u"选项", QStyle::SP_CustomBase, u""},
     {u"ID_Exit", u"退出(X)", QStyle::SP_DialogCloseButton, u"application-exit", u"Ctrl+Q"},
 };
@@ -161,6 +164,12 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     connectCommands();
     connect(&document_, &ScriptDocument::cleanChanged, this, &frmMain::updateTitle);
     connect(&document_, &ScriptDocument::changed, this, &frmMain::updateCommands);
+    connect(&document_, &ScriptDocument::changed, this, [this](const DocumentChange& change) {
+        if (change.reset || !change.records.empty())
+            statisticsChanged();
+    });
+    connect(statistics_, &StatisticsView::recordChosen, this, &frmMain::showStatisticsTarget);
+    connect(statistics_, &StatisticsView::itemChosen, this, &frmMain::searchStatisticsItem);
     updateCommands();
     resize(firstWindowSize(screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800),
                            expectedFrame()));
@@ -279,9 +288,10 @@ void frmMain::buildControls() {
     auto* teleport = new QWidget(tabs_);
     teleport->setObjectName(u"teleportTab"_s);
     tabs_->addTab(teleport, u"传送座标"_s);
-    browser_ = new QTextBrowser(tabs_);
-    browser_->setObjectName(u"WebBrowser1"_s);
-    tabs_->addTab(browser_, u"HTML统计"_s);
+    statistics_ = new StatisticsView(tabs_);
+    statistics_->setObjectName(u"WebBrowser1"_s);
+    statistics_->setAccessibleName(u"HTML统计"_s);
+    tabs_->addTab(statistics_, u"HTML统计"_s);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmMain::tabChanged);
 
     auto* bottom = new QHBoxLayout;
@@ -470,6 +480,7 @@ void frmMain::connectCommands() {
     on(u"ID_AddToListed", transfers, &ListTransfers::addToListedNpcs);
     on(u"ID_SearchItems", this, &frmMain::focusSearch);
     on(u"ID_Preview", changes_.get(), &ChangesView::showPreview);
+    on(u"ID_ExportStats", this, &frmMain::exportStatistics);
     on(u"ID_ExportEdits", changes_.get(), &ChangesView::exportEdits);
     on(u"ID_ImportEdits", changes_.get(), &ChangesView::importEdits);
     on(u"ID_FilterNpcs", this, &frmMain::focusNpcFilter);
@@ -684,14 +695,52 @@ void frmMain::showHelpPage() {
 }
 
 void frmMain::tabChanged(int index) {
-    if (index != 2)
+    if (tabs_->widget(index) != statistics_ || !statisticsStale_)
         return;
-    // Every visit shows the page as it is now: the same source again would only scroll.
-    const QUrl page = QUrl::fromLocalFile(programDir_ + u"/CONF/blank.htm"_s);
-    if (browser_->source() == page)
-        browser_->reload();
-    else
-        browser_->setSource(page);
+    // Built when it is looked at, and only after a change: a report of a large script takes
+    // longer than an edit.
+    statisticsStale_ = false;
+    statistics_->setData(document_.isLoaded() ? &document_.records() : nullptr, &db_);
+}
+
+void frmMain::statisticsChanged() {
+    statisticsStale_ = true;
+    if (tabs_->currentWidget() == statistics_)
+        tabChanged(tabs_->currentIndex());
+}
+
+void frmMain::showStatisticsTarget(int record, int list) {
+    tabs_->setCurrentIndex(0);
+    selectors_->showList(record, list);
+}
+
+void frmMain::searchStatisticsItem(const QString& id) {
+    tabs_->setCurrentIndex(0);
+    search_->setText(id);
+    catalogue_->searchItems(id);
+}
+
+void frmMain::exportStatistics() {
+    if (!document_.isLoaded()) {
+        dialogs_->message(notLoadedText(), MessageIcon::Information);
+        return;
+    }
+    const QFileInfo read(document_.source().path);
+    const QString path = dialogs_->chooseFile(
+        {FileRequest::Mode::Save, u"导出统计"_s, u"HTML文件(*.htm *.html)|*.htm;*.html"_s,
+         read.absolutePath(), read.completeBaseName() + u"-统计.html"_s});
+    if (path.isEmpty())
+        return;
+    if (statisticsStale_) {
+        statisticsStale_ = false;
+        statistics_->setData(&document_.records(), &db_);
+    }
+    QString error;
+    if (!statistics_->exportHtml(path, &error)) {
+        dialogs_->message(u"导出统计时发生错误："_s + error);
+        return;
+    }
+    status_->setPanelText(1, u"统计已导出"_s);
 }
 
 } // namespace vw

@@ -16,7 +16,6 @@ class QLineEdit;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
-class QTextBrowser;
 
 namespace vw {
 
@@ -33,6 +32,7 @@ class ResultsPanel;
 class ScriptFiles;
 class ScriptInspector;
 class SellListView;
+class StatisticsView;
 class StatusPanels;
 
 // The window's first size: the design's 1280×800 where the screen allows it, and never more
@@ -94,6 +94,11 @@ private:
     void showAbout();
     void showHelpPage();
     void tabChanged(int index);
+    // The statistics describe the records as they stood: built anew when next looked at.
+    void statisticsChanged();
+    void showStatisticsTarget(int record, int list);
+    void searchStatisticsItem(const QString& id);
+    void exportStatistics();
     void updateTitle();
     // Once the window manager has framed the window, a frame beyond the screen's available area
     // is brought back into it.
@@ -138,7 +143,8 @@ private:
     int toolbarCaptionsWidth_ = 0;
     bool splitterPlaced_ = false;
     bool framePlaced_ = false;
-    QTextBrowser* browser_ = nullptr;
+    StatisticsView* statistics_ = nullptr;
+    bool statisticsStale_ = true;
 
     std::unique_ptr<ScriptFiles> files_;
     std::unique_ptr<CatalogueBrowser> catalogue_;

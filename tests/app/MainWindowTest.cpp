@@ -7,6 +7,7 @@
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "editor/gui/SellListView.h"
+#include "stats/gui/StatisticsView.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -324,22 +325,26 @@ TEST(Catalogue, FillsAndSizesTheItemGrid) {
     EXPECT_FALSE(allItems.isEmpty());
 }
 
-TEST(Shell, TabsAndSingleInstance) {
+TEST(Shell, StatisticsTabAndSingleInstance) {
     ProgramFolder folder(sampleScript());
-    folder.start();
+    frmMain& window = folder.start();
     auto& tabs = folder.control<QTabWidget>("SSTab1");
-    auto& browser = folder.control<QTextBrowser>("WebBrowser1");
-    QDir(folder.dir.path()).mkpath(u"CONF"_s);
-    writeFile(folder.path(u"CONF/blank.htm"), "<p>first</p>");
+    auto& statistics = folder.control<StatisticsView>("WebBrowser1");
     tabs.setCurrentIndex(2);
-    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(folder.path(u"CONF/blank.htm")));
-    EXPECT_EQ(browser.toPlainText(), u"first"_s);
-    // Every change to the tab loads the page again; other tabs load nothing.
-    writeFile(folder.path(u"CONF/blank.htm"), "<p>second</p>");
-    tabs.setCurrentIndex(1);
-    EXPECT_EQ(browser.toPlainText(), u"first"_s);
+    EXPECT_TRUE(statistics.toPlainText().contains(u"请先装入AI文件"));
+    trigger(window, "ID_Load");
+    ASSERT_TRUE(statistics.statistics().has_value());
+    EXPECT_EQ(statistics.statistics()->totals.records, 3);
+    // An edit makes the report stale; it is built anew when the tab is looked at again.
+    tabs.setCurrentIndex(0);
+    folder.control<Grid>("MSFlexGrid1").setCurrentRow(1);
+    trigger(window, "ID_DeleteItem");
     tabs.setCurrentIndex(2);
-    EXPECT_EQ(browser.toPlainText(), u"second"_s);
+    EXPECT_EQ(statistics.statistics()->totals.items, 9);
+    // A merchant in the report leads to its list.
+    emit statistics.recordChosen(1, 1);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_EQ(folder.control<Combo>("Combo2").currentText(), u"weaponsmith_borin|武器商伯林"_s);
 
     QTemporaryDir dir;
     const QString lock = dir.path() + u"/vw.lock"_s;
