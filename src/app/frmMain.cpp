@@ -11,6 +11,7 @@
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 #include "controls/WindowTexts.h"
+#include "document/RecoveryJournal.h"
 #include "editor/gui/ChangesView.h"
 #include "editor/gui/ListSelectors.h"
 #include "editor/gui/ListTransfers.h"
@@ -32,8 +33,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -79,6 +83,7 @@ struct Tool {
 
 const Tool FileTools[] = {
     {u"ID_Open", u"打开(O)", QStyle::SP_DialogOpenButton, u"document-open", u"Ctrl+O"},
+    {u"ID_OpenCatalogue", u"打开物品数据库(D)…", QStyle::SP_CustomBase, u"", u"", 0},
     {u"ID_Load", u"装入AI文件", QStyle::SP_BrowserReload, u"view-refresh", u"F5"},
     {u"ID_Write", u"写出文件(W)", QStyle::SP_DialogSaveButton, u"document-save-as",
      u"Ctrl+S; Ctrl+Shift+S"},
@@ -161,6 +166,7 @@ frmMain::frmMain(const QString& programDir, Dialogs* dialogs, QWidget* parent)
     transfers_ = std::make_unique<ListTransfers>(
         document_, *catalogue_, *selectors_, *lastGrid_,
         ListTransfers::Controls{*grid1_, *grid2_, *text2_, *skipped_, *status_, *dialogs_});
+    journal_ = new RecoveryJournal(document_, RecoveryJournal::defaultFolder());
     connectCommands();
     connect(&document_, &ScriptDocument::cleanChanged, this, &frmMain::updateTitle);
     connect(&document_, &ScriptDocument::changed, this, &frmMain::updateCommands);
@@ -428,6 +434,11 @@ void frmMain::buildCommands() {
         toolbar->addSeparator();
     };
     addMenu(u"ID_File"_s, u"文件(F)"_s, FileTools);
+    // The scripts read last, for the user to go back to: under the open commands.
+    QMenu* fileMenu = menuBar()->findChild<QMenu*>(u"ID_File"_s);
+    recentMenu_ = new QMenu(withAccelerator(u"最近打开的文件(R)"_s), fileMenu);
+    recentMenu_->setObjectName(u"ID_Recent"_s);
+    fileMenu->insertMenu(command(u"ID_Load"), recentMenu_);
     addMenu(u"ID_Operation"_s, u"操作(O)"_s, OperationTools);
     addMenu(u"ID_Help"_s, u"帮助(H)"_s, HelpTools);
     toolbarCaptionsWidth_ = toolbar->sizeHint().width() + 2 * toolbar->iconSize().width();
@@ -457,6 +468,7 @@ void frmMain::connectCommands() {
         connect(command(id), &QAction::triggered, receiver, member);
     };
     on(u"ID_Open", this, &frmMain::chooseSourceFile);
+    on(u"ID_OpenCatalogue", this, &frmMain::chooseCatalogue);
     on(u"ID_Load", this, &frmMain::loadScript);
     on(u"ID_Write", this, &frmMain::writeScript);
     on(u"ID_Exit", this, &frmMain::close);
@@ -595,11 +607,13 @@ void frmMain::chooseSourceFile() {
 void frmMain::loadScript() {
     if (!files_->loadAiFile([this] { return settleUnwrittenEdits(); }))
         return;
+    rememberScript(document_.source().path);
     inspector_->clearResults();
     results_->hide();
     selectors_->chooseLastLocation();
     // The records of the read before, and the steps on them, are gone by now.
     giveBackFreedMemory();
+    offerRecovery();
 }
 
 bool frmMain::writeScript() {
@@ -614,6 +628,7 @@ bool frmMain::settleUnwrittenEdits() {
     case 0:
         return writeScript();
     case 1:
+        journal_->discard();
         return true;
     case 2:
         changes_->showPreview();
@@ -637,8 +652,16 @@ void frmMain::updateTitle() {
     setWindowTitle(title);
 }
 
-void frmMain::load() {
-    loadCatalogue();
+void frmMain::load(const StartFiles& files) {
+    settings_ = std::make_unique<QSettings>(settingsPath(), QSettings::IniFormat);
+    // The catalogue named, else the one used last, else the program folder's.
+    const QString remembered = settings_->value(u"files/catalogue"_s).toString();
+    const QString catalogue = !files.catalogue.isEmpty() ? files.catalogue
+                              : !remembered.isEmpty() && QFileInfo(remembered).isFile()
+                                  ? remembered
+                                  : programDir_ + u"/DB/Wareroll.mdb"_s;
+    if (loadCatalogue(catalogue))
+        rememberCatalogue(catalogue);
     charWidth_ = static_cast<int>(std::lround(fontMetrics().horizontalAdvance(u"a"_s)));
     grid1_->setCols(5);
     grid1_->setRows(2);
@@ -647,28 +670,48 @@ void frmMain::load() {
     grid2_->setRows(2);
     catalogue_->initItemGrid();
     setWindowTitle(u"Vendwright 2004"_s);
+    // The script named, else the one read last, else the program folder's; else the user picks.
+    const QString last = settings_->value(u"files/script"_s).toString();
     const QString defaultScript = programDir_ + u"/AI/ai.obj"_s;
-    if (QFileInfo(defaultScript).isFile())
+    if (!files.script.isEmpty())
+        files_->setSourcePath(files.script);
+    else if (!last.isEmpty() && QFileInfo(last).isFile())
+        files_->setSourcePath(last);
+    else if (QFileInfo(defaultScript).isFile())
         files_->setSourcePath(defaultScript);
     else
         files_->chooseSourceFile();
     updateTitle();
+    fillRecentMenu();
     if (db_.isLoaded()) {
         catalogue_->fillCategories();
         locationCount_ = selectors_->fillLocations();
     }
     status_->setPanelText(1, u"准备就绪"_s);
+    showCatalogueTotals();
+    // A script named on the command line is read at once, and so is one whose changes a session
+    // that ended without writing them left behind, to offer them back.
+    if (!files.script.isEmpty() || !journal_->leftFor(files_->sourcePath()).empty())
+        loadScript();
+}
+
+void frmMain::showCatalogueTotals() {
     status_->setPanelText(5, u"共"_s + QString::number(locationCount_) + u"个地点"_s +
                                  QString::number(combo1_->entryCount()) + u"类物品"_s);
 }
 
-void frmMain::loadCatalogue() {
-    const QString path = programDir_ + u"/DB/Wareroll.mdb"_s;
+QString frmMain::settingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           u"/vendwright.conf"_s;
+}
+
+bool frmMain::loadCatalogue(const QString& path) {
     const CatalogueLoadResult loaded = db_.load(path);
     QString problem;
     switch (loaded.status) {
     case CatalogueLoadStatus::Ok:
-        return;
+        catalogueFile_ = path;
+        return true;
     case CatalogueLoadStatus::Missing:
         problem = u"找不到物品数据库文件："_s;
         break;
@@ -683,6 +726,127 @@ void frmMain::loadCatalogue() {
     if (!loaded.detail.isEmpty())
         problem += u"\n("_s + loaded.detail + u')';
     dialogs_->message(problem);
+    return false;
+}
+
+void frmMain::chooseCatalogue() {
+    const QString folder =
+        catalogueFile_.isEmpty() ? QString() : QFileInfo(catalogueFile_).absolutePath();
+    const QString path = dialogs_->chooseFile(
+        {FileRequest::Mode::Open,
+         u"请选择物品数据库文件"_s,
+         u"物品数据库(*.mdb *.accdb *.db *.sqlite)|*.mdb;*.accdb;*.db;*.sqlite|所有文件(*.*)|*.*"_s,
+         folder,
+         {}});
+    if (!path.isEmpty())
+        openCatalogue(path);
+}
+
+// Another catalogue replaces the one in use only once it has loaded; every view that shows
+// what the catalogue says is then drawn anew, the user's list kept in view.
+void frmMain::openCatalogue(const QString& path) {
+    if (!loadCatalogue(path))
+        return;
+    rememberCatalogue(path);
+    const Selection kept = document_.selection();
+    combo1_->clearEntries();
+    combo5_->clearEntries();
+    catalogue_->fillCategories();
+    locationCount_ = selectors_->fillLocations();
+    showCatalogueTotals();
+    if (document_.isLoaded()) {
+        selectors_->chooseLastLocation();
+        if (kept.showsList())
+            selectors_->showList(kept.record, kept.list, kept.picked);
+        sellLists_->showSellList();
+    }
+    statisticsChanged();
+    status_->setPanelText(1, u"已装入物品数据库："_s + QDir::toNativeSeparators(path));
+}
+
+void frmMain::rememberCatalogue(const QString& path) {
+    settings_->setValue(u"files/catalogue"_s, QFileInfo(path).absoluteFilePath());
+}
+
+void frmMain::rememberScript(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    settings_->setValue(u"files/script"_s, absolute);
+    QStringList recent = settings_->value(u"files/recent"_s).toStringList();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    settings_->setValue(u"files/recent"_s, recent.mid(0, RecentCount));
+    fillRecentMenu();
+}
+
+void frmMain::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = settings_->value(u"files/recent"_s).toStringList();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString& path = recent[i];
+        QAction* entry = recentMenu_->addAction(u"&"_s + QString::number(i + 1) + u' ' +
+                                                QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openScript(path); });
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void frmMain::openScript(const QString& path) {
+    files_->setSourcePath(path);
+    updateTitle();
+    loadScript();
+}
+
+void frmMain::takeHandOver(const QString& path) {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (!path.isEmpty())
+        openScript(path);
+}
+
+void frmMain::offerRecovery() {
+    const std::vector<RecoveryJournal::Left> left = journal_->leftFor(document_.source().path);
+    if (left.empty())
+        return;
+    const RecoveryJournal::Left& newest = left.front();
+    const QString lists = u"（"_s + QString::number(newest.lists) + u"个列表）"_s;
+    if (!RecoveryJournal::matches(newest, document_.source().stamp)) {
+        // Edits made on other lines of another file would land in the wrong places.
+        const int choice = dialogs_->ask(u"发现上次未写出的修改"_s + lists +
+                                             u"，但AI文件在此之后已被修改，无法恢复。"
+                                             u"是否将这些修改另存为修改文件？"_s,
+                                         {u"另存为"_s, u"放弃"_s, u"稍后"_s});
+        if (choice == 0) {
+            const QFileInfo read(document_.source().path);
+            const QString path = dialogs_->chooseFile(
+                {FileRequest::Mode::Save, u"另存修改"_s,
+                 u"修改文件(*.txt)|*.txt|所有文件(*.*)|*.*"_s, read.absolutePath(),
+                 read.completeBaseName() + u".recovered.txt"_s});
+            QSaveFile file(path);
+            if (path.isEmpty() || !file.open(QIODevice::WriteOnly) ||
+                file.write(newest.edits.toUtf8()) < 0 || !file.commit())
+                return;
+            RecoveryJournal::remove(newest);
+        } else if (choice == 1) {
+            RecoveryJournal::remove(newest);
+        }
+        return;
+    }
+    switch (dialogs_->ask(u"发现上次未写出的修改"_s + lists + u"，是否恢复？"_s,
+                          {u"恢复"_s, u"放弃"_s, u"稍后"_s})) {
+    case 0: {
+        const ScriptDocument::Imported imported = document_.importEdits(newest.edits);
+        RecoveryJournal::remove(newest);
+        status_->setPanelText(1, u"已恢复"_s + QString::number(imported.lists) + u"个列表的修改"_s);
+        break;
+    }
+    case 1:
+        RecoveryJournal::remove(newest);
+        break;
+    default:
+        break;
+    }
 }
 
 void frmMain::showAbout() {

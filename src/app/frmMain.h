@@ -10,6 +10,8 @@
 #include <memory>
 
 class QAction;
+class QMenu;
+class QSettings;
 class QPushButton;
 class QCloseEvent;
 class QLineEdit;
@@ -27,6 +29,7 @@ class Grid;
 class LastGrid;
 class ListSelectors;
 class ListTransfers;
+class RecoveryJournal;
 class ResultsDock;
 class ResultsPanel;
 class ScriptFiles;
@@ -54,8 +57,20 @@ public:
                      QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The start-up fill: catalogue, grid headers, source path, selectors, ready texts.
-    void load();
+    // Files named at start: empty for what was used last, else the program folder's.
+    struct StartFiles {
+        QString script;
+        QString catalogue;
+    };
+    // The start-up fill: catalogue, grid headers, source path, selectors, ready texts. A script
+    // named is read at once.
+    void load(const StartFiles& files = {});
+    // Reads another script, as the open and load commands do together.
+    void openScript(const QString& path);
+    // Loads another catalogue through the same guarded path and draws every view anew.
+    void openCatalogue(const QString& path);
+    // A later start handed this over: come to the front, and read the script if one is named.
+    void takeHandOver(const QString& path);
 
     ScriptDocument& document() { return document_; }
     ScriptFiles& files() { return *files_; }
@@ -87,7 +102,16 @@ private:
                        const std::function<QString()>& stepText);
     // The command of a tool ID; it exists for every ID of the tool tables.
     QAction* command(QStringView id) const;
-    void loadCatalogue();
+    // True when the catalogue loaded; the reason is shown when it did not.
+    bool loadCatalogue(const QString& path);
+    void chooseCatalogue();
+    void showCatalogueTotals();
+    void rememberCatalogue(const QString& path);
+    void rememberScript(const QString& path);
+    void fillRecentMenu();
+    // Offers back the changes a session that ended without writing them left for this script.
+    void offerRecovery();
+    static QString settingsPath();
     void chooseSourceFile();
     void loadScript();
     bool writeScript();
@@ -154,6 +178,11 @@ private:
     std::unique_ptr<ScriptInspector> inspector_;
     std::unique_ptr<ListTransfers> transfers_;
     std::unique_ptr<ChangesView> changes_;
+    RecoveryJournal* journal_ = nullptr;
+    std::unique_ptr<QSettings> settings_;
+    QMenu* recentMenu_ = nullptr;
+    QString catalogueFile_;
+    static constexpr int RecentCount = 8;
 };
 
 } // namespace vw

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 #include <QTranslator>
@@ -50,6 +51,34 @@ QIcon programIcon() {
     return icon;
 }
 
+// The script and the catalogue the command line names; an argument that is neither is shown
+// and ends the start.
+std::optional<vw::frmMain::StartFiles> filesFromArguments(const QStringList& arguments) {
+    vw::frmMain::StartFiles files;
+    bool options = true;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (options && argument == u"--") {
+            options = false;
+        } else if (options && argument == u"--catalogue" && i + 1 < arguments.size()) {
+            files.catalogue = arguments[++i];
+        } else if (options && argument.startsWith(u"--catalogue=")) {
+            files.catalogue = argument.mid(12);
+        } else if ((!options || !argument.startsWith(u'-')) && files.script.isEmpty()) {
+            files.script = argument;
+        } else {
+            std::fputs(Usage, stderr);
+            return std::nullopt;
+        }
+    }
+    // Paths as the user gave them, from where the program was started.
+    for (QString* path : {&files.script, &files.catalogue}) {
+        if (!path->isEmpty())
+            *path = QFileInfo(*path).absoluteFilePath();
+    }
+    return files;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,14 +89,20 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(programIcon());
     // The name of the installed .desktop entry, so a desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(VW_APP_ID));
-    const vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
+    const auto files = filesFromArguments(QCoreApplication::arguments());
+    if (!files)
+        return 2;
+    vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
+    // A second start hands its script to the running window, which comes to the front.
     if (!instance.acquired())
-        return 0;
+        return instance.handOver(files->script) ? 0 : 1;
     const QString programDir = QCoreApplication::applicationDirPath();
     const auto qtTexts = vw::installQtTranslation(vw::qtTranslationFolders(programDir));
     vw::frmMain window(programDir);
+    QObject::connect(&instance, &vw::SingleInstance::handedOver, &window,
+                     &vw::frmMain::takeHandOver);
     window.show();
-    window.load();
+    window.load(*files);
     // Start-up checks of an installed program let it quit on its own after this many ms.
     bool quitAfterSet = false;
     const int quitAfter = qEnvironmentVariableIntValue("VENDWRIGHT_QUIT_AFTER_MS", &quitAfterSet);

@@ -33,6 +33,12 @@ ScriptDocument::ScriptDocument(QObject* parent) : QObject(parent) {
     connect(&history_, &QUndoStack::cleanChanged, this, &ScriptDocument::cleanChanged);
 }
 
+// The history empties as it goes: that is no change anybody listening should act on, least
+// of all by removing what a crash would have left for the next start.
+ScriptDocument::~ScriptDocument() {
+    history_.blockSignals(true);
+}
+
 void ScriptDocument::load(std::vector<ShopRecord> records, ReadReport report, Source source) {
     // The steps hold copies of the records they changed; they go with them.
     history_.clear();

@@ -59,6 +59,7 @@ public:
     enum class Move { Up, Down, Top, Bottom };
 
     explicit ScriptDocument(QObject* parent = nullptr);
+    ~ScriptDocument() override;
 
     // Replaces the contents by a new read; the history starts empty and clean, nothing chosen.
     void load(std::vector<ShopRecord> records, ReadReport report, Source source);

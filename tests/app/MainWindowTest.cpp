@@ -1,6 +1,5 @@
 #include "ProgramFolder.h"
 
-#include "app/SingleInstance.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
@@ -325,7 +324,7 @@ TEST(Catalogue, FillsAndSizesTheItemGrid) {
     EXPECT_FALSE(allItems.isEmpty());
 }
 
-TEST(Shell, StatisticsTabAndSingleInstance) {
+TEST(Shell, StatisticsTab) {
     ProgramFolder folder(sampleScript());
     frmMain& window = folder.start();
     auto& tabs = folder.control<QTabWidget>("SSTab1");
@@ -345,18 +344,6 @@ TEST(Shell, StatisticsTabAndSingleInstance) {
     emit statistics.recordChosen(1, 1);
     EXPECT_EQ(tabs.currentIndex(), 0);
     EXPECT_EQ(folder.control<Combo>("Combo2").currentText(), u"weaponsmith_borin|武器商伯林"_s);
-
-    QTemporaryDir dir;
-    const QString lock = dir.path() + u"/vw.lock"_s;
-    {
-        SingleInstance first(lock);
-        EXPECT_TRUE(first.acquired());
-        EXPECT_FALSE(SingleInstance(lock).acquired());
-    }
-    EXPECT_TRUE(SingleInstance(lock).acquired());
-    // A lock left by a process that died (here: no process has this number) is taken over.
-    writeFile(lock, "2147483646\nvendwright\n" + QSysInfo::machineHostName().toUtf8() + '\n');
-    EXPECT_TRUE(SingleInstance(lock).acquired());
 }
 
 TEST(Controls, GridModelAndComboReselection) {

@@ -25,6 +25,9 @@ namespace vw::test {
 class ProgramFolder {
 public:
     explicit ProgramFolder(const QStringList& script = {}, bool withCatalogue = true) {
+        // The user's own files (remembered paths, recovery journals) stay with the folder.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"home/config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path(u"home/data")));
         QDir(dir.path()).mkpath(QStringLiteral("DB"));
         QDir(dir.path()).mkpath(QStringLiteral("AI"));
         if (withCatalogue)

@@ -1,0 +1,151 @@
+#include "RecoveryJournal.h"
+
+#include "ScriptDocument.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QTimer>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+// Header lines: comments to the edit-file reader, facts of the source to the journal's.
+const QString Mark = u"#@ "_s;
+
+QString headerLine(const QString& key, const QString& value) {
+    return Mark + key + u' ' + value + u'\n';
+}
+
+} // namespace
+
+RecoveryJournal::RecoveryJournal(ScriptDocument& document, QString folder)
+    : QObject(&document), document_(document), folder_(std::move(folder)) {
+    connect(&document_, &ScriptDocument::changed, this, [this](const DocumentChange& change) {
+        if (change.reset)
+            documentReset();
+    });
+    // A write leaves nothing unwritten: the journal goes with it.
+    connect(&document_, &ScriptDocument::cleanChanged, this, &RecoveryJournal::record);
+    // Steps come in bursts (a held key, undo to the start): they are written once the burst is
+    // over, still before the program waits for the user again.
+    connect(&document_.history(), &QUndoStack::indexChanged, this, [this] {
+        if (pending_)
+            return;
+        pending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            pending_ = false;
+            record();
+        });
+    });
+}
+
+RecoveryJournal::~RecoveryJournal() = default;
+
+QString RecoveryJournal::defaultFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u"/journals"_s;
+}
+
+QString RecoveryJournal::prefixFor(const QString& sourcePath) const {
+    const QByteArray key = QFileInfo(sourcePath).absoluteFilePath().toUtf8();
+    return QString::fromLatin1(
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
+}
+
+void RecoveryJournal::documentReset() {
+    file_ = folder_ + u'/' + prefixFor(document_.source().path) + u'-' +
+            QString::number(QDateTime::currentMSecsSinceEpoch()) + u".txt"_s;
+}
+
+void RecoveryJournal::record() {
+    if (file_.isEmpty())
+        return;
+    const std::vector<edits::ListDiff> changes =
+        document_.isClean() ? std::vector<edits::ListDiff>{} : document_.changesSinceRead();
+    if (changes.empty()) {
+        QFile::remove(file_);
+        return;
+    }
+    const ScriptDocument::Source& source = document_.source();
+    QString text = u"# Vendwright: unwritten changes, kept until they are written or given up\n"_s;
+    text += headerLine(u"source"_s, QString::fromLatin1(QUrl::toPercentEncoding(source.path)));
+    text += headerLine(u"size"_s, QString::number(source.stamp.facts.size));
+    text += headerLine(u"modified"_s, QString::number(source.stamp.facts.modifiedNs));
+    text += headerLine(u"hash"_s, QString::number(source.stamp.contentHash, 16));
+    text += headerLine(u"lists"_s, QString::number(changes.size()));
+    text += document_.editsSinceRead();
+    QDir().mkpath(folder_);
+    QSaveFile file(file_);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.toUtf8());
+    // A journal that cannot be written costs the safety net, not the session.
+    file.commit();
+}
+
+void RecoveryJournal::discard() {
+    if (!file_.isEmpty())
+        QFile::remove(file_);
+}
+
+std::vector<RecoveryJournal::Left> RecoveryJournal::leftFor(const QString& sourcePath) const {
+    std::vector<Left> found;
+    const QDir folder(folder_);
+    const QFileInfoList files =
+        folder.entryInfoList({prefixFor(sourcePath) + u"-*.txt"_s}, QDir::Files, QDir::Time);
+    for (const QFileInfo& info : files) {
+        if (info.absoluteFilePath() == QFileInfo(file_).absoluteFilePath())
+            continue;
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QStringDecoder utf8(QStringConverter::Utf8);
+        Left left;
+        left.file = info.absoluteFilePath();
+        left.edits = utf8(file.readAll());
+        if (utf8.hasError())
+            continue;
+        for (QStringView line : QStringView(left.edits).tokenize(u'\n')) {
+            if (!line.startsWith(Mark))
+                continue;
+            const QStringView field = line.sliced(Mark.size());
+            const qsizetype space = field.indexOf(u' ');
+            const QStringView key = field.first(std::max<qsizetype>(space, 0));
+            const QStringView value = field.sliced(space + 1);
+            if (key == u"source")
+                left.sourcePath = QUrl::fromPercentEncoding(value.toLatin1());
+            else if (key == u"size")
+                left.size = value.toLongLong();
+            else if (key == u"modified")
+                left.modifiedNs = value.toLongLong();
+            else if (key == u"hash")
+                left.hash = value.toULongLong(nullptr, 16);
+            else if (key == u"lists")
+                left.lists = value.toInt();
+        }
+        // Another script under the same short name is no journal of this one.
+        if (QFileInfo(left.sourcePath).absoluteFilePath() ==
+            QFileInfo(sourcePath).absoluteFilePath())
+            found.push_back(std::move(left));
+    }
+    return found;
+}
+
+bool RecoveryJournal::matches(const Left& left, const SourceStamp& stamp) {
+    return left.size == stamp.facts.size && left.modifiedNs == stamp.facts.modifiedNs &&
+           left.hash == stamp.contentHash;
+}
+
+void RecoveryJournal::remove(const Left& left) {
+    QFile::remove(left.file);
+}
+
+} // namespace vw
