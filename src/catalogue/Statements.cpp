@@ -107,15 +107,45 @@ QString items(QStringView category, QStringView type, QStringView grade) {
     return columns + column + u"='"_s + sqlQuoted(type) + u"' and "_s + tail;
 }
 
-QString searchItems() {
-    // The ID as decimal text, so "40" finds 40 itself, 401 and 4021. The names are matched with
-    // LIKE, which ignores the case of Latin letters as lower() would, without making a lowered
-    // copy of every name; the pattern escapes "%", "_" and the escape itself (searchPattern()).
-    return ItemColumns +
-           u"ITEMNAME_C.物品ID=Itemdata_R.物品ID and ("
-           u"substr(cast(Itemdata_R.物品ID as text),1,length(?1))=?1 or "
-           u"ITEMNAME_C.中文名称 like ?2 escape '\\' or 物品名称 like ?2 escape '\\') "
-           u"order by Itemdata_R.物品ID"_s;
+QString searchItems(const SearchScope& scope, qsizetype words) {
+    // The filters as the item query applies them, their values bound in the order searchValues()
+    // gives them.
+    QString statement = ItemColumns + u"ITEMNAME_C.物品ID=Itemdata_R.物品ID"_s;
+    int next = 1;
+    const auto bound = [&next] { return u'?' + QString::number(next++); };
+    if (scope.category) {
+        statement += u" and 物品类型="_s + bound();
+        const QString column = typeColumn(*scope.category, scope.type.value_or(u"all"_s));
+        if (!column.isEmpty())
+            statement += u" and "_s + column + u'=' + bound();
+    }
+    if (scope.grade)
+        statement += u" and crystal_type="_s + bound();
+    // Each word: the ID as decimal text, so "40" finds 40 itself, 401 and 4021; the names with
+    // LIKE, which ignores the case of Latin letters as lower() would, without a lowered copy of
+    // every name; the pattern escapes "%", "_" and the escape itself (searchPattern()).
+    for (qsizetype w = 0; w < words; ++w) {
+        const QString word = bound();
+        const QString pattern = bound();
+        statement += u" and (substr(cast(Itemdata_R.物品ID as text),1,length("_s + word + u"))="_s +
+                     word + u" or ITEMNAME_C.中文名称 like "_s + pattern +
+                     u" escape '\\' or 物品名称 like "_s + pattern + u" escape '\\')"_s;
+    }
+    return statement + u" order by Itemdata_R.物品ID"_s;
+}
+
+QStringList searchValues(const SearchScope& scope, const QStringList& words) {
+    QStringList values;
+    if (scope.category) {
+        values.append(*scope.category);
+        if (!typeColumn(*scope.category, scope.type.value_or(u"all"_s)).isEmpty())
+            values.append(*scope.type);
+    }
+    if (scope.grade)
+        values.append(*scope.grade);
+    for (const QString& word : words)
+        values << word << searchPattern(word);
+    return values;
 }
 
 QString searchPattern(QStringView text) {

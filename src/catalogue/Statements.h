@@ -24,10 +24,17 @@ QString itemNames();
 std::optional<QString> itemTypes(QStringView category);
 QString itemGrades(QStringView category, QStringView type);
 QString items(QStringView category, QStringView type, QStringView grade);
-// Items whose ID is the text or starts with it, or whose Chinese or English name holds it,
-// letter case ignored; the text is bound as ?1 and its searchPattern() as ?2. Same columns as
-// items(), ordered by ID.
-QString searchItems();
+// What a search narrows to: the filters' choices, each left out when none is chosen.
+struct SearchScope {
+    std::optional<QString> category;
+    std::optional<QString> type;
+    std::optional<QString> grade;
+};
+// Items within `scope` that every one of `words` words matches: the ID is the word or starts
+// with it, or the Chinese or English name holds it, letter case ignored. Same columns as
+// items(), ordered by ID. searchValues() gives what to bind.
+QString searchItems(const SearchScope& scope, qsizetype words);
+QStringList searchValues(const SearchScope& scope, const QStringList& words);
 // The LIKE pattern that matches names holding `text` as plain text.
 QString searchPattern(QStringView text);
 

@@ -48,7 +48,7 @@ QStringList sellersScript() {
 
 } // namespace
 
-TEST(Find, CatalogueSearchTakesTheTextAsPlainText) {
+TEST(Find, CatalogueSearchTakesPlainWordsWithinTheFilters) {
     ProgramFolder folder(sampleScript());
     folder.useSqliteCatalogue(
         "INSERT INTO Itemdata_R VALUES (70,'weapon','O''Brien''s 100% Axe_x','rhand','axe',"
@@ -57,30 +57,35 @@ TEST(Find, CatalogueSearchTakesTheTextAsPlainText) {
     frmMain& window = folder.start();
     auto& grid = folder.control<Grid>("MSFlexGrid2");
     auto& status = folder.control<StatusPanels>("StatusBar1");
+    folder.control<Combo>("Combo1").setText(u"weapon|武器"_s);
+    folder.control<Combo>("Combo3").setText(u"无级别"_s);
     const QStringList filtered = column(grid, 0);
     auto& browser = window.catalogue();
 
+    // Weapons of no grade only; every word must match, the ID's start or a name.
     const std::vector<std::pair<QString, QStringList>> searches{
-        {u"1"_s, {u"1"_s, u"10"_s, u"11"_s, u"12"_s, u"70"_s}}, // ID, ID prefix, "100%"
-        {u"SWORD"_s, {u"1"_s, u"2"_s, u"3"_s, u"12"_s}},
-        {u"长剑"_s, {u"2"_s, u"3"_s}},
-        {u"o'brien's"_s, {u"70"_s}},
+        {u"1"_s, {u"1"_s, u"70"_s}}, // ID prefix, and "100%" in a name
+        {u"SWORD"_s, {u"1"_s}},
+        {u"short  sword"_s, {u"1"_s}},
+        {u"sword bow"_s, {}},
+        {u"o'brien's axe"_s, {u"70"_s}},
         {u"%"_s, {u"70"_s}},
         {u"_"_s, {u"70"_s}},
-        {u"Axe_x"_s, {u"70"_s}},
         {u"\\"_s, {}},
-        {u"nothing like it"_s, {}},
     };
     for (const auto& [text, ids] : searches) {
         browser.searchItems(text);
         EXPECT_EQ(column(grid, 0).mid(0, static_cast<int>(ids.size())), ids) << text.toStdString();
-        EXPECT_EQ(status.panelText(2),
-                  u"搜索“"_s + text + u"”共"_s + QString::number(ids.size()) + u"项"_s);
+        EXPECT_EQ(status.panelText(2), u"在“武器/全部/无级别”中搜索“"_s +
+                                           text.split(u' ', Qt::SkipEmptyParts).join(u' ') +
+                                           u"”共"_s + QString::number(ids.size()) + u"项"_s);
     }
-    EXPECT_EQ(grid.cols(), 14);
     EXPECT_TRUE(folder.dialogs.messages.empty());
     browser.searchItems(u"  "_s);
     EXPECT_EQ(column(grid, 0), filtered);
+    folder.control<Combo>("Combo3").setText(u"C级物品"_s);
+    browser.searchItems(u"sword"_s);
+    EXPECT_EQ(column(grid, 0), QStringList({u"3"_s}));
 }
 
 TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
@@ -93,6 +98,8 @@ TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
     auto& listGrid = folder.control<Grid>("MSFlexGrid1");
     auto& panel = folder.control<ResultsPanel>("WhereSold");
 
+    folder.control<Combo>("Combo1").setText(u"armor|防具"_s);
+    folder.control<Combo>("Combo3").setText(u"无级别"_s);
     window.catalogue().searchItems(u"20"_s);
     folder.control<Grid>("MSFlexGrid2").setCurrentRow(1);
     trigger(window, "ID_FindSellers");

@@ -145,18 +145,38 @@ void CatalogueBrowser::fillItemGrid() {
 }
 
 void CatalogueBrowser::searchItems(const QString& text) {
-    const QString wanted = text.trimmed();
-    if (wanted.isEmpty()) {
+    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    if (words.isEmpty()) {
         fillItemGrid();
         return;
     }
+    // Within what the filters show: their choices narrow the search as they narrow the grid.
+    sql::SearchScope scope;
+    QStringList within;
+    if (const CodeEntry* category = chosen(ui_.categories, categories_)) {
+        scope.category = category->code;
+        within.append(category->name);
+        if (const CodeEntry* type = chosen(ui_.types, types_)) {
+            scope.type = type->code;
+            within.append(type->name);
+        }
+        if (const int grade = ui_.grades.chosenIndex(); grade >= 0) {
+            const QChar letter(static_cast<char16_t>(ui_.grades.entryData(grade)));
+            scope.grade = letter == u'n' ? u"none"_s : QString(letter);
+            within.append(ui_.grades.entryText(grade));
+        }
+    }
     ui_.status.setPanelText(2, {});
     ui_.status.setPanelText(1, u"正在搜索物品..."_s);
-    const int count = fillGrid(sql::searchItems(), {wanted, sql::searchPattern(wanted)});
+    const int count =
+        fillGrid(sql::searchItems(scope, words.size()), sql::searchValues(scope, words));
     if (count < 0)
         return;
+    const QString wanted = words.join(u' ');
     ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    ui_.status.setPanelText(2, u"搜索“"_s + wanted + u"”共"_s + QString::number(count) + u"项"_s);
+    ui_.status.setPanelText(
+        2, (within.isEmpty() ? QString() : u"在“"_s + within.join(u'/') + u"”中"_s) + u"搜索“"_s +
+               wanted + u"”共"_s + QString::number(count) + u"项"_s);
 }
 
 QString CatalogueBrowser::currentItemId() const {
