@@ -1,5 +1,5 @@
+#include "../support/FixtureCatalogue.h"
 #include "../support/Printers.h"
-#include "../support/TestFiles.h"
 #include "catalogue/CatalogueDb.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
@@ -84,21 +84,9 @@ const QStringList Script = {
 class Statistics : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"catalogue.sqlite"_s);
-        const QByteArray sql =
-            vw::test::readFile(QString::fromUtf8(VW_FIXTURES_DIR) + u"/catalogue.sql"_s);
-        sqlite3* made = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &made);
-        ASSERT_EQ(sqlite3_exec(made, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(made);
         vw::CatalogueDb db;
-        ASSERT_EQ(db.load(path).status, vw::CatalogueLoadStatus::Ok);
-
-        QByteArray bytes = vw::test::scriptBytes(Script);
-        QBuffer buffer(&bytes);
-        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
-        records_ = vw::readScript(buffer).records;
+        ASSERT_TRUE(vw::test::loadFixtureCatalogue(db));
+        records_ = vw::test::readLines(Script).records;
         ASSERT_EQ(records_.size(), 5u);
         ASSERT_TRUE(vw::edits::deleteItem(records_[4], 1, 0));
         stats_ = vw::computeStatistics(records_, db);
