@@ -700,6 +700,28 @@ void frmMain::showCatalogueTotals() {
                                  QString::number(combo1_->entryCount()) + u"类物品"_s);
 }
 
+QString frmMain::readerFailureText(const CatalogueLoadResult& loaded) {
+    switch (loaded.readerFailure) {
+    case CatalogueReaderFailure::None:
+        return loaded.detail;
+    case CatalogueReaderFailure::TimedOut:
+        return u"读取超时"_s;
+    case CatalogueReaderFailure::OutOfMemory:
+        return u"内存不足"_s;
+    case CatalogueReaderFailure::Crashed:
+        return u"读取程序异常退出"_s;
+    case CatalogueReaderFailure::NotStarted:
+        return u"无法启动读取程序："_s + loaded.object;
+    case CatalogueReaderFailure::HoldsView:
+        return u"含有视图“"_s + loaded.object + u"”，只读取数据表"_s;
+    case CatalogueReaderFailure::HoldsTrigger:
+        return u"含有触发器“"_s + loaded.object + u"”，只读取数据表"_s;
+    case CatalogueReaderFailure::HoldsVirtualTable:
+        return u"含有虚拟表“"_s + loaded.object + u"”，只读取数据表"_s;
+    }
+    return {};
+}
+
 QString frmMain::settingsPath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
            u"/vendwright.conf"_s;
@@ -723,8 +745,9 @@ bool frmMain::loadCatalogue(const QString& path) {
         break;
     }
     problem += QDir::toNativeSeparators(path);
-    if (!loaded.detail.isEmpty())
-        problem += u"\n("_s + loaded.detail + u')';
+    const QString reason = readerFailureText(loaded);
+    if (!reason.isEmpty())
+        problem += u"\n("_s + reason + u')';
     dialogs_->message(problem);
     return false;
 }

@@ -112,6 +112,8 @@ private:
     // Offers back the changes a session that ended without writing them left for this script.
     void offerRecovery();
     static QString settingsPath();
+    // Why the reading child gave no catalogue, in the window's words.
+    static QString readerFailureText(const CatalogueLoadResult& loaded);
     void chooseSourceFile();
     void loadScript();
     bool writeScript();

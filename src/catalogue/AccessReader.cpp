@@ -49,10 +49,11 @@ QString& programOverride() {
     return path;
 }
 
-CatalogueLoadResult readerFailure(CatalogueReaderFailure failure, const QString& detail) {
+// The failure is typed; each front end says it in its own words.
+CatalogueLoadResult readerFailure(CatalogueReaderFailure failure, const QString& object = {}) {
     const bool fileAtFault = failure != CatalogueReaderFailure::NotStarted;
     return {fileAtFault ? CatalogueLoadStatus::Unrecognised : CatalogueLoadStatus::Unreadable,
-            detail, failure};
+            {}, failure, object};
 }
 
 // The child's reason is its last line on standard output; libmdb may have printed before it.
@@ -65,23 +66,14 @@ QString lastLine(const QByteArray& output) {
 CatalogueLoadResult refusal(const QByteArray& output) {
     const qsizetype newline = output.indexOf('\n');
     const auto kind = static_cast<CatalogueReaderFailure>(output.left(newline).toInt());
-    const QString name = QString::fromUtf8(output.mid(newline + 1));
-    QString what;
     switch (kind) {
     case CatalogueReaderFailure::HoldsView:
-        what = u"视图"_s;
-        break;
     case CatalogueReaderFailure::HoldsTrigger:
-        what = u"触发器"_s;
-        break;
     case CatalogueReaderFailure::HoldsVirtualTable:
-        what = u"虚拟表"_s;
-        break;
+        return readerFailure(kind, QString::fromUtf8(output.mid(newline + 1)));
     default:
-        return readerFailure(CatalogueReaderFailure::Crashed, u"读取程序异常退出"_s);
+        return readerFailure(CatalogueReaderFailure::Crashed);
     }
-    return {CatalogueLoadStatus::Unrecognised,
-            u"含有"_s + what + u"“"_s + name + u"”，只读取数据表"_s, kind, name};
 }
 
 const QString FolderPrefix = u"vendwright-reading-"_s;
@@ -193,16 +185,15 @@ CatalogueLoadResult readCatalogueInChild(const QString& path, sqlite3* target) {
 #endif
     child.start();
     if (!child.waitForStarted())
-        return readerFailure(CatalogueReaderFailure::NotStarted,
-                             u"无法启动读取程序："_s + child.program());
+        return readerFailure(CatalogueReaderFailure::NotStarted, child.program());
     if (!child.waitForFinished(static_cast<int>(limits.time.count())) &&
         child.state() != QProcess::NotRunning) {
         child.kill();
         child.waitForFinished();
-        return readerFailure(CatalogueReaderFailure::TimedOut, u"读取超时"_s);
+        return readerFailure(CatalogueReaderFailure::TimedOut);
     }
     if (child.exitStatus() == QProcess::CrashExit)
-        return readerFailure(CatalogueReaderFailure::Crashed, u"读取程序异常退出"_s);
+        return readerFailure(CatalogueReaderFailure::Crashed);
     switch (child.exitCode()) {
     case readerexit::Done:
         if (QString error = copyImportedFile(output, target); !error.isEmpty())
@@ -211,11 +202,11 @@ CatalogueLoadResult readCatalogueInChild(const QString& path, sqlite3* target) {
     case readerexit::Failed:
         return {CatalogueLoadStatus::Unrecognised, lastLine(child.readAllStandardOutput())};
     case readerexit::OutOfMemory:
-        return readerFailure(CatalogueReaderFailure::OutOfMemory, u"内存不足"_s);
+        return readerFailure(CatalogueReaderFailure::OutOfMemory);
     case readerexit::NotOnlyTables:
         return refusal(child.readAllStandardOutput());
     default:
-        return readerFailure(CatalogueReaderFailure::Crashed, u"读取程序异常退出"_s);
+        return readerFailure(CatalogueReaderFailure::Crashed);
     }
 }
 

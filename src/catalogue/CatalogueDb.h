@@ -31,7 +31,9 @@ struct CatalogueLoadResult {
     CatalogueLoadStatus status = CatalogueLoadStatus::Ok;
     QString detail; // the engine's or library's own words, when it gave any
     CatalogueReaderFailure readerFailure = CatalogueReaderFailure::None;
-    QString object{}; // the view, trigger or virtual table that made the file refused
+    // The view, trigger or virtual table that made the file refused; the reading program that
+    // could not be started.
+    QString object{};
 };
 
 // The catalogue engine: an in-memory SQLite database holding a copy of the catalogue file.

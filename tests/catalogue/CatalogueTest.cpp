@@ -256,7 +256,6 @@ TEST(Catalogue, SqliteFileWithMoreThanTablesIsRefused) {
         EXPECT_EQ(result.status, CatalogueLoadStatus::Unrecognised);
         EXPECT_EQ(result.readerFailure, failure) << changes.constData();
         EXPECT_EQ(result.object, object);
-        EXPECT_TRUE(result.detail.contains(object)) << result.detail.toStdString();
     }
     EXPECT_FALSE(db.isLoaded());
 }
