@@ -112,7 +112,7 @@ void ListTransfers::paste() {
         return;
     const QString text =
         data->hasFormat(ItemsType) ? QString::fromUtf8(data->data(ItemsType)) : data->text();
-    insertRows(text, document_.pasteSlot(), u"粘贴"_s);
+    insertRows(text, document_.pasteSlot(), u"粘贴"_s, u"已粘贴"_s);
 }
 
 void ListTransfers::dropped(const QString& type, const QByteArray& data, int row) {
@@ -121,10 +121,11 @@ void ListTransfers::dropped(const QString& type, const QByteArray& data, int row
     if (type == RowsType)
         document_.moveItemsTo(row - 1);
     else
-        insertRows(QString::fromUtf8(data), row - 1, u"拖放"_s);
+        insertRows(QString::fromUtf8(data), row - 1, u"拖入"_s, u"已拖入"_s);
 }
 
-void ListTransfers::insertRows(const QString& text, int slot, const QString& name) {
+void ListTransfers::insertRows(const QString& text, int slot, const QString& name,
+                               const QString& done) {
     const ShopRecord* record = document_.record(document_.selection().record);
     if (!record || document_.selection().list < 0)
         return;
@@ -137,9 +138,9 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
         if (!row.extraParts.isEmpty())
             items.back().extraParts = row.extraParts;
     }
-    const ScriptDocument::Inserted inserted = document_.insertItems(
-        items, slot, name + u' ' + QString::number(items.size()) + u"项"_s);
-    ui_.status.setPanelText(1, u"已粘贴"_s + QString::number(inserted.count) + u"项物品，跳过"_s +
+    const ScriptDocument::Inserted inserted =
+        document_.insertItems(items, slot, name + u' ' + QString::number(items.size()) + u"项"_s);
+    ui_.status.setPanelText(1, done + QString::number(inserted.count) + u"项物品，跳过"_s +
                                    QString::number(inserted.refused.size()) + u"项"_s);
     std::vector<QStringList> skipped;
     for (const edits::RefusedItem& refused : inserted.refused)

@@ -51,8 +51,9 @@ private:
     QMimeData* listRows() const;
     QMimeData* catalogueRows() const;
     void dropped(const QString& type, const QByteArray& data, int row);
-    // Inserts items given as rows of text before `slot`, reporting what was left out.
-    void insertRows(const QString& text, int slot, const QString& name);
+    // Inserts items given as rows of text before `slot` as the step `name`, reporting how many
+    // went in (`done`: "已粘贴") and what was left out.
+    void insertRows(const QString& text, int slot, const QString& name, const QString& done);
     bool requireLoaded();
 
     ScriptDocument& document_;
