@@ -383,6 +383,15 @@ QWidget* frmMain::buildSellTab() {
     listLayout->addLayout(rate);
     listLayout->addWidget(grid1_, 1);
 
+    // Tab follows the layout: in each pane the selectors, then the buttons, then the grid.
+    std::vector<QWidget*> order{combo1_, combo8_, combo3_, search_,   grid2_,
+                                combo5_, combo4_, combo2_, npcFilter_};
+    for (const auto& row : rows)
+        order.insert(order.end(), row.begin(), row.end());
+    order.insert(order.end(), {text2_, tab->findChild<QPushButton*>(u"SSCommand10"_s), grid1_});
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
     splitter_ = new QSplitter(Qt::Horizontal, tab);
     splitter_->setObjectName(u"SSSplitter1"_s);
     splitter_->addWidget(itemPane);

@@ -6,6 +6,7 @@
 #include "controls/StatusPanels.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,15 @@ TEST(Layout, FitsLaptopScreensUnderATitleBarWithTheTaxRateInView) {
         EXPECT_EQ(listGrid.text(1, 2), QString::fromUtf8(longName));
         EXPECT_LE(listGrid.columnViewportPosition(4) + listGrid.columnWidth(4),
                   listGrid.viewport()->width());
+    }
+    // Tab goes from the selectors to the buttons to the grid, in each pane.
+    window.activateWindow();
+    for (const auto& [from, to] :
+         {std::pair{"txtSearch", "MSFlexGrid2"}, std::pair{"txtNpcFilter", "SSCommand2"},
+          std::pair{"SSCommand10", "MSFlexGrid1"}}) {
+        folder.control<QWidget>(from).setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), to);
     }
     // Every tool stands in a menu, and no accelerator stands twice in one.
     for (QAction* tool : window.findChildren<QAction*>()) {
