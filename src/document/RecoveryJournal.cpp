@@ -35,7 +35,10 @@ RecoveryJournal::RecoveryJournal(ScriptDocument& document, QString folder)
             documentReset();
     });
     // A write leaves nothing unwritten: the journal goes with it.
-    connect(&document_, &ScriptDocument::cleanChanged, this, &RecoveryJournal::record);
+    connect(&document_, &ScriptDocument::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            record();
+    });
     // Steps come in bursts (a held key, undo to the start): they are written once the burst is
     // over, still before the program waits for the user again.
     connect(&document_.history(), &QUndoStack::indexChanged, this, [this] {
@@ -69,9 +72,8 @@ void RecoveryJournal::documentReset() {
 void RecoveryJournal::record() {
     if (file_.isEmpty())
         return;
-    const std::vector<edits::ListDiff> changes =
-        document_.isClean() ? std::vector<edits::ListDiff>{} : document_.changesSinceRead();
-    if (changes.empty()) {
+    const int lists = document_.isClean() ? 0 : document_.changedListCount();
+    if (lists == 0) {
         QFile::remove(file_);
         return;
     }
@@ -81,7 +83,7 @@ void RecoveryJournal::record() {
     text += headerLine(u"size"_s, QString::number(source.stamp.facts.size));
     text += headerLine(u"modified"_s, QString::number(source.stamp.facts.modifiedNs));
     text += headerLine(u"hash"_s, QString::number(source.stamp.contentHash, 16));
-    text += headerLine(u"lists"_s, QString::number(changes.size()));
+    text += headerLine(u"lists"_s, QString::number(lists));
     text += document_.editsSinceRead();
     QDir().mkpath(folder_);
     QSaveFile file(file_);

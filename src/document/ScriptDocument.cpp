@@ -95,6 +95,15 @@ std::vector<edits::ListDiff> ScriptDocument::changesSinceRead() const {
     return diffs;
 }
 
+int ScriptDocument::changedListCount() const {
+    int changed = 0;
+    for (const auto& [index, before] : asRead_) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list)
+            changed += edits::sameItems(before, records_[static_cast<size_t>(index)], list) ? 0 : 1;
+    }
+    return changed;
+}
+
 QString ScriptDocument::editsSinceRead(const edits::DescribeClass& describe) const {
     const std::vector<ListRef> lists = touchedLists();
     return edits::writeEditFile(edits::editCommands(

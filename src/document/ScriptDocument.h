@@ -84,6 +84,8 @@ public:
     std::vector<ListRef> touchedLists() const;
     // How each list that differs from the read differs, in record and list order.
     std::vector<edits::ListDiff> changesSinceRead() const;
+    // How many lists differ from the read, without working out how.
+    int changedListCount() const;
     // The edit file that turns the lists as read into the lists as they stand.
     QString editsSinceRead(const edits::DescribeClass& describe = {}) const;
     // Whether the items of a record, or of one of its lists, differ from what was last written,
