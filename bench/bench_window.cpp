@@ -6,12 +6,23 @@
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
+#include "controls/ResultsPanel.h"
+#include "document/RecoveryJournal.h"
+#include "document/ScriptDocument.h"
+#include "editor/Sellers.h"
 #include "editor/gui/SellListView.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QUndoStack>
 
 #include <array>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -207,5 +218,205 @@ void DeleteRows(benchmark::State& state) {
     undoAll(*window);
 }
 BENCHMARK(DeleteRows)->Apply(vwbench::timed);
+
+// 1,000 rows of "ID<TAB>TAX", catalogue items the list does not hold, pasted into the middle of a
+// 250-item list as one step, the list grid drawn anew with 1,250 names.
+void PasteRows(benchmark::State& state) {
+    vw::frmMain* window = windowShowingLongList(state);
+    if (!window)
+        return;
+    vw::ScriptDocument& document = window->document();
+    control<vw::Grid>(*window, u"MSFlexGrid1"_s)->setCurrentRow(120);
+    const vw::Selection shown = document.selection();
+    const int length = document.record(shown.record)->listLength(shown.list);
+    QSet<QString> held;
+    for (int slot = 0; slot < length; ++slot)
+        held.insert(document.record(shown.record)->slot(shown.list, slot).id);
+    QString rows;
+    for (int id = 1, count = 0; count < 1000; ++id) {
+        if (held.contains(QString::number(id)))
+            continue;
+        rows += QString::number(id) + u"\t5\n"_s;
+        ++count;
+    }
+    QApplication::clipboard()->setText(rows);
+    vwbench::flushEvents();
+    QUndoStack& history = document.history();
+    double repaint = 0;
+    int rebuilds = 0;
+    int pasted = 0;
+    for (auto _ : state) {
+        const int before = window->sellLists().rebuildCount();
+        vwbench::trigger(*window, "ID_Paste");
+        repaint += vwbench::settle(state);
+        state.PauseTiming();
+        rebuilds += window->sellLists().rebuildCount() - before;
+        pasted = document.record(shown.record)->listLength(shown.list) - length;
+        history.undo();
+        vwbench::flushEvents();
+        state.ResumeTiming();
+    }
+    state.counters["repaint_ms"] = benchmark::Counter(repaint, benchmark::Counter::kAvgIterations);
+    state.counters["rebuilds_per_paste"] =
+        benchmark::Counter(rebuilds, benchmark::Counter::kAvgIterations);
+    state.counters["pasted"] = pasted;
+    if (pasted != 1000)
+        state.SkipWithError("the paste did not insert 1,000 rows");
+    undoAll(*window);
+}
+BENCHMARK(PasteRows)->Apply(vwbench::timed);
+
+// The ID that stands in the most lists of the script.
+QString mostSoldId(const std::vector<vw::ShopRecord>& records) {
+    QHash<QString, int> lists;
+    for (const vw::ShopRecord& record : records) {
+        for (int list = 0; list < vw::ShopRecord::ListCount; ++list) {
+            for (int slot = 0, length = record.listLength(list); slot < length; ++slot)
+                ++lists[record.slot(list, slot).id];
+        }
+    }
+    QString most;
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        if (most.isEmpty() || it.value() > lists.value(most))
+            most = it.key();
+    }
+    return most;
+}
+
+// "替换为…" on the where-sold results of the item sold in the most lists: the lists found, the
+// item replaced in each by one no list holds, as one step the window follows (undo: 0); and that
+// step undone (undo: 1).
+void ReplaceEverywhere(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    vw::ScriptDocument& document = window->document();
+    const QString id = mostSoldId(document.records());
+    const bool undo = state.range(0) != 0;
+    const auto replace = [&] {
+        std::vector<vw::ListRef> lists;
+        for (const vw::Sale& sale : vw::findSellers(document.records(), id, nullptr))
+            lists.push_back({sale.record, sale.list});
+        return document.replaceItem(id, u"90001"_s, lists).changed;
+    };
+    QUndoStack& history = document.history();
+    vwbench::flushEvents();
+    int changed = 0;
+    for (auto _ : state) {
+        if (undo) {
+            state.PauseTiming();
+            changed = replace();
+            vwbench::flushEvents();
+            state.ResumeTiming();
+            history.undo();
+            vwbench::settle(state);
+        } else {
+            changed = replace();
+            vwbench::settle(state);
+            state.PauseTiming();
+            history.undo();
+            vwbench::flushEvents();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["lists"] = changed;
+    undoAll(*window);
+}
+BENCHMARK(ReplaceEverywhere)->ArgName("undo")->Arg(0)->Arg(1)->Apply(vwbench::timed);
+
+// "添加到所有列出的NPC" with every NPC listed: an item none holds added to list 0 of each, as one
+// step the window follows.
+void AddToMany(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    vw::ScriptDocument& document = window->document();
+    std::vector<int> records(document.records().size());
+    std::iota(records.begin(), records.end(), 0);
+    QUndoStack& history = document.history();
+    vwbench::flushEvents();
+    vw::ScriptDocument::Batch batch;
+    for (auto _ : state) {
+        batch = document.addToRecords({u"90002"_s}, u"5"_s, records, 0);
+        vwbench::settle(state);
+        state.PauseTiming();
+        history.undo();
+        vwbench::flushEvents();
+        state.ResumeTiming();
+    }
+    state.counters["npcs"] = static_cast<double>(records.size());
+    state.counters["changed"] = batch.changed;
+    state.counters["skipped"] = static_cast<double>(batch.skipped.size());
+    undoAll(*window);
+}
+BENCHMARK(AddToMany)->Apply(vwbench::timed);
+
+// List 0 of 100 records spread over the script, each edited as a user would, a step at a time:
+// an item deleted, one added, one moved to the top, a tax rate changed.
+void editHundredLists(vw::ScriptDocument& document) {
+    const size_t step = document.records().size() / 100;
+    for (size_t k = 0; k < 100 && step > 0; ++k) {
+        document.selectRecord(static_cast<int>(k * step));
+        document.selectSlots({0}, 0);
+        document.deleteItems();
+        document.selectSlots({3}, 3);
+        document.insertItem(u"90000"_s, u"12"_s, true);
+        document.selectSlots({10}, 10);
+        document.moveItems(vw::ScriptDocument::Move::Top);
+        document.selectSlots({5}, 5);
+        document.setTaxRate(u"7"_s);
+    }
+}
+
+// "查看修改" after edits to 100 lists: the changes since the read found and the preview filled,
+// NPC and item names looked up.
+void PreviewChanges(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    vw::ScriptDocument& document = window->document();
+    editHundredLists(document);
+    vwbench::flushEvents();
+    double diff = 0;
+    size_t lists = 0;
+    for (auto _ : state) {
+        vwbench::trigger(*window, "ID_Preview");
+        vwbench::settle(state);
+        // What of it is finding the changes.
+        state.PauseTiming();
+        QElapsedTimer timer;
+        timer.start();
+        lists = document.changesSinceRead().size();
+        diff += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        state.ResumeTiming();
+    }
+    state.counters["diff_ms"] = benchmark::Counter(diff, benchmark::Counter::kAvgIterations);
+    state.counters["lists"] = static_cast<double>(lists);
+    state.counters["rows"] = control<vw::ResultsPanel>(*window, u"ChangePreview"_s)->resultCount();
+    // A preview left open is drawn anew after every step of the benchmarks that follow.
+    window->findChild<vw::ResultsDock*>()->hide();
+    undoAll(*window);
+}
+BENCHMARK(PreviewChanges)->Apply(vwbench::timed);
+
+// The recovery journal written after a step, with 100 lists changed since the read: the changes
+// found, written out as an edit file and saved over the journal before. The journal belongs to a
+// document of its own, so the window's steps do not write it.
+void JournalWrite(benchmark::State& state) {
+    vw::frmMain* window = vwbench::window(state);
+    if (!window)
+        return;
+    QTemporaryDir folder;
+    vw::ScriptDocument document;
+    auto* journal = new vw::RecoveryJournal(document, folder.path());
+    const vw::ScriptDocument& read = window->document();
+    document.load(read.records(), read.report(), read.source());
+    editHundredLists(document);
+    for (auto _ : state)
+        journal->record();
+    state.counters["lists"] = static_cast<double>(document.changesSinceRead().size());
+    state.counters["bytes"] = static_cast<double>(QFileInfo(journal->file()).size());
+}
+BENCHMARK(JournalWrite)->Apply(vwbench::timed);
 
 } // namespace
