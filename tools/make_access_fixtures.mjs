@@ -2,7 +2,7 @@
 // SQL file plus a table with one column of every other type the importer meets, as a Jet 3
 // (Access 97), a Jet 4 (Access 2000-2003) and an ACE (Access 2007) file.
 //
-//     node tools/make_access_fixtures.mjs ../shared/fixtures/catalogue.sql tests/catalogue/access
+//     node tools/make_access_fixtures.mjs tests/fixtures/catalogue.sql tests/catalogue/access
 //
 // The source may also be an SQLite file, and the formats may be named (jet3, jet4, ace): the
 // benchmarks turn their generated catalogue into a Jet 4 file this way.
