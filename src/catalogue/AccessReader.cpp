@@ -53,7 +53,9 @@ QString& programOverride() {
 CatalogueLoadResult readerFailure(CatalogueReaderFailure failure, const QString& object = {}) {
     const bool fileAtFault = failure != CatalogueReaderFailure::NotStarted;
     return {fileAtFault ? CatalogueLoadStatus::Unrecognised : CatalogueLoadStatus::Unreadable,
-            {}, failure, object};
+            {},
+            failure,
+            object};
 }
 
 // The child's reason is its last line on standard output; libmdb may have printed before it.

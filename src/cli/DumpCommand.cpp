@@ -41,9 +41,9 @@ QString itemText(const ItemSlot& item) {
 }
 
 QString itemJson(const ItemSlot& item) {
-    return u"{\"lineText\":"_s + jsonQuoted(QString::number(item.line)) + u",\"id\":"_s + jsonQuoted(item.id) +
-           u",\"taxRate\":"_s + jsonQuoted(item.taxRate) + u",\"extraParts\":"_s +
-           jsonStringArray(item.extraParts) + u'}';
+    return u"{\"lineText\":"_s + jsonQuoted(QString::number(item.line)) + u",\"id\":"_s +
+           jsonQuoted(item.id) + u",\"taxRate\":"_s + jsonQuoted(item.taxRate) +
+           u",\"extraParts\":"_s + jsonStringArray(item.extraParts) + u'}';
 }
 
 } // namespace

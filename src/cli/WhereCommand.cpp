@@ -30,8 +30,7 @@ QString listName(int list) {
 
 // The script line of an item as read (its line text is the line number plus one).
 int lineOf(const std::vector<ShopRecord>& records, const Sale& sale) {
-    return records[static_cast<size_t>(sale.record)].slot(sale.list, sale.slot).line -
-           1;
+    return records[static_cast<size_t>(sale.record)].slot(sale.list, sale.slot).line - 1;
 }
 
 void writeText(const std::vector<ShopRecord>& records, const std::vector<Sale>& sales,

@@ -11,7 +11,8 @@ namespace vw {
 // that take "the selected item" take it from there.
 class LastGrid : public QObject {
 public:
-    LastGrid(const Grid& first, const Grid& second) : first_(first), second_(second), last_(&first) {
+    LastGrid(const Grid& first, const Grid& second)
+        : first_(first), second_(second), last_(&first) {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             if (now == &first_ || now == &second_)
                 last_ = static_cast<const Grid*>(now);

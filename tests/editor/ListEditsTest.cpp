@@ -29,7 +29,8 @@ ItemSlot item(const QString& id) {
     QString rate = QString::number(id.size()) + u'.';
     for (const QChar c : id)
         rate += QString::number(c.unicode());
-    return {id, rate + u'0', static_cast<int>(qHash(id) % 100000) + 1, {u"x-"_s + id, u"y-"_s + id}};
+    return {
+        id, rate + u'0', static_cast<int>(qHash(id) % 100000) + 1, {u"x-"_s + id, u"y-"_s + id}};
 }
 
 ShopRecord record(const QStringList& list0, const QStringList& list1) {

@@ -28,8 +28,8 @@ class ScriptInspector : public QObject {
 
 public:
     struct Controls {
-        Grid& listGrid; // MSFlexGrid1
-        Grid& itemGrid; // MSFlexGrid2
+        Grid& listGrid;     // MSFlexGrid1
+        Grid& itemGrid;     // MSFlexGrid2
         QLineEdit& taxRate; // Text2: the rate the batch edits set
         ResultsPanel& sellers;
         ResultsPanel& findings;
@@ -38,8 +38,7 @@ public:
     };
 
     ScriptInspector(ScriptDocument& document, CatalogueDb& db, ListSelectors& selectors,
-                    const CatalogueBrowser& catalogue, const LastGrid& lastGrid,
-                    Controls controls);
+                    const CatalogueBrowser& catalogue, const LastGrid& lastGrid, Controls controls);
 
     // Lists every record and list that holds the item of the current row of the grid the user
     // was in last (the item grid until then).
