@@ -18,6 +18,11 @@ inline QString notLoadedText() {
     return QStringLiteral("请先装入AI文件");
 }
 
+// The refusal of an item ID the item line cannot hold.
+inline QString invalidIdText() {
+    return QStringLiteral("物品ID为空或含有“{”、“}”、“;”或换行");
+}
+
 // Why a tax rate cannot be used; empty when it can.
 inline QString taxRateProblemText(edits::TaxRateProblem problem) {
     switch (problem) {

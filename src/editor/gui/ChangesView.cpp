@@ -44,7 +44,7 @@ QString problemText(const edits::EditProblem& problem, const ScriptDocument& doc
     case Reason::TextAfterQuote:
         return u"命令格式错误"_s;
     case Reason::IdBreaksLine:
-        return u"物品ID为空或含有“{”、“}”、“;”或换行"_s;
+        return invalidIdText();
     case Reason::BadTaxRate:
         return taxRateProblemText(problem.taxRate);
     case Reason::ExtraBreaksLine:
@@ -71,8 +71,9 @@ QString problemText(const edits::EditProblem& problem, const ScriptDocument& doc
     case Reason::NowhereInScript:
         return u"没有列表出售物品 "_s + problem.text;
     case Reason::AnchorMissing:
-    case Reason::ReplacementPresent:
         return list + u" 没有物品 "_s + problem.text;
+    case Reason::ReplacementPresent:
+        return list + u" 已有物品 "_s + problem.text;
     }
     return {};
 }

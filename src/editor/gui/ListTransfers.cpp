@@ -39,7 +39,7 @@ QMimeData* itemsData(const QString& rows) {
 QString refusalText(const edits::RefusedItem& refused) {
     switch (refused.reason) {
     case edits::InsertRefusal::InvalidId:
-        return u"物品ID为空或含有“{”、“}”、“;”或换行"_s;
+        return invalidIdText();
     case edits::InsertRefusal::Duplicate:
         return u"已有相同物品在此列表中"_s;
     case edits::InsertRefusal::TaxRate:

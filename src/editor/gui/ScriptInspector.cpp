@@ -193,7 +193,7 @@ void ScriptInspector::replaceInSelectedLists() {
     if (replacement.isEmpty() || replacement == soldId_)
         return;
     if (!edits::fitsItemLine(replacement)) {
-        ui_.dialogs.message(u"物品ID中不能含有“{”、“}”、“;”或换行"_s);
+        ui_.dialogs.message(invalidIdText());
         return;
     }
     const QString old = soldId_;
