@@ -31,9 +31,12 @@ void ResultsDock::showPanel(ResultsPanel& panel) {
     if (!isHidden())
         return;
     show();
-    // Opened afresh, the dock takes a third of the window; after that its size is the user's.
-    if (auto* window = qobject_cast<QMainWindow*>(parentWidget()))
-        window->resizeDocks({this}, {window->height() / 3}, Qt::Vertical);
+    // Opened afresh, the dock takes a third of the window, a quarter on a small screen where the
+    // list grid would otherwise keep only a few rows; after that its size is the user's.
+    if (auto* window = qobject_cast<QMainWindow*>(parentWidget())) {
+        const int height = window->height();
+        window->resizeDocks({this}, {height >= 800 ? height / 3 : height / 4}, Qt::Vertical);
+    }
 }
 
 ResultsPanel::ResultsPanel(const QString& name, const QString& title, const QStringList& headers,

@@ -198,6 +198,8 @@ void ScriptInspector::replaceInSelectedLists() {
     }
     const QString old = soldId_;
     const auto batch = document_.replaceItem(old, replacement, lists);
+    // The results follow the item into the lists it went to.
+    soldId_ = replacement;
     afterBatch(batch, u"已在"_s + QString::number(batch.changed) + u"个列表中将物品"_s + old +
                           u"替换为"_s + replacement);
 }
