@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 namespace vw {
-class frmMain;
+class MainWindow;
 }
 
 namespace vwbench {
@@ -22,9 +22,9 @@ bool haveData(benchmark::State& state);
 
 // One main window over a program folder holding the generated data, started and loaded on first
 // use and shared by the window benchmarks; null (benchmark skipped) when it cannot start.
-vw::frmMain* window(benchmark::State& state);
+vw::MainWindow* window(benchmark::State& state);
 // Runs a command of the window by its tool ID, as its menu entry does.
-void trigger(vw::frmMain& window, const char* id);
+void trigger(vw::MainWindow& window, const char* id);
 // Resident memory of the process in MB, and what it was right after the window's first read.
 double residentMb();
 double residentAfterFirstLoadMb();

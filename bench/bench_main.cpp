@@ -1,8 +1,9 @@
 #include "bench_common.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "catalogue/AccessReader.h"
 #include "controls/Dialogs.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +32,7 @@ public:
 struct Session {
     QTemporaryDir dir;
     SilentDialogs dialogs;
-    std::unique_ptr<vw::frmMain> window;
+    std::unique_ptr<vw::MainWindow> window;
 };
 
 std::unique_ptr<Session> session;
@@ -39,7 +40,7 @@ double firstLoadMb = 0;
 
 } // namespace
 
-vw::frmMain* window(benchmark::State& state) {
+vw::MainWindow* window(benchmark::State& state) {
     if (session)
         return session->window.get();
     if (!haveData(state))
@@ -50,7 +51,7 @@ vw::frmMain* window(benchmark::State& state) {
     QDir(root).mkpath(u"AI"_s);
     QFile::link(QFileInfo(cataloguePath()).absoluteFilePath(), root + u"/DB/Wareroll.mdb"_s);
     QFile::link(QFileInfo(scriptPath()).absoluteFilePath(), root + u"/AI/ai.obj"_s);
-    fresh->window = std::make_unique<vw::frmMain>(root, &fresh->dialogs);
+    fresh->window = std::make_unique<vw::MainWindow>(root, &fresh->dialogs);
     fresh->window->resize(1280, 800);
     fresh->window->show();
     fresh->window->load();
@@ -65,7 +66,7 @@ vw::frmMain* window(benchmark::State& state) {
     return session->window.get();
 }
 
-void trigger(vw::frmMain& window, const char* id) {
+void trigger(vw::MainWindow& window, const char* id) {
     window.findChild<QAction*>(QString::fromLatin1(id))->trigger();
 }
 

@@ -2,12 +2,11 @@
 
 #include "controls/Dialogs.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
-#include "document/ScriptDocument.h"
+#include "editor/gui/EditTexts.h"
 #include "script/LineSource.h"
-#include "script/ScriptFile.h"
-#include "script/ScriptReader.h"
+#include "workspace/Workspace.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,7 +15,9 @@ namespace vw {
 
 namespace {
 
-const QString ScriptFilter = u"AI obj Files(*.obj)|*.obj|所有文件(*.*)|*.*"_s;
+QString scriptFilter() {
+    return ScriptFiles::tr("AI obj Files(*.obj)|*.obj|所有文件(*.*)|*.*");
+}
 
 QString trimmed(const QString& text) {
     return trimSpaces(text).toString();
@@ -24,130 +25,126 @@ QString trimmed(const QString& text) {
 
 } // namespace
 
-QString mainWindowTitle(const QString& sourcePath) {
-    return u"Vendwright 2004 - ["_s + sourcePath + u"]"_s;
+QString mainWindowTitle(const QString& scriptPath) {
+    return u"Vendwright 2004 - ["_s + scriptPath + u"]"_s;
 }
 
-ScriptFiles::ScriptFiles(ScriptDocument& document, Controls controls)
-    : document_(document), ui_(controls) {}
+ScriptFiles::ScriptFiles(Workspace& workspace, Controls controls)
+    : workspace_(workspace), ui_(controls) {}
 
 void ScriptFiles::chooseSourceFile() {
-    // The dialog opens where the current script stands.
+    // The dialog opens where the chosen script stands.
+    const QString current = workspace_.chosenScript();
     const QString folder =
-        sourcePath_.isEmpty() ? QString() : QFileInfo(trimmed(sourcePath_)).absolutePath();
+        current.isEmpty() ? QString() : QFileInfo(trimmed(current)).absolutePath();
     const QString chosen = ui_.dialogs.chooseFile(
-        {FileRequest::Mode::Open, u"请选择原始AI文件"_s, ScriptFilter, folder, {}});
+        {FileRequest::Mode::Open, tr("请选择原始AI文件"), scriptFilter(), folder, {}});
     if (trimmed(chosen).isEmpty())
         return;
-    sourcePath_ = chosen;
+    workspace_.chooseScript(chosen);
+    const ScriptDocument& document = workspace_.document();
+    if (document.isLoaded() && !namesSameFile(chosen, document.source().path)) {
+        ui_.status.setPanelText(
+            1, tr("已选择AI文件：%1，按“装入AI文件”读取").arg(QDir::toNativeSeparators(chosen)));
+    }
 }
 
 bool ScriptFiles::loadAiFile(const std::function<bool()>& mayReplace) {
-    const QString path = trimmed(sourcePath_);
-    if (path.isEmpty()) {
-        ui_.dialogs.message(u"没有指定AI文件"_s);
+    const QString path = QDir::toNativeSeparators(trimmed(workspace_.chosenScript()));
+    switch (workspace_.checkChosenScript()) {
+    case ScriptProblem::None:
+    case ScriptProblem::Read:
+        break;
+    case ScriptProblem::NoPath:
+        ui_.dialogs.message(tr("没有指定AI文件"));
         return false;
-    }
-    const QFileInfo file(path);
-    if (!file.exists()) {
-        ui_.dialogs.message(u"指定文件不存在"_s);
+    case ScriptProblem::Missing:
+        ui_.dialogs.message(tr("指定文件不存在：\n%1").arg(path));
         return false;
-    }
-    // A folder, pipe or device is no script, and reading a pipe could wait for ever.
-    if (!file.isFile()) {
-        ui_.dialogs.message(u"指定文件不是普通文件"_s);
+    case ScriptProblem::NotRegular:
+        ui_.dialogs.message(tr("指定文件不是普通文件：\n%1").arg(path));
         return false;
     }
     if (mayReplace && !mayReplace())
         return false;
-    ui_.status.setPanelText(1, u"开始读取AI文件..."_s);
-    ScriptReadResult read = readScriptFile(path, [this](qint64 hundreds) {
-        ui_.status.setPanelText(1, u"已经读取"_s + QString::number(hundreds) + u"00行.."_s);
+    ui_.status.setPanelText(1, tr("开始读取AI文件..."));
+    const Workspace::Read read = workspace_.readChosenScript([this](qint64 hundreds) {
+        ui_.status.setPanelText(1, tr("已经读取%1行..").arg(hundreds * 100));
     });
-    if (read.status != ReadStatus::Ok) {
-        ui_.status.setPanelText(1, u"读取AI文件失败"_s);
+    if (read.problem != ScriptProblem::None) {
+        ui_.status.setPanelText(1, tr("读取AI文件失败"));
         switch (read.status) {
         case ReadStatus::OpenFailed:
-            ui_.dialogs.message(u"无法打开指定的AI文件"_s);
+            ui_.dialogs.message(tr("无法打开指定的AI文件"));
             break;
         case ReadStatus::NotUtf16:
-            ui_.dialogs.message(u"指定文件不是UTF-16编码的AI文件"_s);
+            ui_.dialogs.message(tr("指定文件不是UTF-16编码的AI文件"));
             break;
         default:
-            ui_.dialogs.message(u"读取AI文件时发生错误"_s);
+            ui_.dialogs.message(tr("读取AI文件时发生错误"));
             break;
         }
         return false;
     }
-    ui_.status.setPanelText(1, u"共读取"_s + QString::number(read.lineCount) + u"行"_s);
-    document_.load(std::move(read.records), std::move(read.report), {path, read.stamp});
+    ui_.status.setPanelText(1, tr("共读取%1行").arg(read.lines));
     return true;
 }
 
 bool ScriptFiles::writeAiFile() {
-    if (!document_.isLoaded()) {
+    const ScriptDocument& document = workspace_.document();
+    if (!document.isLoaded()) {
         ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return false;
     }
     // Beside the script read, under its name with ".new": never the script itself.
-    const QFileInfo read(document_.source().path);
+    const QFileInfo read(document.source().path);
     const QString output = trimmed(
-        ui_.dialogs.chooseFile({FileRequest::Mode::Save, u"请选择输出AI文件"_s, ScriptFilter,
+        ui_.dialogs.chooseFile({FileRequest::Mode::Save, tr("请选择输出AI文件"), scriptFilter(),
                                 read.absolutePath(), read.completeBaseName() + u".new.obj"_s}));
     if (output.isEmpty())
         return false;
-    // Neither the file the records came from nor the one the open dialog named since.
-    const QString refusal = u"出于安全原因,不允许覆盖当前源AI文件"_s;
-    if (namesSameFile(output, sourcePath_)) {
-        ui_.dialogs.message(refusal);
-        return false;
-    }
-    ui_.status.setPanelText(1, u"正在写出文件,请稍等..."_s);
-    const ScriptDocument::Source& source = document_.source();
-    const ScriptFileWriteResult result =
-        writeScriptFile(source.path, source.stamp, output, document_.records(), [this](int count) {
-            ui_.status.setPanelText(1, u"已经写入"_s + QString::number(count) + u"个列表..."_s);
-        });
+    ui_.status.setPanelText(1, tr("正在写出文件,请稍等..."));
+    const ScriptFileWriteResult result = workspace_.write(output, [this](int count) {
+        ui_.status.setPanelText(1, tr("已经写入%1个列表...").arg(count));
+    });
     QString failure;
     switch (result.status) {
     case ScriptFileWriteResult::Status::Ok:
         break;
     case ScriptFileWriteResult::Status::OutputIsSource:
-        failure = refusal;
+        failure = tr("出于安全原因,不允许覆盖当前源AI文件");
         break;
     case ScriptFileWriteResult::Status::OutputNotRegular:
-        failure = u"输出文件不是普通文件"_s;
+        failure = tr("输出文件不是普通文件");
         break;
     case ScriptFileWriteResult::Status::SourceChanged:
-        failure = u"源AI文件在装入后已被修改或删除,请重新装入后再写出"_s;
+        failure = tr("源AI文件在装入后已被修改或删除,请重新装入后再写出");
         break;
     case ScriptFileWriteResult::Status::SourceFailed:
-        failure = u"读取源AI文件时发生错误："_s + result.detail;
+        failure = tr("读取源AI文件时发生错误：%1").arg(result.detail);
         break;
     case ScriptFileWriteResult::Status::OutputFailed:
-        failure = u"写出文件时发生错误："_s + result.detail;
+        failure = tr("写出文件时发生错误：%1").arg(result.detail);
         break;
     case ScriptFileWriteResult::Status::DiskFull:
-        failure = u"写出文件时发生错误：磁盘空间不足"_s;
+        failure = tr("写出文件时发生错误：磁盘空间不足");
         break;
     }
     if (!failure.isEmpty()) {
-        ui_.status.setPanelText(1, u"写出失败"_s);
+        ui_.status.setPanelText(1, tr("写出失败"));
         ui_.dialogs.message(failure);
         return false;
     }
-    ui_.status.setPanelText(1, u"写出成功,共写入"_s + QString::number(result.write.listsWritten) +
-                                   u"个已修改列表"_s);
+    ui_.status.setPanelText(1, tr("写出成功,共写入%1个已修改列表").arg(result.write.listsWritten));
     if (!result.write.leftUnchanged.empty()) {
         QStringList lists;
         for (const ListRef& ref : result.write.leftUnchanged) {
-            lists.append(document_.records()[static_cast<size_t>(ref.record)].className + u' ' +
+            lists.append(document.records()[static_cast<size_t>(ref.record)].className + u' ' +
                          listLabel(ref.list));
         }
-        ui_.dialogs.message(u"以下列表在源文件中的位置不完整,未写入,保持原样：\n"_s +
+        ui_.dialogs.message(tr("以下列表在源文件中的位置不完整,未写入,保持原样：\n") +
                             lists.join(u'\n'));
     }
-    document_.markWritten();
     return true;
 }
 

@@ -1,6 +1,6 @@
+#include "MainWindow.h"
 #include "QtTranslation.h"
 #include "SingleInstance.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -53,8 +53,8 @@ QIcon programIcon() {
 
 // The script and the catalogue the command line names; an argument that is neither is shown
 // and ends the start.
-std::optional<vw::frmMain::StartFiles> filesFromArguments(const QStringList& arguments) {
-    vw::frmMain::StartFiles files;
+std::optional<vw::MainWindow::StartFiles> filesFromArguments(const QStringList& arguments) {
+    vw::MainWindow::StartFiles files;
     bool options = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -98,9 +98,9 @@ int main(int argc, char* argv[]) {
         return instance.handOver(files->script) ? 0 : 1;
     const QString programDir = QCoreApplication::applicationDirPath();
     const auto qtTexts = vw::installQtTranslation(vw::qtTranslationFolders(programDir));
-    vw::frmMain window(programDir);
+    vw::MainWindow window(programDir);
     QObject::connect(&instance, &vw::SingleInstance::handedOver, &window,
-                     &vw::frmMain::takeHandOver);
+                     &vw::MainWindow::takeHandOver);
     window.show();
     window.load(*files);
     // Start-up checks of an installed program let it quit on its own after this many ms.

@@ -34,6 +34,33 @@ QString itemNames() {
     return u"select 中文名称,英文名称 from ITEMNAME_E2C where ID=?1"_s;
 }
 
+QString allItemNames() {
+    return u"select ID,中文名称,英文名称 from ITEMNAME_E2C order by rowid"_s;
+}
+
+QString allNpcNames() {
+    return u"select 英文名称,中文名称 from NPCNAME_E2C order by rowid"_s;
+}
+
+const std::vector<TableColumns>& readColumns() {
+    static const std::vector<TableColumns> tables{
+        {u"中英文对照"_s, {u"英文名称"_s, u"中文名称"_s}},
+        {u"Itemdata_R"_s,
+         {u"物品ID"_s, u"物品类型"_s, u"物品名称"_s, u"crystal_type"_s, u"default_price"_s,
+          u"slot_bit_type"_s, u"weapon_type"_s, u"armor_type"_s, u"etcitem_type"_s,
+          u"physical_damage"_s, u"magical_damage"_s, u"physical_defense"_s, u"magical_defense"_s}},
+        {u"ITEMNAME_C"_s, {u"物品ID"_s, u"中文名称"_s, u"附加说明"_s}},
+        {u"ITEMNAME_E2C"_s, {u"ID"_s, u"中文名称"_s, u"英文名称"_s}},
+        {u"NPCNAME_E2C"_s, {u"英文名称"_s, u"中文名称"_s}},
+        {u"城镇NPC表"_s, {u"地点名称"_s, u"NPC英文名"_s}},
+    };
+    return tables;
+}
+
+QString tableColumns() {
+    return u"select name from pragma_table_info(?1)"_s;
+}
+
 bool isKnownCategory(QStringView category) {
     return category == u"weapon" || category == u"armor" || category == u"accessary" ||
            category == u"etcitem" || category == u"questitem";

@@ -20,6 +20,10 @@ QString npcChineseName();
 QString locationNpcs(std::optional<QStringView> location);
 // The names of the item ID bound as ?1.
 QString itemNames();
+// Every ITEMNAME_E2C row's ID and names, and every NPCNAME_E2C row's names, in the order the
+// tables hold them: the look-ups above answer from these once they are read.
+QString allItemNames();
+QString allNpcNames();
 // Detailed types of a category; none for a category code the filters do not know.
 std::optional<QString> itemTypes(QStringView category);
 QString itemGrades(QStringView category, QStringView type);
@@ -48,6 +52,15 @@ QString itemIds();
 QString placedNpcs();
 // 地点名称 and NPC英文名 of the 城镇NPC表 rows of the class bound as ?1.
 QString placesOf();
+
+// The tables and the columns of each that the statements read: a catalogue lacks none of them.
+struct TableColumns {
+    QString table;
+    QStringList columns;
+};
+const std::vector<TableColumns>& readColumns();
+// The names of the columns of the table bound as ?1 ("name"); no rows when it does not exist.
+QString tableColumns();
 
 // Loading a catalogue. The in-memory copy's indexes on the columns the statements join and
 // filter on, then the statistics the planner uses them by. A catalogue that lacks a column

@@ -71,8 +71,6 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     const Entry& shown = entries_[static_cast<size_t>(index.row())];
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return shown.text;
-    if (role == Qt::UserRole)
-        return shown.data;
     if (role == Qt::FontRole && shown.marked) {
         QFont bold;
         bold.setBold(true);
@@ -97,8 +95,8 @@ Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) :
     connect(this, &QComboBox::activated, this, &Combo::chosen);
 }
 
-int Combo::addEntry(const QString& text, qint32 itemData) {
-    addEntries({{text, itemData}});
+int Combo::addEntry(const QString& text) {
+    addEntries({{text}});
     return entryCount() - 1;
 }
 
@@ -111,10 +109,6 @@ void Combo::addEntries(std::vector<Entry> entries) {
 
 bool Combo::entryMarked(int index) const {
     return index >= 0 && index < entryCount() && entries_.entry(index).marked;
-}
-
-qint32 Combo::entryData(int index) const {
-    return index >= 0 && index < entryCount() ? entries_.entry(index).data : 0;
 }
 
 QString Combo::entryText(int index) const {

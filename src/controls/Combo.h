@@ -7,16 +7,15 @@
 
 namespace vw {
 
-// The entries of a Combo: a text and a 32-bit item data each, and the filter that decides which
-// of them are offered. Filling and emptying it are one model change each, not one per entry, so
-// views and assistive technology follow thousands of entries at once.
+// The entries of a Combo: a text each, and the filter that decides which of them are offered.
+// Filling and emptying it are one model change each, not one per entry, so views and assistive
+// technology follow thousands of entries at once.
 class EntryModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
     struct Entry {
         QString text;
-        qint32 data = 0;
         bool marked = false; // drawn in bold with a dot: it stands for something unwritten
     };
 
@@ -40,9 +39,10 @@ private:
     QString filter_;
 };
 
-// A drop-down list whose entries carry a 32-bit item data each. Choosing an entry, by the user
-// or by setText() with an entry's text, raises chosen() at once, even when that entry was
-// already chosen: the selection chains rely on this.
+// A drop-down list of texts. What an entry stands for is its owner's to keep, by index: the
+// control holds texts only. Choosing an entry, by the user or by setText() with an entry's
+// text, raises chosen() at once, even when that entry was already chosen: the selection chains
+// rely on this.
 class Combo : public QComboBox {
     Q_OBJECT
 
@@ -52,10 +52,9 @@ public:
     Combo(const QString& name, const QString& initialText, QWidget* parent = nullptr);
 
     // Appends an entry and returns its index.
-    int addEntry(const QString& text, qint32 itemData = 0);
+    int addEntry(const QString& text);
     // Appends many entries at once: one insertion for the list, not one per entry.
     void addEntries(std::vector<Entry> entries);
-    qint32 entryData(int index) const;
     QString entryText(int index) const;
     int entryCount() const { return entries_.size(); }
     // -1 when no entry is chosen.

@@ -16,6 +16,15 @@ ResultsDock::ResultsDock(QWidget* parent)
     tabs_->setObjectName(QStringLiteral("ResultsTabs"));
     tabs_->setDocumentMode(true);
     setWidget(tabs_);
+    const auto announce = [this] {
+        if (auto* panel = qobject_cast<ResultsPanel*>(tabs_->currentWidget()); panel && !isHidden())
+            emit panel->cameIntoView();
+    };
+    connect(tabs_, &QTabWidget::currentChanged, this, announce);
+    connect(this, &QDockWidget::visibilityChanged, this, [announce](bool visible) {
+        if (visible)
+            announce();
+    });
 }
 
 void ResultsDock::addPanel(ResultsPanel& panel, const QString& title) {
@@ -68,6 +77,15 @@ void ResultsPanel::addCommand(QWidget* button) {
 }
 
 void ResultsPanel::setResults(const std::vector<QStringList>& rows) {
+    setRows(rows);
+    open();
+}
+
+void ResultsPanel::open() {
+    dock_.showPanel(*this);
+}
+
+void ResultsPanel::setRows(const std::vector<QStringList>& rows) {
     {
         Grid::Batch batch(*grid_);
         grid_->setRows(static_cast<int>(rows.size()) + 1);
@@ -77,7 +95,6 @@ void ResultsPanel::setResults(const std::vector<QStringList>& rows) {
         }
     }
     grid_->resizeColumnsToContents();
-    dock_.showPanel(*this);
 }
 
 void ResultsPanel::clear() {

@@ -44,6 +44,10 @@ public:
 
     // Replaces the rows, sizes the columns to their texts and opens the panel's tab.
     void setResults(const std::vector<QStringList>& rows);
+    // Replaces the rows without opening the tab: results brought up to date stay where they are.
+    void setRows(const std::vector<QStringList>& rows);
+    // Opens the dock on the panel's tab.
+    void open();
     // Empties the list without opening it.
     void clear();
     void setTitle(const QString& title);
@@ -57,6 +61,8 @@ public:
 signals:
     // `index` counts the results from 0, in the order they were given.
     void resultChosen(int index);
+    // The dock was opened on the panel's tab, or its tab was chosen.
+    void cameIntoView();
 
 private:
     ResultsDock& dock_;

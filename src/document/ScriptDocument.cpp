@@ -152,6 +152,17 @@ ScriptDocument::Imported ScriptDocument::importEdits(QStringView text,
     return imported;
 }
 
+std::vector<int> ScriptDocument::offeredLists(int index) const {
+    std::vector<int> lists;
+    if (const ShopRecord* shown = record(index)) {
+        for (int list = 0; list < ShopRecord::ListCount; ++list) {
+            if (shown->listExists(list) || (index == selection_.record && list == selection_.list))
+                lists.push_back(list);
+        }
+    }
+    return lists;
+}
+
 Selection ScriptDocument::keptSelection(const std::vector<RecordChange>& changes) const {
     Selection kept = selection_;
     for (const RecordChange& c : changes) {

@@ -101,6 +101,8 @@ public:
     Imported importEdits(QStringView text, const edits::PlacedAt& placedAt = {});
 
     const Selection& selection() const { return selection_; }
+    // The lists of a record the user can choose: those with items, and the chosen one.
+    std::vector<int> offeredLists(int record) const;
     // The record (-1 for none) with its first list that holds items, or none, first row current.
     void selectRecord(int record);
     // Another list of the chosen record, first row current.

@@ -163,7 +163,7 @@ TEST(Layout, FitsLaptopScreensUnderATitleBarWithTheTaxRateInView) {
     const QByteArray longName = QString(30, u'长').toUtf8();
     folder.useSqliteCatalogue("UPDATE ITEMNAME_E2C SET 中文名称='" + longName + "',英文名称='" +
                               QByteArray(30, 'w') + "' WHERE ID='1';");
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_Load");
     folder.control<Combo>("Combo2").setText(u"grocer_amber|杂货商安珀"_s);
     const Grid& listGrid = folder.control<Grid>("MSFlexGrid1");
@@ -192,7 +192,7 @@ TEST(Layout, FitsLaptopScreensUnderATitleBarWithTheTaxRateInView) {
     // Tab goes from the selectors to the buttons to the grid, in each pane.
     window.activateWindow();
     for (const auto& [from, to] :
-         {std::pair{"txtSearch", "MSFlexGrid2"}, std::pair{"txtNpcFilter", "SSCommand2"},
+         {std::pair{"chkWholeCatalogue", "MSFlexGrid2"}, std::pair{"txtNpcFilter", "SSCommand2"},
           std::pair{"SSCommand10", "MSFlexGrid1"}}) {
         folder.control<QWidget>(from).setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

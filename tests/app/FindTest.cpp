@@ -8,6 +8,7 @@
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST(Find, CatalogueSearchTakesPlainWordsWithinTheFilters) {
         "INSERT INTO Itemdata_R VALUES (70,'weapon','O''Brien''s 100% Axe_x','rhand','axe',"
         "'none','none','none',1,1,1,0,0);"
         "INSERT INTO ITEMNAME_C VALUES (70,'奥布莱恩之斧','');");
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     auto& grid = folder.control<Grid>("MSFlexGrid2");
     auto& status = folder.control<StatusPanels>("StatusBar1");
     folder.control<Combo>("Combo1").setText(u"weapon|武器"_s);
@@ -74,23 +75,34 @@ TEST(Find, CatalogueSearchTakesPlainWordsWithinTheFilters) {
         {u"\\"_s, {}},
     };
     for (const auto& [text, ids] : searches) {
-        browser.searchItems(text);
-        EXPECT_EQ(column(grid, 0).mid(0, static_cast<int>(ids.size())), ids) << text.toStdString();
-        EXPECT_EQ(status.panelText(2), u"在“武器/全部/无级别”中搜索“"_s +
-                                           text.split(u' ', Qt::SkipEmptyParts).join(u' ') +
-                                           u"”共"_s + QString::number(ids.size()) + u"项"_s);
+        browser.search(text);
+        // A search that finds nothing leaves the header alone, and says so.
+        EXPECT_EQ(column(grid, 0), ids) << text.toStdString();
+        const QString words = text.split(u' ', Qt::SkipEmptyParts).join(u' ');
+        EXPECT_EQ(status.panelText(2),
+                  u"在“武器/全部/无级别”中搜索“"_s + words +
+                      (ids.empty() ? u"”没有找到物品"_s
+                                   : u"”共"_s + QString::number(ids.size()) + u"项"_s));
     }
     EXPECT_TRUE(folder.dialogs.messages.empty());
-    browser.searchItems(u"  "_s);
+    browser.search(u"  "_s);
     EXPECT_EQ(column(grid, 0), filtered);
+
+    // The search text holds while the filters change, and the whole catalogue can be searched.
+    browser.search(u"sword"_s);
     folder.control<Combo>("Combo3").setText(u"C级物品"_s);
-    browser.searchItems(u"sword"_s);
     EXPECT_EQ(column(grid, 0), QStringList({u"3"_s}));
+    EXPECT_EQ(folder.control<QLineEdit>("txtSearch").text(), u"sword"_s);
+    folder.control<Combo>("Combo1").setText(u"armor|防具"_s);
+    EXPECT_EQ(grid.rows(), 1);
+    folder.control<QCheckBox>("chkWholeCatalogue").setChecked(true);
+    EXPECT_EQ(column(grid, 0), QStringList({u"1"_s, u"2"_s, u"3"_s, u"12"_s}));
+    EXPECT_EQ(status.panelText(2), u"搜索“sword”共4项"_s);
 }
 
 TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
     ProgramFolder folder(sellersScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_Load");
     auto& locations = folder.control<Combo>("Combo5");
     auto& npcs = folder.control<Combo>("Combo2");
@@ -100,7 +112,7 @@ TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
 
     folder.control<Combo>("Combo1").setText(u"armor|防具"_s);
     folder.control<Combo>("Combo3").setText(u"无级别"_s);
-    window.catalogue().searchItems(u"20"_s);
+    window.catalogue().search(u"20"_s);
     folder.control<Grid>("MSFlexGrid2").setCurrentRow(1);
     trigger(window, "ID_FindSellers");
     ASSERT_EQ(panel.resultCount(), 4);
@@ -140,7 +152,7 @@ TEST(Find, WhereSoldListsEveryListAndJumpsThere) {
 
 TEST(Find, ChecksInTheWindowListFindingsAndJump) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_CheckScript");
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"请先装入AI文件"_s}));
     trigger(window, "ID_Load");

@@ -26,18 +26,18 @@ using namespace vw::test;
 
 TEST(StartUp, WithDefaultScriptFillsSelectorsWithoutAsking) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     EXPECT_TRUE(folder.dialogs.requests.empty());
     EXPECT_TRUE(folder.dialogs.messages.empty());
     EXPECT_EQ(window.windowTitle(), u"Vendwright 2004 - ["_s + folder.scriptPath() + u"]"_s);
 
-    // The numeric category is skipped and the indexes after it do not jump.
+    // The numeric category is skipped; each entry stands for the category beside it.
     const auto& categories = window.catalogue().categoryTable();
     auto& combo1 = folder.control<Combo>("Combo1");
     ASSERT_EQ(combo1.entryCount(), static_cast<int>(categories.size()));
     for (int i = 0; i < combo1.entryCount(); ++i) {
-        EXPECT_EQ(combo1.entryData(i), i);
-        EXPECT_EQ(categories[static_cast<size_t>(i)].index, QString::number(i));
+        EXPECT_EQ(combo1.entryText(i), categories[static_cast<size_t>(i)].code + u'|' +
+                                           categories[static_cast<size_t>(i)].name);
         EXPECT_FALSE(combo1.entryText(i).startsWith(u"1|"));
     }
     EXPECT_TRUE(entries(combo1).contains(u"weapon|武器"_s));
@@ -64,7 +64,7 @@ TEST(StartUp, WithoutDefaultScriptAsksForOne) {
 
     ProgramFolder cancelled;
     EXPECT_EQ(cancelled.start().windowTitle(), u"Vendwright 2004 - []"_s);
-    EXPECT_TRUE(cancelled.window->files().sourcePath().isEmpty());
+    EXPECT_TRUE(cancelled.window->workspace().chosenScript().isEmpty());
 }
 
 TEST(StartUp, MissingCatalogueGivesOneMessageAndEmptySelectors) {
@@ -84,7 +84,7 @@ TEST(StartUp, MissingCatalogueGivesOneMessageAndEmptySelectors) {
 
 TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     auto& status = folder.control<StatusPanels>("StatusBar1");
     auto& combo2 = folder.control<Combo>("Combo2");
     auto& combo4 = folder.control<Combo>("Combo4");
@@ -142,30 +142,31 @@ TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
 
 TEST(LoadAndShow, BadFilesLeaveTheRecordsAlone) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_Load");
     const auto before = window.document().records();
 
     writeFile(folder.path(u"utf8.obj"), QByteArray("\xEF\xBB\xBF"
                                                    "class a : b\r\n"));
-    window.files().setSourcePath(folder.path(u"utf8.obj"));
+    window.workspace().chooseScript(folder.path(u"utf8.obj"));
     trigger(window, "ID_Load");
-    window.files().setSourcePath(u"   "_s);
+    window.workspace().chooseScript(u"   "_s);
     trigger(window, "ID_Load");
-    window.files().setSourcePath(folder.path(u"missing.obj"));
+    window.workspace().chooseScript(folder.path(u"missing.obj"));
     trigger(window, "ID_Load");
-    window.files().setSourcePath(folder.path(u"AI"));
+    window.workspace().chooseScript(folder.path(u"AI"));
     trigger(window, "ID_Load");
     EXPECT_EQ(folder.dialogs.texts(),
               QStringList({u"指定文件不是UTF-16编码的AI文件"_s, u"没有指定AI文件"_s,
-                           u"指定文件不存在"_s, u"指定文件不是普通文件"_s}));
+                           u"指定文件不存在：\n"_s + folder.path(u"missing.obj"),
+                           u"指定文件不是普通文件：\n"_s + folder.path(u"AI")}));
     EXPECT_EQ(window.document().records(), before);
     EXPECT_EQ(window.document().source().path, folder.scriptPath());
 }
 
 TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_Load");
     auto& combo2 = folder.control<Combo>("Combo2");
     auto& grid1 = folder.control<Grid>("MSFlexGrid1");
@@ -215,7 +216,7 @@ TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
 
 TEST(Writing, WritesEditedListsAndRefusesTheSource) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     trigger(window, "ID_Write");
     EXPECT_EQ(folder.dialogs.texts(), QStringList({u"请先装入AI文件"_s}));
 
@@ -266,7 +267,6 @@ TEST(Catalogue, UnknownCategoryAndGrades) {
     EXPECT_TRUE(grades.contains(u"无级别"_s));
     EXPECT_TRUE(grades.contains(u"N级物品"_s));
     combo3.setText(u"无级别"_s);
-    EXPECT_EQ(combo3.entryData(combo3.chosenIndex()), 'n');
     const int noneRows = grid2.rows();
     EXPECT_EQ(column(grid2, 2), QStringList(noneRows - 1, u"无"_s));
 
@@ -288,7 +288,7 @@ TEST(Catalogue, FillsAndSizesTheItemGrid) {
     ProgramFolder folder(sampleScript());
     // Without a name row, the only single-letter "s" weapon finds nothing.
     folder.useSqliteCatalogue("DELETE FROM ITEMNAME_C WHERE 物品ID=11;");
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     auto& combo1 = folder.control<Combo>("Combo1");
     auto& combo8 = folder.control<Combo>("Combo8");
     auto& combo3 = folder.control<Combo>("Combo3");
@@ -326,7 +326,7 @@ TEST(Catalogue, FillsAndSizesTheItemGrid) {
 
 TEST(Shell, StatisticsTab) {
     ProgramFolder folder(sampleScript());
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     auto& tabs = folder.control<QTabWidget>("SSTab1");
     auto& statistics = folder.control<StatisticsView>("WebBrowser1");
     tabs.setCurrentIndex(2);
@@ -370,13 +370,13 @@ TEST(Controls, GridModelAndComboReselection) {
     Combo combo(u"c"_s, u"pick"_s);
     int chosen = 0;
     QObject::connect(&combo, &Combo::chosen, [&chosen] { ++chosen; });
-    combo.addEntry(u"a"_s, 7);
-    combo.addEntry(u"b"_s, 9);
+    combo.addEntry(u"a"_s);
+    combo.addEntry(u"b"_s);
     combo.setText(u"b"_s);
     combo.setText(u"b"_s);
     combo.setText(u"B"_s);
     EXPECT_EQ(chosen, 2);
-    EXPECT_EQ(combo.entryData(combo.chosenIndex()), 9);
+    EXPECT_EQ(combo.chosenIndex(), 1);
 }
 
 TEST(Transfers, ClipboardCarriesRowsBetweenMerchants) {

@@ -34,7 +34,7 @@ QStringList journals(const ProgramFolder& folder) {
 }
 
 // The edits the killed session makes: one in each list of two merchants.
-void makeEdits(frmMain& window) {
+void makeEdits(MainWindow& window) {
     trigger(window, "ID_Load");
     window.findChild<Combo*>(u"Combo2"_s)->setText(u"grocer_amber|杂货商安珀"_s);
     window.findChild<Grid*>(u"MSFlexGrid1"_s)->selectRows({2});
@@ -55,7 +55,7 @@ TEST(Recovery, DISABLED_KilledSession) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + u"/home/config"_s));
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder + u"/home/data"_s));
     ScriptedDialogs dialogs;
-    frmMain window(folder, &dialogs);
+    MainWindow window(folder, &dialogs);
     window.load();
     makeEdits(window);
     QCoreApplication::processEvents();
@@ -81,7 +81,7 @@ TEST(Recovery, AKilledSessionsEditsComeBack) {
 
     // The next start reads the script at once and offers the changes back.
     folder.dialogs.choices = {0};
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     EXPECT_EQ(folder.dialogs.texts().last(), u"发现上次未写出的修改（3个列表），是否恢复？"_s);
     EXPECT_EQ(window.document().editsSinceRead().toUtf8(), readFile(expected));
     EXPECT_TRUE(window.windowTitle().endsWith(u" *"));
@@ -101,7 +101,7 @@ TEST(Recovery, AKilledSessionsEditsComeBack) {
     folder.window.reset();
     writeFile(folder.scriptPath(), scriptBytes(sampleScript() << u"// changed"_s));
     folder.dialogs.choices = {1};
-    frmMain& again = folder.start();
+    MainWindow& again = folder.start();
     EXPECT_TRUE(folder.dialogs.texts().last().contains(u"无法恢复"))
         << folder.dialogs.texts().join(u"|"_s).toStdString();
     EXPECT_TRUE(again.document().touchedRecords().empty());
@@ -116,7 +116,7 @@ TEST(OwnFiles, TheFilesUsedLastAreUsedAgain) {
     QFile::copy(folder.path(u"DB/Wareroll.mdb"), folder.path(u"mine/catalogue.mdb"));
 
     // Named on the command line: read at once, and remembered.
-    frmMain& first = folder.start();
+    MainWindow& first = folder.start();
     first.load({other, folder.path(u"mine/catalogue.mdb")});
     EXPECT_EQ(first.document().source().path, other);
     EXPECT_EQ(first.document().records().size(), 1u);
@@ -125,8 +125,8 @@ TEST(OwnFiles, TheFilesUsedLastAreUsedAgain) {
     EXPECT_EQ(folder.dialogs.requests.back().folder, folder.path(u"mine"));
 
     folder.window.reset();
-    frmMain& next = folder.start();
-    EXPECT_EQ(next.files().sourcePath(), other);
+    MainWindow& next = folder.start();
+    EXPECT_EQ(next.workspace().chosenScript(), other);
     const auto* recent = next.findChild<QMenu*>(u"ID_Recent"_s);
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->actions().size(), 1);
@@ -134,12 +134,12 @@ TEST(OwnFiles, TheFilesUsedLastAreUsedAgain) {
     // Another catalogue: every view draws anew; a broken one changes nothing.
     trigger(next, "ID_Load");
     writeFile(folder.path(u"mine/broken.mdb"), QByteArray(4096, 'x'));
-    next.openCatalogue(folder.path(u"mine/broken.mdb"));
+    next.catalogueFiles().open(folder.path(u"mine/broken.mdb"));
     EXPECT_TRUE(folder.dialogs.texts().last().startsWith(u"无法识别的物品数据库文件"));
     EXPECT_EQ(folder.control<Combo>("Combo2").entryText(0), u"grocer_amber|杂货商安珀"_s);
     folder.useSqliteCatalogue(
         "UPDATE NPCNAME_E2C SET 中文名称='安珀' WHERE 英文名称='grocer_amber';");
-    next.openCatalogue(folder.path(u"DB/Wareroll.mdb"));
+    next.catalogueFiles().open(folder.path(u"DB/Wareroll.mdb"));
     EXPECT_EQ(folder.control<Combo>("Combo2").currentText(), u"grocer_amber|安珀"_s);
     EXPECT_EQ(folder.control<Grid>("MSFlexGrid1").text(1, 1), u"1"_s);
 }

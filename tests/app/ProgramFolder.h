@@ -2,10 +2,12 @@
 
 #include "../support/ScriptedDialogs.h"
 #include "../support/TestFiles.h"
+#include "app/CatalogueFiles.h"
+#include "app/MainWindow.h"
 #include "app/ScriptFiles.h"
-#include "app/frmMain.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
+#include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,8 +51,8 @@ public:
     QString path(QStringView relative) const { return dir.path() + u'/' + relative.toString(); }
     QString scriptPath() const { return path(u"AI/ai.obj"); }
 
-    frmMain& start() {
-        window = std::make_unique<frmMain>(dir.path(), &dialogs);
+    MainWindow& start() {
+        window = std::make_unique<MainWindow>(dir.path(), &dialogs);
         window->load();
         return *window;
     }
@@ -61,11 +63,11 @@ public:
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // Runs a command as a menu entry, tool or button does: through its action, named by its tool ID.
-inline void trigger(frmMain& window, const char* id) {
+inline void trigger(MainWindow& window, const char* id) {
     window.findChild<QAction*>(QString::fromLatin1(id))->trigger();
 }
 
@@ -134,7 +136,7 @@ struct Loaded {
     bool dirty() const { return window.windowTitle().endsWith(u" *"); }
 
     ProgramFolder folder;
-    frmMain& window = folder.start();
+    MainWindow& window = folder.start();
     Combo& locations = folder.control<Combo>("Combo5");
     Combo& npcs = folder.control<Combo>("Combo2");
     Combo& lists = folder.control<Combo>("Combo4");

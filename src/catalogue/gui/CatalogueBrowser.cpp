@@ -1,15 +1,16 @@
 #include "CatalogueBrowser.h"
 
-#include "catalogue/DataSource.h"
-#include "catalogue/Statements.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
-#include "controls/Query.h"
 #include "controls/StatusPanels.h"
+#include "workspace/Workspace.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <array>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,166 +18,184 @@ namespace vw {
 
 namespace {
 
-const std::array<QString, 14> ItemHeaders{
-    u"物品ID"_s,   u"中文名称"_s, u"级"_s,       u"价格"_s,     u"物攻"_s,
-    u"魔攻"_s,     u"物防"_s,     u"魔防"_s,     u"英文名称"_s, u"位置"_s,
-    u"武器类型"_s, u"装备类型"_s, u"杂项类型"_s, u"附加说明"_s};
+std::array<QString, ItemColumnCount> itemHeaders() {
+    return {CatalogueBrowser::tr("物品ID"),   CatalogueBrowser::tr("中文名称"),
+            CatalogueBrowser::tr("级"),       CatalogueBrowser::tr("价格"),
+            CatalogueBrowser::tr("物攻"),     CatalogueBrowser::tr("魔攻"),
+            CatalogueBrowser::tr("物防"),     CatalogueBrowser::tr("魔防"),
+            CatalogueBrowser::tr("英文名称"), CatalogueBrowser::tr("位置"),
+            CatalogueBrowser::tr("武器类型"), CatalogueBrowser::tr("装备类型"),
+            CatalogueBrowser::tr("杂项类型"), CatalogueBrowser::tr("附加说明")};
+}
 
-// The result column shown in each grid column; the grade column (2) is derived.
-const std::array<QString, 14> ItemFields{
-    u"物品ID"_s,          u"中文名称"_s,       u"crystal_type"_s,     u"default_price"_s,
-    u"physical_damage"_s, u"magical_damage"_s, u"physical_defense"_s, u"magical_defense"_s,
-    u"物品名称"_s,        u"slot_bit_type"_s,  u"weapon_type"_s,      u"armor_type"_s,
-    u"etcitem_type"_s,    u"附加说明"_s};
-
-bool isNumeric(QStringView text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value);
+// The grade as the grid and the status bar show it: "无" for none, else the letter upper-cased.
+QString shownGrade(const QString& stored) {
+    return stored == u"none" ? CatalogueBrowser::tr("无") : stored.toUpper();
 }
 
 } // namespace
 
-CatalogueBrowser::CatalogueBrowser(DataSource& data, const int& charWidth, Controls controls)
-    : data_(data), charWidth_(charWidth), ui_(controls) {
+CatalogueBrowser::CatalogueBrowser(Workspace& workspace, const int& charWidth, Controls controls)
+    : workspace_(workspace), charWidth_(charWidth), ui_(controls), searchPause_(new QTimer(this)) {
     connect(&ui_.categories, &Combo::chosen, this, &CatalogueBrowser::listItemTypes);
     connect(&ui_.types, &Combo::chosen, this, &CatalogueBrowser::listItemGrades);
-    connect(&ui_.grades, &Combo::chosen, this, &CatalogueBrowser::fillItemGrid);
+    connect(&ui_.grades, &Combo::chosen, this, &CatalogueBrowser::showItems);
+    connect(&workspace_, &Workspace::catalogueChanged, this, &CatalogueBrowser::fillCategories);
     ui_.itemGrid.allowRowRanges();
+    // Typing searches once it pauses; Enter searches at once.
+    searchPause_->setSingleShot(true);
+    searchPause_->setInterval(300);
+    connect(&ui_.search, &QLineEdit::textEdited, searchPause_, qOverload<>(&QTimer::start));
+    connect(searchPause_, &QTimer::timeout, this, [this] { search(ui_.search.text()); });
+    connect(&ui_.search, &QLineEdit::returnPressed, this, [this] { search(ui_.search.text()); });
+    connect(&ui_.wholeCatalogue, &QCheckBox::toggled, this, [this] {
+        if (!searchText_.isEmpty())
+            showItems();
+    });
 }
 
-const CatalogueBrowser::CodeEntry*
-CatalogueBrowser::chosen(const Combo& combo, const std::vector<CodeEntry>& table) const {
+const CodeName* CatalogueBrowser::chosen(const Combo& combo,
+                                         const std::vector<CodeName>& table) const {
     const int index = combo.chosenIndex();
     if (index < 0 || static_cast<size_t>(index) >= table.size())
         return nullptr;
     return &table[static_cast<size_t>(index)];
 }
 
+std::optional<QString> CatalogueBrowser::chosenGrade() const {
+    const int index = ui_.grades.chosenIndex();
+    if (index < 0 || index >= grades_.size())
+        return std::nullopt;
+    return grades_[index] == u"n" ? u"none"_s : grades_[index];
+}
+
 void CatalogueBrowser::fillCategories() {
-    if (!runQuery(data_, ui_.dialogs, sql::categories()))
-        return;
-    categories_.clear();
-    for (; !data_.atEnd(); data_.advance()) {
-        const QString code = data_.field(u"英文名称");
-        if (isNumeric(code))
-            continue;
-        const int index = static_cast<int>(categories_.size());
-        categories_.push_back({QString::number(index), code, data_.field(u"中文名称")});
-        ui_.categories.addEntry(code + u'|' + categories_.back().name, index);
-    }
+    ui_.categories.clearEntries();
+    Catalogue* catalogue = workspace_.catalogue();
+    categories_ = catalogue ? catalogue->categories() : std::vector<CodeName>();
+    std::vector<Combo::Entry> entries;
+    for (const CodeName& category : categories_)
+        entries.push_back({category.code + u'|' + category.name});
+    ui_.categories.addEntries(std::move(entries));
     if (ui_.categories.entryCount() > 0)
         ui_.categories.setText(ui_.categories.entryText(0));
 }
 
 void CatalogueBrowser::listItemTypes() {
     ui_.types.clearEntries();
-    ui_.status.setPanelText(1, u"正在查询物品种类..."_s);
-    const CodeEntry* category = chosen(ui_.categories, categories_);
-    if (!category)
-        return;
-    const std::optional<QString> statement = sql::itemTypes(category->code);
-    if (!statement) {
-        ui_.dialogs.message(u"有未定义的项存在,请于开发者联系"_s);
-        return;
-    }
-    if (!runQuery(data_, ui_.dialogs, *statement))
-        return;
     types_.clear();
-    for (; !data_.atEnd(); data_.advance()) {
-        const int index = static_cast<int>(types_.size());
-        types_.push_back(
-            {QString::number(index), data_.field(u"英文名称"), data_.field(u"中文名称")});
-        ui_.types.addEntry(types_.back().code + u'|' + types_.back().name, index);
+    ui_.status.setPanelText(1, tr("正在查询物品种类..."));
+    const CodeName* category = chosen(ui_.categories, categories_);
+    Catalogue* catalogue = workspace_.catalogue();
+    if (!category || !catalogue)
+        return;
+    std::optional<std::vector<CodeName>> types = catalogue->itemTypes(category->code);
+    if (!types) {
+        ui_.dialogs.message(tr("有未定义的项存在,请于开发者联系"));
+        return;
     }
-    const int all = static_cast<int>(types_.size());
-    types_.push_back({QString::number(all), u"all"_s, u"全部"_s});
-    ui_.types.addEntry(u"all|全部"_s, all);
-    ui_.status.setPanelText(1, u"查询物品种类完毕"_s);
+    types_ = std::move(*types);
+    types_.push_back({u"all"_s, tr("全部")});
+    std::vector<Combo::Entry> entries;
+    for (const CodeName& type : types_)
+        entries.push_back({type.code + u'|' + type.name});
+    ui_.types.addEntries(std::move(entries));
+    ui_.status.setPanelText(1, tr("查询物品种类完毕"));
     ui_.types.setText(ui_.types.entryText(ui_.types.entryCount() - 1));
 }
 
 void CatalogueBrowser::listItemGrades() {
     ui_.grades.clearEntries();
-    ui_.status.setPanelText(1, u"正在查询物品级别..."_s);
-    const CodeEntry* type = chosen(ui_.types, types_);
-    const CodeEntry* category = chosen(ui_.categories, categories_);
-    if (!type || !category)
+    grades_.clear();
+    ui_.status.setPanelText(1, tr("正在查询物品级别..."));
+    const CodeName* type = chosen(ui_.types, types_);
+    const CodeName* category = chosen(ui_.categories, categories_);
+    Catalogue* catalogue = workspace_.catalogue();
+    if (!type || !category || !catalogue)
         return;
-    if (!runQuery(data_, ui_.dialogs, sql::itemGrades(category->code, type->code)))
-        return;
-    for (; !data_.atEnd(); data_.advance()) {
-        const QString grade = data_.field(u"装备等级");
-        if (grade.isEmpty())
-            continue;
-        const QString text = grade == u"n" ? u"无级别"_s : grade.toUpper() + u"级物品"_s;
-        ui_.grades.addEntry(text, grade[0].unicode());
-    }
-    ui_.status.setPanelText(1, u"查询物品级别完毕"_s);
+    grades_ = catalogue->itemGrades(category->code, type->code);
+    std::vector<Combo::Entry> entries;
+    for (const QString& grade : std::as_const(grades_))
+        entries.push_back({grade == u"n" ? tr("无级别") : tr("%1级物品").arg(grade.toUpper())});
+    ui_.grades.addEntries(std::move(entries));
+    ui_.status.setPanelText(1, tr("查询物品级别完毕"));
     if (ui_.grades.entryCount() > 0)
         ui_.grades.setText(ui_.grades.entryText(0));
 }
 
 void CatalogueBrowser::initItemGrid() {
     ui_.itemGrid.clearTexts();
-    for (int c = 0; c < static_cast<int>(ItemHeaders.size()); ++c)
-        ui_.itemGrid.setText(0, c, ItemHeaders[static_cast<size_t>(c)]);
+    const std::array<QString, ItemColumnCount> headers = itemHeaders();
+    for (int c = 0; c < ItemColumnCount; ++c)
+        ui_.itemGrid.setText(0, c, headers[static_cast<size_t>(c)]);
+}
+
+void CatalogueBrowser::search(const QString& text) {
+    searchPause_->stop();
+    if (ui_.search.text() != text)
+        ui_.search.setText(text);
+    searchText_ = text.split(u' ', Qt::SkipEmptyParts).join(u' ');
+    showItems();
+}
+
+void CatalogueBrowser::showItems() {
+    const QStringList words = searchText_.split(u' ', Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        fillItemGrid();
+    else
+        searchItems(words);
 }
 
 void CatalogueBrowser::fillItemGrid() {
-    const int gradeIndex = ui_.grades.chosenIndex();
-    const CodeEntry* type = chosen(ui_.types, types_);
-    const CodeEntry* category = chosen(ui_.categories, categories_);
+    const CodeName* type = chosen(ui_.types, types_);
+    const CodeName* category = chosen(ui_.categories, categories_);
+    const std::optional<QString> grade = chosenGrade();
+    Catalogue* catalogue = workspace_.catalogue();
     // A grade left over from an unknown category has no type to go with it.
-    if (gradeIndex < 0 || !type || !category)
+    if (!grade || !type || !category || !catalogue)
         return;
     ui_.status.setPanelText(2, {});
-    ui_.status.setPanelText(1, u"正在查询本级别物品..."_s);
-    const QChar letter(static_cast<char16_t>(ui_.grades.entryData(gradeIndex)));
-    const QString grade = letter == u'n' ? u"none"_s : QString(letter);
-    const int count = fillGrid(sql::items(category->code, type->code, grade), {});
-    if (count < 0)
-        return;
-    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    const QString shownGrade = letter == u'n' ? u"无"_s : QString(letter).toUpper();
-    ui_.status.setPanelText(2, u"当前物品["_s + shownGrade + u"]/"_s +
-                                   QString::number(ui_.grades.entryCount()) + u"共"_s +
-                                   QString::number(count) + u"项"_s);
+    ui_.status.setPanelText(1, tr("正在查询本级别物品..."));
+    const std::vector<ItemRow> rows = catalogue->items(category->code, type->code, *grade);
+    fillGrid(rows, false);
+    ui_.status.setPanelText(1, tr("查询物品信息完毕"));
+    ui_.status.setPanelText(2,
+                            tr("当前物品[%1]/%2共%3项")
+                                .arg(shownGrade(*grade), QString::number(ui_.grades.entryCount()),
+                                     QString::number(rows.size())));
 }
 
-void CatalogueBrowser::searchItems(const QString& text) {
-    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
-    if (words.isEmpty()) {
-        fillItemGrid();
+void CatalogueBrowser::searchItems(const QStringList& words) {
+    Catalogue* catalogue = workspace_.catalogue();
+    if (!catalogue)
         return;
-    }
-    // Within what the filters show: their choices narrow the search as they narrow the grid.
+    // Within what the filters show, unless the whole catalogue is asked for.
     sql::SearchScope scope;
     QStringList within;
-    if (const CodeEntry* category = chosen(ui_.categories, categories_)) {
+    const CodeName* category = chosen(ui_.categories, categories_);
+    if (category && !ui_.wholeCatalogue.isChecked()) {
         scope.category = category->code;
         within.append(category->name);
-        if (const CodeEntry* type = chosen(ui_.types, types_)) {
+        if (const CodeName* type = chosen(ui_.types, types_)) {
             scope.type = type->code;
             within.append(type->name);
         }
-        if (const int grade = ui_.grades.chosenIndex(); grade >= 0) {
-            const QChar letter(static_cast<char16_t>(ui_.grades.entryData(grade)));
-            scope.grade = letter == u'n' ? u"none"_s : QString(letter);
-            within.append(ui_.grades.entryText(grade));
+        if (const std::optional<QString> grade = chosenGrade()) {
+            scope.grade = *grade;
+            within.append(ui_.grades.entryText(ui_.grades.chosenIndex()));
         }
     }
     ui_.status.setPanelText(2, {});
-    ui_.status.setPanelText(1, u"正在搜索物品..."_s);
-    const int count =
-        fillGrid(sql::searchItems(scope, words.size()), sql::searchValues(scope, words));
-    if (count < 0)
-        return;
+    ui_.status.setPanelText(1, tr("正在搜索物品..."));
+    const std::vector<ItemRow> rows = catalogue->searchItems(scope, words);
+    fillGrid(rows, true);
     const QString wanted = words.join(u' ');
-    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    ui_.status.setPanelText(
-        2, (within.isEmpty() ? QString() : u"在“"_s + within.join(u'/') + u"”中"_s) + u"搜索“"_s +
-               wanted + u"”共"_s + QString::number(count) + u"项"_s);
+    ui_.status.setPanelText(1, tr("查询物品信息完毕"));
+    const QString found = rows.empty()
+                              ? tr("搜索“%1”没有找到物品").arg(wanted)
+                              : tr("搜索“%1”共%2项").arg(wanted, QString::number(rows.size()));
+    ui_.status.setPanelText(2, within.isEmpty() ? found
+                                                : tr("在“%1”中").arg(within.join(u'/')) + found);
 }
 
 QString CatalogueBrowser::currentItemId() const {
@@ -195,44 +214,30 @@ std::vector<QString> CatalogueBrowser::selectedItemIds() const {
     return ids;
 }
 
-int CatalogueBrowser::fillGrid(const QString& statement, const QStringList& values) {
+void CatalogueBrowser::fillGrid(const std::vector<ItemRow>& rows, bool searched) {
     Grid& grid = ui_.itemGrid;
-    std::array<int, 14> bytes{};
-    int count = 0;
-    QString problem;
-    {
-        Grid::Batch batch(grid);
-        initItemGrid();
-        shownIds_.clear();
-        for (size_t c = 0; c < bytes.size(); ++c)
-            bytes[c] = ansiByteLength(grid.text(0, static_cast<int>(c)));
-        if (!data_.run(statement, values))
-            problem = queryErrorText(data_);
-        std::array<int, 14> columns{};
-        for (size_t c = 0; c < columns.size(); ++c)
-            columns[c] = data_.columnIndex(ItemFields[c]);
-        for (; !data_.atEnd(); data_.advance(), ++count) {
-            const int row = count + 1;
-            grid.setRows(count + 2);
-            for (size_t c = 0; c < columns.size(); ++c) {
-                QString text = data_.field(columns[c]);
-                if (c == 2)
-                    text = text == u"none" ? u"无"_s : text.toUpper();
-                bytes[c] = std::max(bytes[c], ansiByteLength(text));
-                if (c == 0)
-                    shownIds_.push_back(text);
-                grid.setText(row, static_cast<int>(c), text);
-            }
-            ui_.status.setPanelText(1, u"正在查询第"_s + QString::number(count) + u"个物品..."_s);
+    const std::array<QString, ItemColumnCount> headers = itemHeaders();
+    std::array<int, ItemColumnCount> bytes{};
+    Grid::Batch batch(grid);
+    initItemGrid();
+    shownIds_.clear();
+    for (size_t c = 0; c < bytes.size(); ++c)
+        bytes[c] = ansiByteLength(headers[c]);
+    // The rows of an earlier, longer result are cut off by the first item; a search that found
+    // nothing shows so, with no blank rows left to pick.
+    if (searched || !rows.empty())
+        grid.setRows(static_cast<int>(rows.size()) + 1);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < bytes.size(); ++c) {
+            const QString text =
+                c == static_cast<size_t>(ItemColumn::Grade) ? shownGrade(rows[r][c]) : rows[r][c];
+            bytes[c] = std::max(bytes[c], ansiByteLength(text));
+            grid.setText(static_cast<int>(r) + 1, static_cast<int>(c), text);
         }
-        for (size_t c = 0; c < bytes.size(); ++c)
-            grid.setColumnWidthPixels(static_cast<int>(c), (bytes[c] + 1) * charWidth_);
+        shownIds_.push_back(rows[r][static_cast<size_t>(ItemColumn::Id)]);
     }
-    if (!problem.isEmpty()) {
-        ui_.dialogs.message(problem);
-        return -1;
-    }
-    return count;
+    for (size_t c = 0; c < bytes.size(); ++c)
+        grid.setColumnWidthPixels(static_cast<int>(c), (bytes[c] + 1) * charWidth_);
 }
 
 } // namespace vw

@@ -1,15 +1,12 @@
 #include "ChangesView.h"
 
+#include "EditTexts.h"
 #include "ListSelectors.h"
-#include "catalogue/DataSource.h"
-#include "catalogue/Lookups.h"
-#include "catalogue/Statements.h"
 #include "controls/Dialogs.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
-#include "document/ScriptDocument.h"
 #include "editor/EditFile.h"
+#include "workspace/Workspace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,9 +77,8 @@ QString problemText(const edits::EditProblem& problem, const ScriptDocument& doc
 
 } // namespace
 
-ChangesView::ChangesView(ScriptDocument& document, DataSource& data, CatalogueDb& db,
-                         ListSelectors& selectors, Controls controls)
-    : document_(document), data_(data), db_(db), selectors_(selectors), ui_(controls) {
+ChangesView::ChangesView(Workspace& workspace, ListSelectors& selectors, Controls controls)
+    : workspace_(workspace), document_(workspace.document()), selectors_(selectors), ui_(controls) {
     connect(&ui_.preview, &ResultsPanel::resultChosen, this, &ChangesView::goToChange);
     connect(&document_, &ScriptDocument::changed, this, [this] {
         if (ui_.preview.isShown())
@@ -91,15 +87,14 @@ ChangesView::ChangesView(ScriptDocument& document, DataSource& data, CatalogueDb
 }
 
 QString ChangesView::npcName(const QString& className) {
-    if (!data_.run(sql::npcChineseName(), {className}) || data_.atEnd())
-        return {};
-    return data_.field(u"中文名称");
+    Catalogue* catalogue = workspace_.catalogue();
+    return catalogue ? catalogue->npcChineseName(className).value_or(QString()) : QString();
 }
 
 QString ChangesView::itemName(const QString& id) {
-    if (!data_.run(sql::itemNames(), {id}) || data_.atEnd())
-        return u"（未知物品）"_s;
-    return data_.field(u"中文名称");
+    Catalogue* catalogue = workspace_.catalogue();
+    const std::optional<ItemNames> names = catalogue ? catalogue->itemNames(id) : std::nullopt;
+    return names ? names->chinese : unknownItemText();
 }
 
 void ChangesView::showPreview() {
@@ -203,9 +198,13 @@ void ChangesView::importEdits() {
         ui_.dialogs.message(u"修改文件不是UTF-8编码的文本："_s + path);
         return;
     }
-    CatalogueLookups lookups(db_);
-    const ScriptDocument::Imported imported = document_.importEdits(
-        text, [&lookups](const QString& location) { return lookups.npcsAt(location); });
+    Catalogue* catalogue = workspace_.catalogue();
+    edits::PlacedAt placedAt;
+    if (catalogue)
+        placedAt = [catalogue](const QString& location) {
+            return catalogue->lookups().npcsAt(location);
+        };
+    const ScriptDocument::Imported imported = document_.importEdits(text, placedAt);
     std::vector<QStringList> rows;
     for (const edits::EditProblem& problem : imported.skipped)
         rows.push_back({QString::number(problem.line), problemText(problem, document_)});

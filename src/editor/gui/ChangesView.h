@@ -8,13 +8,12 @@
 
 namespace vw {
 
-class CatalogueDb;
-class DataSource;
 class Dialogs;
 class ListSelectors;
 class ResultsPanel;
 class ScriptDocument;
 class StatusPanels;
+class Workspace;
 
 // What the session changed, and its changes as a file: the preview of every list that differs
 // from what was read, item by item, with a jump to each; the export of those changes as an edit
@@ -30,8 +29,7 @@ public:
         Dialogs& dialogs;
     };
 
-    ChangesView(ScriptDocument& document, DataSource& data, CatalogueDb& db,
-                ListSelectors& selectors, Controls controls);
+    ChangesView(Workspace& workspace, ListSelectors& selectors, Controls controls);
 
     void showPreview();
     void exportEdits();
@@ -51,9 +49,8 @@ private:
     QString itemName(const QString& id);
     QString folder() const;
 
+    Workspace& workspace_;
     ScriptDocument& document_;
-    DataSource& data_;
-    CatalogueDb& db_;
     ListSelectors& selectors_;
     Controls ui_;
     std::vector<Target> targets_;

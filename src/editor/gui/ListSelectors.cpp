@@ -1,16 +1,14 @@
 #include "ListSelectors.h"
 
-#include "catalogue/DataSource.h"
-#include "catalogue/Statements.h"
+#include "EditTexts.h"
 #include "controls/Combo.h"
 #include "controls/Dialogs.h"
-#include "controls/Query.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
-#include "document/ScriptDocument.h"
 #include "script/LineSource.h"
+#include "workspace/Workspace.h"
 
 #include <QHash>
+#include <QLineEdit>
 #include <QSet>
 
 #include <algorithm>
@@ -19,146 +17,152 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace vw {
 
-namespace {
-
-// Stands right before "全部NPC" and lists the records no town entry reaches.
-const QString UnplacedEntryText = u"未放置的NPC"_s;
-
-} // namespace
-
-ListSelectors::ListSelectors(ScriptDocument& document, DataSource& data, Controls controls)
-    : document_(document), data_(data), ui_(controls) {
+ListSelectors::ListSelectors(Workspace& workspace, Controls controls)
+    : workspace_(workspace), document_(workspace.document()), ui_(controls) {
     connect(&ui_.locations, &Combo::chosen, this, &ListSelectors::locationChosen);
     connect(&ui_.npcs, &Combo::chosen, this, &ListSelectors::npcChosen);
     connect(&ui_.lists, &Combo::chosen, this, &ListSelectors::listChosen);
     connect(&document_, &ScriptDocument::changed, this, &ListSelectors::documentChanged);
     connect(&document_, &ScriptDocument::writtenAgain, this, &ListSelectors::markEntries);
+    connect(&workspace_, &Workspace::catalogueChanged, this, &ListSelectors::catalogueChanged);
+    // The filter box offers only the NPC entries whose text holds its text, letter case ignored;
+    // Enter takes the first of them.
+    connect(&ui_.npcFilter, &QLineEdit::textChanged, &ui_.npcs, &Combo::filterEntries);
+    connect(&ui_.npcFilter, &QLineEdit::returnPressed, this, &ListSelectors::chooseFirstOfferedNpc);
 }
 
-int ListSelectors::fillLocations() {
-    if (!runQuery(data_, ui_.dialogs, sql::locations()))
-        return 0;
-    for (; !data_.atEnd(); data_.advance())
-        ui_.locations.addEntry(data_.field(u"地点名称"));
-    const int count = ui_.locations.entryCount();
-    ui_.locations.addEntry(UnplacedEntryText);
-    ui_.locations.addEntry(u"全部NPC"_s);
+void ListSelectors::fillLocations() {
+    ui_.locations.clearEntries();
+    places_.clear();
+    const Catalogue* catalogue = workspace_.catalogue();
+    if (!catalogue)
+        return;
+    places_ = catalogue->locations();
+    std::vector<Combo::Entry> entries;
+    for (const QString& place : places_)
+        entries.push_back({place});
+    entries.push_back({tr("未放置的NPC")});
+    entries.push_back({tr("全部NPC")});
+    ui_.locations.addEntries(std::move(entries));
     // Nothing is read yet, so choosing it would only ask for a script.
     ui_.locations.setCurrentIndex(ui_.locations.entryCount() - 1);
-    return count;
+}
+
+// Names and placements came from the catalogue before: the user's list stays in view.
+void ListSelectors::catalogueChanged() {
+    const Selection kept = document_.selection();
+    fillLocations();
+    if (!document_.isLoaded())
+        return;
+    chooseLastLocation();
+    if (kept.showsList())
+        showList(kept.record, kept.list, kept.picked);
 }
 
 void ListSelectors::chooseLastLocation() {
     ui_.locations.chooseIndex(ui_.locations.entryCount() - 1);
 }
 
-int ListSelectors::chosenRecord() const {
-    const int chosen = ui_.npcs.chosenIndex();
-    return chosen < 0 ? -1 : ui_.npcs.entryData(chosen);
+ListSelectors::Place ListSelectors::placeOf(int entry) const {
+    if (entry >= 0 && entry < locationCount())
+        return Place::Town;
+    return entry == locationCount() ? Place::Unplaced : Place::Everyone;
 }
 
-int ListSelectors::unplacedEntry() const {
-    const int index = ui_.locations.entryCount() - 2;
-    return index >= 0 && ui_.locations.entryText(index) == UnplacedEntryText ? index : -1;
+int ListSelectors::chosenRecord() const {
+    const int chosen = ui_.npcs.chosenIndex();
+    return chosen >= 0 && static_cast<size_t>(chosen) < npcRecords_.size()
+               ? npcRecords_[static_cast<size_t>(chosen)]
+               : -1;
 }
 
 void ListSelectors::locationChosen() {
     if (!document_.isLoaded()) {
-        ui_.status.setPanelText(1, u"请先读入AI文件"_s);
+        ui_.status.setPanelText(1, tr("请先读入AI文件"));
         return;
     }
-    if (!fillNpcs(ui_.locations.chosenIndex())) {
-        document_.selectRecord(-1);
-        return;
-    }
+    fillNpcs(ui_.locations.chosenIndex());
     chooseFirstOfferedNpc();
 }
 
-bool ListSelectors::fillNpcs(int chosen) {
+QString ListSelectors::npcText(int record) const {
+    const QString& name = document_.records()[static_cast<size_t>(record)].className;
+    Catalogue* catalogue = workspace_.catalogue();
+    const std::optional<QString> chinese =
+        catalogue ? catalogue->npcChineseName(name) : std::nullopt;
+    return chinese ? name + u'|' + *chinese : name;
+}
+
+void ListSelectors::setNpcEntries(std::vector<QString> texts, std::vector<int> records) {
     ui_.npcs.clearEntries();
     ui_.lists.clearEntries();
     lists_.clear();
     listsRecord_ = -1;
-    ui_.status.setPanelText(3, {});
-    ui_.status.setPanelText(4, {});
-    ui_.status.setPanelText(1, u"正在查询本地NPC..."_s);
-    if (chosen >= 0 && chosen == unplacedEntry()) {
-        listUnplacedNpcs();
-    } else {
-        const bool all = chosen == ui_.locations.entryCount() - 1;
-        const QString location = trimSpaces(ui_.locations.entryText(chosen)).toString();
-        if (!runQuery(data_, ui_.dialogs,
-                      sql::locationNpcs(all ? std::nullopt : std::optional<QStringView>(location))))
-            return false;
-        // Records by class name, in record order: a location lists up to every record.
-        const std::vector<ShopRecord>& records = document_.records();
-        QHash<QString, std::vector<qint32>> byName;
-        for (size_t i = 0; i < records.size(); ++i)
-            byName[records[i].className].push_back(static_cast<qint32>(i));
-        std::vector<Combo::Entry> entries;
-        for (; !data_.atEnd(); data_.advance()) {
-            const QString npc = data_.field(u"NPC英文名");
-            if (const auto found = byName.constFind(npc); found != byName.cend()) {
-                for (const qint32 record : *found)
-                    entries.push_back({npc + u'|' + data_.field(u"中文名称"), record});
-            }
-        }
-        ui_.npcs.addEntries(std::move(entries));
-    }
-    markEntries(document_.touchedRecords());
-    ui_.status.setPanelText(1, u"本地NPC查询完毕"_s);
-    ui_.status.setPanelText(3,
-                            u"当前地点共"_s + QString::number(ui_.npcs.entryCount()) + u"个NPC"_s);
-    return true;
-}
-
-// Every record the statement of all NPCs does not reach: its class has no town row, or no
-// Chinese name for the join to find. Those with a name show it, the others their class alone.
-void ListSelectors::listUnplacedNpcs() {
-    if (!runQuery(data_, ui_.dialogs, sql::locationNpcs(std::nullopt)))
-        return;
-    QSet<QString> reached;
-    for (; !data_.atEnd(); data_.advance())
-        reached.insert(data_.field(u"NPC英文名"));
-    const std::vector<ShopRecord>& records = document_.records();
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString& name = records[i].className;
-        if (reached.contains(name))
-            continue;
-        QString entry = name;
-        if (!runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
-            return;
-        if (!data_.atEnd())
-            entry += u'|' + data_.field(u"中文名称");
-        ui_.npcs.addEntry(entry, static_cast<qint32>(i));
-    }
-}
-
-void ListSelectors::fillEveryNpc() {
-    ui_.npcs.clearEntries();
-    ui_.lists.clearEntries();
-    lists_.clear();
-    listsRecord_ = -1;
-    const std::vector<ShopRecord>& records = document_.records();
+    npcRecords_ = std::move(records);
     std::vector<Combo::Entry> entries;
-    entries.reserve(records.size());
-    bool lookUp = true;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString& name = records[i].className;
-        QString entry = name;
-        // One failing look-up is reported once; the rest of the NPCs keep their bare names.
-        if (lookUp && !runQuery(data_, ui_.dialogs, sql::npcChineseName(), {name}))
-            lookUp = false;
-        else if (lookUp && !data_.atEnd())
-            entry += u'|' + data_.field(u"中文名称");
-        entries.push_back({std::move(entry), static_cast<qint32>(i)});
-    }
+    entries.reserve(texts.size());
+    for (QString& text : texts)
+        entries.push_back({std::move(text)});
     ui_.npcs.addEntries(std::move(entries));
     markEntries(document_.touchedRecords());
 }
 
-void ListSelectors::filterNpcs(const QString& text) {
-    ui_.npcs.filterEntries(text);
+void ListSelectors::fillNpcs(int chosen) {
+    ui_.status.setPanelText(3, {});
+    ui_.status.setPanelText(4, {});
+    ui_.status.setPanelText(1, tr("正在查询本地NPC..."));
+    std::vector<QString> texts;
+    std::vector<int> records;
+    if (placeOf(chosen) == Place::Unplaced) {
+        listUnplacedNpcs(texts, records);
+    } else if (Catalogue* catalogue = workspace_.catalogue()) {
+        std::optional<QString> town;
+        if (placeOf(chosen) == Place::Town)
+            town = trimSpaces(places_[chosen]).toString();
+        // Records by class name, in record order: a location lists up to every record.
+        const std::vector<ShopRecord>& all = document_.records();
+        QHash<QString, std::vector<int>> byName;
+        for (size_t i = 0; i < all.size(); ++i)
+            byName[all[i].className].push_back(static_cast<int>(i));
+        for (const PlacedNpc& npc : catalogue->npcsAt(town)) {
+            if (const auto found = byName.constFind(npc.className); found != byName.cend()) {
+                for (const int record : *found) {
+                    texts.push_back(npc.className + u'|' + npc.chineseName);
+                    records.push_back(record);
+                }
+            }
+        }
+    }
+    setNpcEntries(std::move(texts), std::move(records));
+    ui_.status.setPanelText(1, tr("本地NPC查询完毕"));
+    ui_.status.setPanelText(3, tr("当前地点共%1个NPC").arg(ui_.npcs.entryCount()));
+}
+
+// Every record the statement of all NPCs does not reach: its class has no town row, or no
+// Chinese name for the join to find. Those with a name show it, the others their class alone.
+void ListSelectors::listUnplacedNpcs(std::vector<QString>& texts, std::vector<int>& records) {
+    Catalogue* catalogue = workspace_.catalogue();
+    const QSet<QString> reached = catalogue ? catalogue->namedPlacedNpcs() : QSet<QString>();
+    const std::vector<ShopRecord>& all = document_.records();
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (reached.contains(all[i].className))
+            continue;
+        texts.push_back(npcText(static_cast<int>(i)));
+        records.push_back(static_cast<int>(i));
+    }
+}
+
+void ListSelectors::fillEveryNpc() {
+    std::vector<QString> texts;
+    std::vector<int> records;
+    const int count = static_cast<int>(document_.records().size());
+    texts.reserve(static_cast<size_t>(count));
+    records.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        texts.push_back(npcText(i));
+        records.push_back(i);
+    }
+    setNpcEntries(std::move(texts), std::move(records));
 }
 
 void ListSelectors::chooseFirstOfferedNpc() {
@@ -175,7 +179,7 @@ void ListSelectors::npcChosen() {
     // Choosing an NPC offers its lists anew, also when it was chosen already.
     fillLists();
     if (document_.record(record) && document_.selection().list < 0)
-        ui_.dialogs.message(u"没有找到物品列表"_s);
+        ui_.dialogs.message(tr("没有找到物品列表"));
 }
 
 void ListSelectors::listChosen() {
@@ -187,29 +191,28 @@ void ListSelectors::listChosen() {
 void ListSelectors::fillLists() {
     const Selection& selection = document_.selection();
     ui_.lists.clearEntries();
-    lists_.clear();
     listsRecord_ = selection.record;
-    const ShopRecord* record = document_.record(selection.record);
-    if (!record)
-        return;
-    for (int list = 0; list < ShopRecord::ListCount; ++list) {
-        if (record->listExists(list) || list == selection.list) {
-            lists_.push_back(list);
-            ui_.lists.addEntry(listLabel(list));
-        }
-    }
+    lists_ = document_.offeredLists(selection.record);
+    std::vector<Combo::Entry> entries;
+    for (const int list : lists_)
+        entries.push_back({listLabel(list)});
+    ui_.lists.addEntries(std::move(entries));
     ui_.lists.setCurrentIndex(listPosition() - 1);
     markEntries({selection.record});
+}
+
+int ListSelectors::listPosition() const {
+    const auto found = std::find(lists_.begin(), lists_.end(), document_.selection().list);
+    return found == lists_.end() ? 0 : static_cast<int>(found - lists_.begin()) + 1;
 }
 
 void ListSelectors::markEntries(const std::vector<int>& records) {
     if (records.empty())
         return;
     const QSet<int> marking(records.begin(), records.end());
-    for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
-        const int record = ui_.npcs.entryData(i);
-        if (marking.contains(record))
-            ui_.npcs.setEntryMarked(i, document_.unwritten(record));
+    for (size_t i = 0; i < npcRecords_.size(); ++i) {
+        if (marking.contains(npcRecords_[i]))
+            ui_.npcs.setEntryMarked(static_cast<int>(i), document_.unwritten(npcRecords_[i]));
     }
     if (!marking.contains(listsRecord_))
         return;
@@ -220,19 +223,15 @@ void ListSelectors::markEntries(const std::vector<int>& records) {
 std::vector<int> ListSelectors::offeredRecords() const {
     std::vector<int> records;
     QSet<int> seen;
-    for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
-        const int record = ui_.npcs.entryData(i);
-        if (ui_.npcs.isOffered(i) && document_.record(record) && !seen.contains(record)) {
+    for (size_t i = 0; i < npcRecords_.size(); ++i) {
+        const int record = npcRecords_[i];
+        if (ui_.npcs.isOffered(static_cast<int>(i)) && document_.record(record) &&
+            !seen.contains(record)) {
             seen.insert(record);
             records.push_back(record);
         }
     }
     return records;
-}
-
-int ListSelectors::listPosition() const {
-    const auto found = std::find(lists_.begin(), lists_.end(), document_.selection().list);
-    return found == lists_.end() ? 0 : static_cast<int>(found - lists_.begin()) + 1;
 }
 
 void ListSelectors::documentChanged(const DocumentChange& change) {
@@ -256,32 +255,31 @@ bool ListSelectors::revealRecord(int record, const QStringList& places) {
     const auto findNpc = [&] {
         if (chosenRecord() == record)
             return true;
-        for (int i = 0; i < ui_.npcs.entryCount(); ++i) {
-            if (ui_.npcs.entryData(i) == record) {
-                ui_.npcs.setCurrentIndex(i);
-                return true;
-            }
-        }
-        return false;
+        const auto found = std::find(npcRecords_.begin(), npcRecords_.end(), record);
+        if (found == npcRecords_.end())
+            return false;
+        ui_.npcs.setCurrentIndex(static_cast<int>(found - npcRecords_.begin()));
+        return true;
     };
     if (findNpc())
         return true;
     // Locations that list the NPC: the ones named first, then every NPC placed in a town, then
     // the NPCs placed nowhere.
-    const int all = ui_.locations.entryCount() - 1;
     std::vector<int> candidates;
     for (const QString& place : places) {
-        const int entry = ui_.locations.findText(place, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (entry >= 0 && entry != unplacedEntry() && entry != all)
-            candidates.push_back(entry);
+        if (const qsizetype entry = places_.indexOf(place); entry >= 0)
+            candidates.push_back(static_cast<int>(entry));
     }
-    candidates.push_back(all);
-    candidates.push_back(unplacedEntry());
+    if (!places_.isEmpty()) {
+        candidates.push_back(locationCount() + 1);
+        candidates.push_back(locationCount());
+    }
     return std::any_of(candidates.begin(), candidates.end(), [&](int entry) {
-        if (entry < 0 || entry == ui_.locations.chosenIndex())
+        if (entry == ui_.locations.chosenIndex())
             return false;
         ui_.locations.setCurrentIndex(entry);
-        return fillNpcs(entry) && findNpc();
+        fillNpcs(entry);
+        return findNpc();
     });
 }
 

@@ -5,18 +5,22 @@
 
 #include <vector>
 
+class QLineEdit;
+
 namespace vw {
 
 class Combo;
-class DataSource;
 class Dialogs;
 class ScriptDocument;
 class StatusPanels;
+class Workspace;
 struct DocumentChange;
 
 // The chain location → NPC → list of the sell-list side. A user's choice in a selector becomes
 // a choice of record or list in the document; when the document's selection changes by other
 // means (undo, a jump from a results panel), the selectors follow it without choosing anew.
+// What each entry stands for is kept beside the entries: the selectors never read it back
+// from their texts.
 class ListSelectors : public QObject {
     Q_OBJECT
 
@@ -25,20 +29,21 @@ public:
         Combo& locations; // Combo5
         Combo& npcs;      // Combo2
         Combo& lists;     // Combo4
+        QLineEdit& npcFilter;
         StatusPanels& status;
         Dialogs& dialogs;
     };
 
-    ListSelectors(ScriptDocument& document, DataSource& data, Controls controls);
+    ListSelectors(Workspace& workspace, Controls controls);
 
-    // The start-up fill: the catalogue's locations, then the program's own entries for the
-    // merchants placed nowhere and for all of them. Returns the catalogue's location count.
-    int fillLocations();
+    // The catalogue's locations, then the program's own entries for the merchants placed
+    // nowhere and for all of them; nothing without a catalogue. The records' entries follow
+    // the catalogue in use.
+    void fillLocations();
+    int locationCount() const { return static_cast<int>(places_.size()); }
     // After a read: the last location, "全部NPC", is chosen as a user would, which runs the chain.
     void chooseLastLocation();
 
-    // Offers only the NPC entries whose text holds `text` (letter case ignored).
-    void filterNpcs(const QString& text);
     // Chooses the first NPC entry the filter offers, as a user's choice does.
     void chooseFirstOfferedNpc();
 
@@ -52,35 +57,38 @@ public:
     // once, in entry order.
     std::vector<int> offeredRecords() const;
 
-    // Where the shown list stands among the list entries, from 1, and how many there are.
-    int listPosition() const;
-    int listEntryCount() const { return static_cast<int>(lists_.size()); }
-
 private:
+    enum class Place { Town, Unplaced, Everyone };
+
+    void catalogueChanged();
     void locationChosen();
     void npcChosen();
     void listChosen();
     void documentChanged(const DocumentChange& change);
 
+    Place placeOf(int entry) const;
     // Every record, as a read offers them before a location is chosen.
     void fillEveryNpc();
-    // The NPC entries of a location entry; false when the catalogue refused the query.
-    bool fillNpcs(int locationEntry);
-    void listUnplacedNpcs();
+    void fillNpcs(int locationEntry);
+    void setNpcEntries(std::vector<QString> texts, std::vector<int> records);
+    void listUnplacedNpcs(std::vector<QString>& texts, std::vector<int>& records);
     // The list entries of the chosen record: its lists with items, and the shown one.
     void fillLists();
+    int listPosition() const;
     // Chooses, without running the chain, an NPC entry of `record`; see showList.
     bool revealRecord(int record, const QStringList& places);
     int chosenRecord() const;
     // Marks the NPC and list entries of these records that stand for unwritten changes.
     void markEntries(const std::vector<int>& records);
-    int unplacedEntry() const;
+    QString npcText(int record) const;
 
+    Workspace& workspace_;
     ScriptDocument& document_;
-    DataSource& data_;
     Controls ui_;
-    std::vector<int> lists_; // the list number of each list entry
-    int listsRecord_ = -1;   // the record whose lists the list entries offer
+    QStringList places_;          // the town of each location entry before the program's own
+    std::vector<int> npcRecords_; // the record of each NPC entry
+    std::vector<int> lists_;      // the list number of each list entry
+    int listsRecord_ = -1;        // the record whose lists the list entries offer
 };
 
 } // namespace vw

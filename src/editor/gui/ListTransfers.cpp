@@ -1,20 +1,20 @@
 #include "ListTransfers.h"
 
+#include "EditTexts.h"
 #include "ListSelectors.h"
+#include "SellListView.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
 #include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
 #include "document/ScriptDocument.h"
 #include "editor/ItemRows.h"
 #include "script/LineSource.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMimeData>
 
 using namespace Qt::Literals::StringLiterals;
@@ -41,7 +41,7 @@ QString refusalText(const edits::RefusedItem& refused) {
     case edits::InsertRefusal::InvalidId:
         return invalidIdText();
     case edits::InsertRefusal::Duplicate:
-        return u"已有相同物品在此列表中"_s;
+        return duplicateItemText();
     case edits::InsertRefusal::TaxRate:
         return taxRateProblemText(refused.taxRate);
     }
@@ -51,10 +51,10 @@ QString refusalText(const edits::RefusedItem& refused) {
 } // namespace
 
 ListTransfers::ListTransfers(ScriptDocument& document, const CatalogueBrowser& catalogue,
-                             const ListSelectors& selectors, const LastGrid& lastGrid,
-                             Controls controls)
-    : document_(document), catalogue_(catalogue), selectors_(selectors), lastGrid_(lastGrid),
-      ui_(controls) {
+                             const ListSelectors& selectors, const SellListView& sellLists,
+                             const LastGrid& lastGrid, Controls controls)
+    : document_(document), catalogue_(catalogue), selectors_(selectors), sellLists_(sellLists),
+      lastGrid_(lastGrid), ui_(controls) {
     ui_.itemGrid.allowDrags([this] { return catalogueRows(); });
     ui_.listGrid.allowDrags([this] {
         QMimeData* data = listRows();
@@ -84,7 +84,7 @@ QMimeData* ListTransfers::listRows() const {
 
 QMimeData* ListTransfers::catalogueRows() const {
     std::vector<ItemSlot> items;
-    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    const QString rate = trimSpaces(sellLists_.taxRate()).toString();
     for (const QString& id : catalogue_.selectedItemIds())
         items.push_back({id, rate, 0, {}});
     return itemsData(edits::formatItemRows(items));
@@ -94,7 +94,7 @@ void ListTransfers::copy() {
     QMimeData* data = lastGrid_.isFirst() ? catalogueRows() : listRows();
     const int rows = static_cast<int>(edits::parseItemRows(data->text(), {}).size());
     QApplication::clipboard()->setMimeData(data);
-    ui_.status.setPanelText(1, u"已复制"_s + QString::number(rows) + u"项物品"_s);
+    ui_.status.setPanelText(1, tr("已复制%1项物品").arg(rows));
 }
 
 void ListTransfers::cut() {
@@ -112,7 +112,7 @@ void ListTransfers::paste() {
         return;
     const QString text =
         data->hasFormat(ItemsType) ? QString::fromUtf8(data->data(ItemsType)) : data->text();
-    insertRows(text, document_.pasteSlot(), u"粘贴"_s, u"已粘贴"_s);
+    insertRows(text, document_.pasteSlot(), tr("粘贴"), tr("已粘贴"));
 }
 
 void ListTransfers::dropped(const QString& type, const QByteArray& data, int row) {
@@ -121,7 +121,7 @@ void ListTransfers::dropped(const QString& type, const QByteArray& data, int row
     if (type == RowsType)
         document_.moveItemsTo(row - 1);
     else
-        insertRows(QString::fromUtf8(data), row - 1, u"拖入"_s, u"已拖入"_s);
+        insertRows(QString::fromUtf8(data), row - 1, tr("拖入"), tr("已拖入"));
 }
 
 void ListTransfers::insertRows(const QString& text, int slot, const QString& name,
@@ -129,7 +129,7 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
     const ShopRecord* record = document_.record(document_.selection().record);
     if (!record || document_.selection().list < 0)
         return;
-    const std::vector<edits::ItemRow> rows = edits::parseItemRows(text, ui_.taxRate.text());
+    const std::vector<edits::ItemRow> rows = edits::parseItemRows(text, sellLists_.taxRate());
     if (rows.empty())
         return;
     std::vector<ItemSlot> items;
@@ -139,9 +139,9 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
             items.back().extraParts = row.extraParts;
     }
     const ScriptDocument::Inserted inserted =
-        document_.insertItems(items, slot, name + u' ' + QString::number(items.size()) + u"项"_s);
-    ui_.status.setPanelText(1, done + QString::number(inserted.count) + u"项物品，跳过"_s +
-                                   QString::number(inserted.refused.size()) + u"项"_s);
+        document_.insertItems(items, slot, tr("%1 %2项").arg(name).arg(items.size()));
+    ui_.status.setPanelText(
+        1, tr("%1%2项物品，跳过%3项").arg(done).arg(inserted.count).arg(inserted.refused.size()));
     std::vector<QStringList> skipped;
     for (const edits::RefusedItem& refused : inserted.refused)
         skipped.push_back({items[static_cast<size_t>(refused.index)].id, refusalText(refused)});
@@ -158,16 +158,16 @@ void ListTransfers::addToListedNpcs() {
     const std::vector<QString> ids = catalogue_.selectedItemIds();
     if (list < 0 || ids.empty())
         return;
-    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    const QString rate = trimSpaces(sellLists_.taxRate()).toString();
     if (const auto problem = edits::taxRateProblem(rate); problem != edits::TaxRateProblem::None) {
         ui_.dialogs.message(taxRateProblemText(problem));
         return;
     }
     const std::vector<int> records = selectors_.offeredRecords();
     const ScriptDocument::Batch batch = document_.addToRecords(ids, rate, records, list);
-    ui_.status.setPanelText(1, u"已添加到"_s + QString::number(batch.changed) + u"个NPC的"_s +
-                                   listLabel(list) + u"，跳过"_s +
-                                   QString::number(batch.skipped.size()) + u"个"_s);
+    ui_.status.setPanelText(1, tr("已添加到%1个NPC的%2，跳过%3个")
+                                   .arg(QString::number(batch.changed), listLabel(list),
+                                        QString::number(batch.skipped.size())));
 }
 
 } // namespace vw

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-class QLineEdit;
 class QMimeData;
 
 namespace vw {
@@ -16,6 +15,7 @@ class LastGrid;
 class ListSelectors;
 class ResultsPanel;
 class ScriptDocument;
+class SellListView;
 class StatusPanels;
 struct ItemSlot;
 
@@ -27,16 +27,17 @@ class ListTransfers : public QObject {
 
 public:
     struct Controls {
-        Grid& listGrid;     // MSFlexGrid1
-        Grid& itemGrid;     // MSFlexGrid2
-        QLineEdit& taxRate; // Text2: the tax rate of items that come without one
+        Grid& listGrid; // MSFlexGrid1
+        Grid& itemGrid; // MSFlexGrid2
         ResultsPanel& skipped;
         StatusPanels& status;
         Dialogs& dialogs;
     };
 
+    // Items that come without a tax rate take the list view's.
     ListTransfers(ScriptDocument& document, const CatalogueBrowser& catalogue,
-                  const ListSelectors& selectors, const LastGrid& lastGrid, Controls controls);
+                  const ListSelectors& selectors, const SellListView& sellLists,
+                  const LastGrid& lastGrid, Controls controls);
 
     // Copies the selected rows of the grid the user was in last.
     void copy();
@@ -59,6 +60,7 @@ private:
     ScriptDocument& document_;
     const CatalogueBrowser& catalogue_;
     const ListSelectors& selectors_;
+    const SellListView& sellLists_;
     const LastGrid& lastGrid_;
     Controls ui_;
 };

@@ -1,24 +1,17 @@
 #include "ScriptInspector.h"
 
+#include "EditTexts.h"
 #include "ListSelectors.h"
-#include "catalogue/CatalogueDb.h"
-#include "catalogue/Lookups.h"
+#include "SellListView.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
-#include "controls/Grid.h"
 #include "controls/LastGrid.h"
 #include "controls/ResultsPanel.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
-#include "document/ScriptDocument.h"
 #include "script/LineSource.h"
-
-#include <QLineEdit>
+#include "workspace/Workspace.h"
 
 #include <algorithm>
-#include <optional>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace vw {
 
@@ -31,38 +24,45 @@ QString listText(int list) {
 QString findingText(const Finding& finding) {
     switch (finding.kind) {
     case Finding::Kind::UnknownItem:
-        return u"物品ID "_s + finding.itemId + u" 在物品库中没有名称（ITEMNAME_E2C）"_s;
+        return ScriptInspector::tr("物品ID %1 在物品库中没有名称（ITEMNAME_E2C）")
+            .arg(finding.itemId);
     case Finding::Kind::RepeatedItem:
-        return u"物品ID "_s + finding.itemId +
-               (finding.firstLine > 0
-                    ? u" 与第"_s + QString::number(finding.firstLine) + u"行重复"_s
-                    : u" 在列表中重复"_s);
+        return finding.firstLine > 0
+                   ? ScriptInspector::tr("物品ID %1 与第%2行重复")
+                         .arg(finding.itemId, QString::number(finding.firstLine))
+                   : ScriptInspector::tr("物品ID %1 在列表中重复").arg(finding.itemId);
     case Finding::Kind::UnclosedList:
-        return u"列表没有 buyselllist_end"_s;
+        return ScriptInspector::tr("列表没有 buyselllist_end");
     case Finding::Kind::ListOpenedTwice:
-        return u"列表在同一个类中被再次打开"_s;
+        return ScriptInspector::tr("列表在同一个类中被再次打开");
     case Finding::Kind::MalformedItemLine:
         return finding.reason == ReadReport::MalformedLine::Reason::NoClosingBrace
-                   ? u"物品行格式错误：“{”之后没有“}”"_s
-                   : u"物品行格式错误：物品ID为空"_s;
+                   ? ScriptInspector::tr("物品行格式错误：“{”之后没有“}”")
+                   : ScriptInspector::tr("物品行格式错误：物品ID为空");
     case Finding::Kind::TaxRateNotANumber:
-        return u"物品ID "_s + finding.itemId + u" 的税率“"_s + finding.taxRate + u"”不是非负数字"_s;
+        return ScriptInspector::tr("物品ID %1 的税率“%2”不是非负数字")
+            .arg(finding.itemId, finding.taxRate);
     case Finding::Kind::PlacedInNoTown:
-        return u"没有放置在任何地点（城镇NPC表中没有与类名完全相同的NPC英文名）"_s;
+        return ScriptInspector::tr(
+            "没有放置在任何地点（城镇NPC表中没有与类名完全相同的NPC英文名）");
     }
     return {};
 }
 
 } // namespace
 
-ScriptInspector::ScriptInspector(ScriptDocument& document, CatalogueDb& db,
-                                 ListSelectors& selectors, const CatalogueBrowser& catalogue,
+ScriptInspector::ScriptInspector(Workspace& workspace, ListSelectors& selectors,
+                                 const CatalogueBrowser& catalogue, const SellListView& sellLists,
                                  const LastGrid& lastGrid, Controls controls)
-    : document_(document), db_(db), selectors_(selectors), catalogue_(catalogue), ui_(controls),
-      lastGrid_(lastGrid) {
+    : workspace_(workspace), document_(workspace.document()), selectors_(selectors),
+      catalogue_(catalogue), sellLists_(sellLists), lastGrid_(lastGrid), ui_(controls) {
     ui_.sellers.grid().allowRowRanges();
     connect(&ui_.sellers, &ResultsPanel::resultChosen, this, &ScriptInspector::goToSale);
     connect(&ui_.findings, &ResultsPanel::resultChosen, this, &ScriptInspector::goToFinding);
+    connect(&workspace_, &Workspace::sellersChanged, this, [this] { drawSellers(false); });
+    connect(&workspace_, &Workspace::checksChanged, this, &ScriptInspector::findingsChanged);
+    // Findings gone stale while the panel was out of sight are made anew once it is in sight.
+    connect(&ui_.findings, &ResultsPanel::cameIntoView, this, &ScriptInspector::findingsChanged);
 }
 
 QString ScriptInspector::currentItemId() const {
@@ -81,28 +81,28 @@ void ScriptInspector::findSellers() {
         return;
     }
     const QString id = currentItemId();
-    if (!id.isEmpty())
-        showSellers(id);
+    if (id.isEmpty())
+        return;
+    workspace_.findSellers(id);
+    drawSellers(true);
 }
 
-void ScriptInspector::showSellers(const QString& id) {
-    soldId_ = id;
-    std::optional<CatalogueLookups> lookups;
-    if (db_.isLoaded())
-        lookups.emplace(db_);
-    sales_ = vw::findSellers(document_.records(), id, lookups ? &*lookups : nullptr);
+void ScriptInspector::drawSellers(bool open) {
+    const SellerResults& results = workspace_.sellers();
     std::vector<QStringList> rows;
-    for (const Sale& sale : sales_) {
+    for (const Sale& sale : results.sales) {
         rows.push_back({sale.className, sale.chineseName.value_or(QString()), listText(sale.list),
                         QString::number(sale.slot + 1), sale.taxRate,
-                        sale.locations.join(u"、"_s)});
+                        sale.locations.join(tr("、"))});
     }
-    ui_.sellers.setResults(rows);
-    ui_.sellers.setTitle(u"出售物品"_s + id + u"的NPC"_s);
+    ui_.sellers.setRows(rows);
+    ui_.sellers.setTitle(results.id.isEmpty() ? tr("出售此物品的NPC")
+                                              : tr("出售物品%1的NPC").arg(results.id));
+    if (!open)
+        return;
+    ui_.sellers.open();
     ui_.status.setPanelText(1,
-                            u"共有"_s + QString::number(sales_.size()) + u"个列表出售物品"_s + id);
-    if (lookups && lookups->failed())
-        ui_.dialogs.message(u"物品数据库查询出错："_s + lookups->error());
+                            tr("共有%1个列表出售物品%2").arg(results.sales.size()).arg(results.id));
 }
 
 void ScriptInspector::checkScript() {
@@ -110,34 +110,46 @@ void ScriptInspector::checkScript() {
         ui_.dialogs.message(notLoadedText(), MessageIcon::Information);
         return;
     }
-    ui_.status.setPanelText(1, u"正在检查AI文件..."_s);
-    std::optional<CatalogueLookups> lookups;
-    if (db_.isLoaded())
-        lookups.emplace(db_);
-    findings_ =
-        vw::checkScript(document_.records(), document_.report(), lookups ? &*lookups : nullptr);
+    ui_.status.setPanelText(1, tr("正在检查AI文件..."));
+    workspace_.runChecks();
+    ui_.findings.open();
+    ui_.status.setPanelText(1,
+                            tr("检查完毕,共发现%1个问题").arg(workspace_.checks().findings.size()));
+}
+
+void ScriptInspector::findingsChanged() {
+    const CheckResults& checks = workspace_.checks();
+    if (checks.stale && ui_.findings.isShown()) {
+        workspace_.runChecks();
+        return;
+    }
+    drawFindings(false);
+}
+
+void ScriptInspector::drawFindings(bool open) {
+    const CheckResults& checks = workspace_.checks();
     std::vector<QStringList> rows;
-    for (const Finding& finding : findings_) {
-        rows.push_back({finding.line > 0 ? QString::number(finding.line) : u"新增"_s,
+    for (const Finding& finding : checks.findings) {
+        rows.push_back({finding.line > 0 ? QString::number(finding.line) : tr("新增"),
                         finding.className, listText(finding.list), findingText(finding)});
     }
-    ui_.findings.setResults(rows);
-    ui_.status.setPanelText(1,
-                            u"检查完毕,共发现"_s + QString::number(findings_.size()) + u"个问题"_s);
-    if (lookups && lookups->failed())
-        ui_.dialogs.message(u"物品数据库查询出错："_s + lookups->error());
+    ui_.findings.setRows(rows);
+    ui_.findings.setTitle(checks.stale ? tr("检查结果（已过时）") : tr("检查结果"));
+    if (open)
+        ui_.findings.open();
 }
 
 std::vector<ListRef> ScriptInspector::selectedSales() const {
+    const std::vector<Sale>& sales = workspace_.sellers().sales;
     std::vector<int> rows = ui_.sellers.grid().selectedRows();
     if (rows.empty()) {
-        for (size_t i = 0; i < sales_.size(); ++i)
+        for (size_t i = 0; i < sales.size(); ++i)
             rows.push_back(static_cast<int>(i) + 1);
     }
     std::vector<ListRef> lists;
     for (const int row : rows) {
-        if (row >= 1 && static_cast<size_t>(row) <= sales_.size()) {
-            const Sale& sale = sales_[static_cast<size_t>(row) - 1];
+        if (row >= 1 && static_cast<size_t>(row) <= sales.size()) {
+            const Sale& sale = sales[static_cast<size_t>(row) - 1];
             const ListRef ref{sale.record, sale.list};
             // An item that stands twice in one list is taken there once.
             if (std::find(lists.begin(), lists.end(), ref) == lists.end())
@@ -148,8 +160,6 @@ std::vector<ListRef> ScriptInspector::selectedSales() const {
 }
 
 void ScriptInspector::afterBatch(const ScriptDocument::Batch& batch, const QString& done) {
-    const QString id = soldId_;
-    showSellers(id);
     ui_.status.setPanelText(1, done);
     if (batch.skipped.empty())
         return;
@@ -158,74 +168,69 @@ void ScriptInspector::afterBatch(const ScriptDocument::Batch& batch, const QStri
         if (const ShopRecord* record = document_.record(ref.record))
             lists.append(record->className + u' ' + listLabel(ref.list));
     }
-    ui_.dialogs.message(u"以下列表未修改：\n"_s + lists.join(u'\n'));
+    ui_.dialogs.message(tr("以下列表未修改：\n") + lists.join(u'\n'));
 }
 
 void ScriptInspector::removeFromSelectedLists() {
     const std::vector<ListRef> lists = selectedSales();
+    const QString id = workspace_.sellers().id;
     if (lists.empty())
         return;
-    const auto batch = document_.removeItem(soldId_, lists);
-    afterBatch(batch, u"已从"_s + QString::number(batch.changed) + u"个列表中删除物品"_s + soldId_);
+    const auto batch = document_.removeItem(id, lists);
+    afterBatch(batch, tr("已从%1个列表中删除物品%2").arg(batch.changed).arg(id));
 }
 
 void ScriptInspector::setTaxRateInSelectedLists() {
     const std::vector<ListRef> lists = selectedSales();
+    const QString id = workspace_.sellers().id;
     if (lists.empty())
         return;
-    const QString rate = trimSpaces(ui_.taxRate.text()).toString();
+    const QString rate = trimSpaces(sellLists_.taxRate()).toString();
     if (const auto problem = edits::taxRateProblem(rate); problem != edits::TaxRateProblem::None) {
         ui_.dialogs.message(taxRateProblemText(problem));
         return;
     }
-    const auto batch = document_.setItemTaxRate(soldId_, rate, lists);
-    afterBatch(batch, u"已修改"_s + QString::number(batch.changed) + u"个列表中物品"_s + soldId_ +
-                          u"的税率"_s);
+    const auto batch = document_.setItemTaxRate(id, rate, lists);
+    afterBatch(batch, tr("已修改%1个列表中物品%2的税率").arg(batch.changed).arg(id));
 }
 
 void ScriptInspector::replaceInSelectedLists() {
     const std::vector<ListRef> lists = selectedSales();
+    const QString old = workspace_.sellers().id;
     if (lists.empty())
         return;
-    const QString typed = ui_.dialogs.askText(u"将物品"_s + soldId_ + u"替换为（物品ID）："_s,
-                                              catalogue_.currentItemId());
+    const QString typed =
+        ui_.dialogs.askText(tr("将物品%1替换为（物品ID）：").arg(old), catalogue_.currentItemId());
     const QString replacement = trimSpaces(typed).toString();
-    if (replacement.isEmpty() || replacement == soldId_)
+    if (replacement.isEmpty() || replacement == old)
         return;
     if (!edits::fitsItemLine(replacement)) {
         ui_.dialogs.message(invalidIdText());
         return;
     }
-    const QString old = soldId_;
     const auto batch = document_.replaceItem(old, replacement, lists);
     // The results follow the item into the lists it went to.
-    soldId_ = replacement;
-    afterBatch(batch, u"已在"_s + QString::number(batch.changed) + u"个列表中将物品"_s + old +
-                          u"替换为"_s + replacement);
-}
-
-void ScriptInspector::clearResults() {
-    soldId_.clear();
-    sales_.clear();
-    findings_.clear();
-    ui_.sellers.clear();
-    ui_.findings.clear();
+    workspace_.findSellers(replacement);
+    afterBatch(batch,
+               tr("已在%1个列表中将物品%2替换为%3").arg(batch.changed).arg(old, replacement));
 }
 
 void ScriptInspector::goToSale(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= sales_.size())
+    const std::vector<Sale>& sales = workspace_.sellers().sales;
+    if (index < 0 || static_cast<size_t>(index) >= sales.size())
         return;
-    const Sale& sale = sales_[static_cast<size_t>(index)];
+    const Sale& sale = sales[static_cast<size_t>(index)];
     selectors_.showList(sale.record, sale.list, {sale.slot}, sale.locations);
 }
 
 void ScriptInspector::goToFinding(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= findings_.size())
+    const std::vector<Finding>& findings = workspace_.checks().findings;
+    if (index < 0 || static_cast<size_t>(index) >= findings.size())
         return;
-    const Finding& finding = findings_[static_cast<size_t>(index)];
+    const Finding& finding = findings[static_cast<size_t>(index)];
     const ShopRecord* record = document_.record(finding.record);
     if (!record) {
-        ui_.status.setPanelText(1, u"该行所在的类没有可编辑的列表"_s);
+        ui_.status.setPanelText(1, tr("该行所在的类没有可编辑的列表"));
         return;
     }
     int list = finding.list;

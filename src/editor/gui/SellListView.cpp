@@ -1,17 +1,13 @@
 #include "SellListView.h"
 
-#include "ListSelectors.h"
-#include "catalogue/DataSource.h"
-#include "catalogue/Statements.h"
+#include "EditTexts.h"
 #include "catalogue/gui/CatalogueBrowser.h"
 #include "controls/Dialogs.h"
 #include "controls/Grid.h"
-#include "controls/Query.h"
 #include "controls/StatusPanels.h"
-#include "controls/WindowTexts.h"
-#include "document/ScriptDocument.h"
 #include "editor/ListEdits.h"
 #include "script/LineSource.h"
+#include "workspace/Workspace.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -24,20 +20,21 @@ namespace vw {
 
 namespace {
 
-const std::array<QString, 5> ListHeaders{u"行号"_s, u"物品ID"_s, u"中文名称"_s, u"英文名称"_s,
-                                         u"税率"_s};
-
-// Both name columns of an item the catalogue does not name.
-const QString UnknownItemName = u"（未知物品）"_s;
+std::array<QString, 5> listHeaders() {
+    return {SellListView::tr("行号"), SellListView::tr("物品ID"), SellListView::tr("中文名称"),
+            SellListView::tr("英文名称"), SellListView::tr("税率")};
+}
 
 } // namespace
 
-SellListView::SellListView(ScriptDocument& document, DataSource& data,
-                           const ListSelectors& selectors, const CatalogueBrowser& catalogue,
+SellListView::SellListView(Workspace& workspace, const CatalogueBrowser& catalogue,
                            const int& charWidth, Controls controls)
-    : document_(document), data_(data), selectors_(selectors), catalogue_(catalogue),
-      charWidth_(charWidth), ui_(controls) {
+    : workspace_(workspace), document_(workspace.document()), catalogue_(catalogue),
+      charWidth_(charWidth), ui_(controls), taxRate_(controls.taxRate.text()) {
     connect(&document_, &ScriptDocument::changed, this, &SellListView::documentChanged);
+    connect(&workspace_, &Workspace::catalogueChanged, this, &SellListView::showSellList);
+    connect(&ui_.taxRate, &QLineEdit::textChanged, this,
+            [this](const QString& text) { taxRate_ = text; });
     Grid& grid = ui_.listGrid;
     grid.allowRowRanges();
     grid.setEditableColumn(4);
@@ -54,8 +51,9 @@ SellListView::SellListView(ScriptDocument& document, DataSource& data,
 
 void SellListView::initListGrid() {
     ui_.listGrid.clearTexts();
-    for (int c = 0; c < static_cast<int>(ListHeaders.size()); ++c)
-        ui_.listGrid.setText(0, c, ListHeaders[static_cast<size_t>(c)]);
+    const std::array<QString, 5> headers = listHeaders();
+    for (int c = 0; c < static_cast<int>(headers.size()); ++c)
+        ui_.listGrid.setText(0, c, headers[static_cast<size_t>(c)]);
 }
 
 void SellListView::documentChanged(const DocumentChange& change) {
@@ -91,18 +89,17 @@ void SellListView::showSellList() {
         return;
     }
     ui_.status.setPanelText(4, {});
-    ui_.status.setPanelText(1, u"正在查询物品信息..."_s);
     const int length = record->listLength(list);
+    const std::array<QString, 5> headers = listHeaders();
     std::array<int, 5> bytes{};
     bool unknown = false;
-    // Reported once the grid is whole again: a message box must not open mid-update.
-    QString problem;
+    Catalogue* catalogue = workspace_.catalogue();
     {
         Grid::Batch batch(grid);
         initListGrid();
         grid.setRows(std::max(length, 1) + 1);
         for (size_t c = 0; c < bytes.size(); ++c)
-            bytes[c] = ansiByteLength(ListHeaders[c]);
+            bytes[c] = ansiByteLength(headers[c]);
         const auto put = [&](int row, int col, const QString& text) {
             grid.setText(row, col, text);
             bytes[static_cast<size_t>(col)] =
@@ -114,21 +111,18 @@ void SellListView::showSellList() {
             put(row, 0, QString::number(item.line));
             put(row, 1, item.id);
             put(row, 4, item.taxRate);
-            if (problem.isEmpty() && !data_.run(sql::itemNames(), {item.id}))
-                problem = queryErrorText(data_);
-            // A refused look-up leaves the names blank; the items are still shown.
-            if (!problem.isEmpty())
+            // Without a catalogue the names stay blank; the items are still shown.
+            if (!catalogue)
                 continue;
-            if (data_.atEnd()) {
-                unknown = true;
-                put(row, 2, UnknownItemName);
-                put(row, 3, UnknownItemName);
-                grid.model().setRowMarked(row, true);
+            if (const std::optional<ItemNames> names = catalogue->itemNames(item.id)) {
+                put(row, 2, names->chinese);
+                put(row, 3, names->english);
             } else {
-                put(row, 2, data_.field(u"中文名称"));
-                put(row, 3, data_.field(u"英文名称"));
+                unknown = true;
+                put(row, 2, unknownItemText());
+                put(row, 3, unknownItemText());
+                grid.model().setRowMarked(row, true);
             }
-            ui_.status.setPanelText(1, u"正在查询第"_s + QString::number(shown) + u"个物品..."_s);
         }
         for (size_t c = 0; c < bytes.size(); ++c)
             grid.setColumnWidthPixels(static_cast<int>(c), (bytes[c] + 1) * charWidth_);
@@ -136,14 +130,13 @@ void SellListView::showSellList() {
     showSelection();
     drawing_ = false;
     ui_.taxRate.setText(length > 0 ? record->slot(list, 0).taxRate : QString());
-    ui_.status.setPanelText(1, u"查询物品信息完毕"_s);
-    ui_.status.setPanelText(4, u"当前列表"_s + QString::number(selectors_.listPosition()) + u'/' +
-                                   QString::number(selectors_.listEntryCount()) + u"共有"_s +
-                                   QString::number(length) + u"项"_s);
-    if (!problem.isEmpty())
-        ui_.dialogs.message(problem);
-    else if (unknown && warned_.insert({selection.record, list}).second)
-        ui_.dialogs.message(u"无此物品"_s);
+    ui_.status.setPanelText(1, tr("查询物品信息完毕"));
+    const std::vector<int> lists = document_.offeredLists(selection.record);
+    const auto position = std::find(lists.begin(), lists.end(), list) - lists.begin() + 1;
+    ui_.status.setPanelText(
+        4, tr("当前列表%1/%2共有%3项").arg(position).arg(lists.size()).arg(length));
+    if (unknown && warned_.insert({selection.record, list}).second)
+        ui_.dialogs.message(tr("无此物品"));
 }
 
 void SellListView::showSelection() {
@@ -201,13 +194,13 @@ void SellListView::addCatalogueItem(bool beforeCurrentRow) {
     const QString id = catalogue_.currentItemId();
     if (id.isEmpty())
         return;
-    const QString text = ui_.taxRate.text();
+    const QString text = taxRate_;
     switch (document_.insertItem(id, text, beforeCurrentRow)) {
     case ScriptDocument::EditOutcome::Done:
-        ui_.status.setPanelText(1, u"已经添加1项物品"_s);
+        ui_.status.setPanelText(1, tr("已经添加1项物品"));
         return;
     case ScriptDocument::EditOutcome::Duplicate:
-        ui_.dialogs.message(u"已有相同物品在此列表中"_s, MessageIcon::Information);
+        ui_.dialogs.message(duplicateItemText(), MessageIcon::Information);
         return;
     case ScriptDocument::EditOutcome::BadTaxRate:
         refuseTaxRate(text);
@@ -243,10 +236,10 @@ void SellListView::setTaxRate() {
     if (!requireLoaded())
         return;
     const size_t count = document_.slotsToEdit().size();
-    const QString text = ui_.taxRate.text();
+    const QString text = taxRate_;
     switch (document_.setTaxRate(text)) {
     case ScriptDocument::EditOutcome::Done:
-        ui_.status.setPanelText(1, u"已经修改"_s + QString::number(count) + u"项物品的税率"_s);
+        ui_.status.setPanelText(1, tr("已经修改%1项物品的税率").arg(count));
         return;
     case ScriptDocument::EditOutcome::BadTaxRate:
         refuseTaxRate(text);

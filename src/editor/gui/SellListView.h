@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <QString>
+
 #include <set>
 #include <utility>
 
@@ -10,17 +12,17 @@ class QLineEdit;
 namespace vw {
 
 class CatalogueBrowser;
-class DataSource;
 class Dialogs;
 class Grid;
-class ListSelectors;
 class ScriptDocument;
 class StatusPanels;
+class Workspace;
 struct DocumentChange;
 
 // The list grid and the tax-rate box: they draw the document's chosen list, and the edit
 // commands turn the user's intent into edits of the document. Every change of the shown list,
-// by an edit, undo or redo, ends in one full rebuild of the grid with the names looked up anew.
+// by an edit, undo or redo, ends in one full rebuild of the grid with the names looked up anew
+// in the catalogue in use. The tax-rate box is the view's own: others ask it for the rate.
 class SellListView : public QObject {
     Q_OBJECT
 
@@ -32,8 +34,11 @@ public:
         Dialogs& dialogs;
     };
 
-    SellListView(ScriptDocument& document, DataSource& data, const ListSelectors& selectors,
-                 const CatalogueBrowser& catalogue, const int& charWidth, Controls controls);
+    SellListView(Workspace& workspace, const CatalogueBrowser& catalogue, const int& charWidth,
+                 Controls controls);
+
+    // The rate the tax-rate box holds, as typed or as the current row shows it.
+    const QString& taxRate() const { return taxRate_; }
 
     void initListGrid();
     // Rebuilds the grid from the document's chosen list.
@@ -61,9 +66,8 @@ private:
     bool requireLoaded();
     void refuseTaxRate(const QString& text);
 
+    Workspace& workspace_;
     ScriptDocument& document_;
-    DataSource& data_;
-    const ListSelectors& selectors_;
     const CatalogueBrowser& catalogue_;
     const int& charWidth_;
     Controls ui_;
@@ -71,6 +75,7 @@ private:
     int shownList_ = -1;
     bool drawing_ = false;
     int rebuilds_ = 0;
+    QString taxRate_;
     // Lists whose unknown items were reported: once per list and read.
     std::set<std::pair<int, int>> warned_;
 };

@@ -2,6 +2,7 @@
 
 #include "editor/ListEdits.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vw {
@@ -10,17 +11,27 @@ namespace vw {
 
 // The entry of a list in the list selector and in the results panels: "0-商品列表".
 inline QString listLabel(int list) {
-    return QString::number(list) + QStringLiteral("-商品列表");
+    return QCoreApplication::translate("EditTexts", "%1-商品列表").arg(list);
 }
 
 // The refusal of a command that needs a script read first.
 inline QString notLoadedText() {
-    return QStringLiteral("请先装入AI文件");
+    return QCoreApplication::translate("EditTexts", "请先装入AI文件");
 }
 
 // The refusal of an item ID the item line cannot hold.
 inline QString invalidIdText() {
-    return QStringLiteral("物品ID为空或含有“{”、“}”、“;”或换行");
+    return QCoreApplication::translate("EditTexts", "物品ID为空或含有“{”、“}”、“;”或换行");
+}
+
+// The refusal of an item the list holds already.
+inline QString duplicateItemText() {
+    return QCoreApplication::translate("EditTexts", "已有相同物品在此列表中");
+}
+
+// Both name columns of an item the catalogue does not name.
+inline QString unknownItemText() {
+    return QCoreApplication::translate("EditTexts", "（未知物品）");
 }
 
 // Why a tax rate cannot be used; empty when it can.
@@ -29,11 +40,11 @@ inline QString taxRateProblemText(edits::TaxRateProblem problem) {
     case edits::TaxRateProblem::None:
         return {};
     case edits::TaxRateProblem::Empty:
-        return QStringLiteral("税率不能为空");
+        return QCoreApplication::translate("EditTexts", "税率不能为空");
     case edits::TaxRateProblem::BreaksLine:
     case edits::TaxRateProblem::NotANumber:
         // A rate that would break the line is no number either: the game reads numbers alone.
-        return QStringLiteral("税率必须是非负数字");
+        return QCoreApplication::translate("EditTexts", "税率必须是非负数字");
     }
     return {};
 }

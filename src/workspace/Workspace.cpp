@@ -1,0 +1,242 @@
+#include "Workspace.h"
+
+#include "script/LineSource.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vw {
+
+namespace {
+
+const QString CatalogueKey = u"files/catalogue"_s;
+const QString ScriptKey = u"files/script"_s;
+const QString RecentKey = u"files/recent"_s;
+constexpr qsizetype RecentCount = 8;
+
+QString trimmed(const QString& text) {
+    return trimSpaces(text).toString();
+}
+
+} // namespace
+
+Workspace::Places Workspace::userPlaces(const QString& programDir) {
+    return {programDir,
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                u"/vendwright.conf"_s,
+            RecoveryJournal::defaultFolder()};
+}
+
+Workspace::Workspace(Places places, QObject* parent)
+    : QObject(parent), places_(std::move(places)),
+      settings_(std::make_unique<QSettings>(places_.settingsFile, QSettings::IniFormat)),
+      journal_(new RecoveryJournal(document_, places_.journalFolder)) {
+    connect(&document_, &ScriptDocument::changed, this, &Workspace::documentChanged);
+}
+
+Workspace::~Workspace() = default;
+
+CatalogueFault Workspace::useCatalogue(const QString& path) {
+    Catalogue::Opened opened = Catalogue::open(path);
+    if (!opened.catalogue)
+        return opened.fault;
+    catalogue_ = std::move(opened.catalogue);
+    remember(CatalogueKey, path);
+    emit catalogueChanged();
+    // What the results say of NPCs and places came from the catalogue before.
+    findSellers(sellers_.id);
+    if (checks_.ran)
+        runChecks();
+    return {};
+}
+
+std::vector<Workspace::Tried> Workspace::startCatalogue(const QString& named) {
+    QStringList candidates;
+    if (!named.isEmpty()) {
+        candidates.append(named);
+    } else {
+        const QString remembered = settings_->value(CatalogueKey).toString();
+        if (!remembered.isEmpty())
+            candidates.append(remembered);
+    }
+    const QString fallback = places_.programDir + u"/DB/Wareroll.mdb"_s;
+    if (!candidates.contains(fallback))
+        candidates.append(fallback);
+    std::vector<Tried> failed;
+    for (const QString& path : candidates) {
+        const CatalogueFault fault = useCatalogue(path);
+        if (fault.kind == CatalogueFault::Kind::None)
+            break;
+        failed.push_back({path, fault});
+    }
+    return failed;
+}
+
+void Workspace::chooseScript(const QString& path) {
+    if (path == chosen_)
+        return;
+    chosen_ = path;
+    emit chosenScriptChanged();
+}
+
+QString Workspace::startScript(const QString& named) const {
+    if (!named.isEmpty())
+        return named;
+    const QString last = settings_->value(ScriptKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isFile())
+        return last;
+    const QString fallback = places_.programDir + u"/AI/ai.obj"_s;
+    return QFileInfo(fallback).isFile() ? fallback : QString();
+}
+
+ScriptProblem Workspace::checkChosenScript() const {
+    const QString path = trimmed(chosen_);
+    if (path.isEmpty())
+        return ScriptProblem::NoPath;
+    const QFileInfo file(path);
+    if (!file.exists())
+        return ScriptProblem::Missing;
+    return file.isFile() ? ScriptProblem::None : ScriptProblem::NotRegular;
+}
+
+Workspace::Read Workspace::readChosenScript(const ReadProgress& progress) {
+    Read outcome;
+    outcome.problem = checkChosenScript();
+    if (outcome.problem != ScriptProblem::None)
+        return outcome;
+    const QString path = trimmed(chosen_);
+    ScriptReadResult read = readScriptFile(path, progress);
+    outcome.status = read.status;
+    outcome.lines = read.lineCount;
+    if (read.status != ReadStatus::Ok) {
+        outcome.problem = ScriptProblem::Read;
+        return outcome;
+    }
+    pending_.reset();
+    document_.load(std::move(read.records), std::move(read.report), {path, read.stamp});
+    rememberScript(path);
+    const std::vector<RecoveryJournal::Left> left = journal_->leftFor(path);
+    if (!left.empty()) {
+        pending_ =
+            PendingRecovery{left.front(), path, RecoveryJournal::matches(left.front(), read.stamp)};
+    }
+    return outcome;
+}
+
+ScriptFileWriteResult Workspace::write(const QString& output, const WriteProgress& progress) {
+    const ScriptDocument::Source& source = document_.source();
+    // Neither the file the records came from nor the one chosen for the next read.
+    if (namesSameFile(output, chosen_))
+        return {ScriptFileWriteResult::Status::OutputIsSource, {}, {}};
+    ScriptFileWriteResult result =
+        writeScriptFile(source.path, source.stamp, output, document_.records(), progress);
+    if (result.status == ScriptFileWriteResult::Status::Ok)
+        document_.markWritten();
+    return result;
+}
+
+QStringList Workspace::recentScripts() const {
+    return settings_->value(RecentKey).toStringList().mid(0, RecentCount);
+}
+
+void Workspace::forgetRecent(const QString& path) {
+    QStringList recent = recentScripts();
+    if (recent.removeAll(path) == 0)
+        return;
+    settings_->setValue(RecentKey, recent);
+    emit recentChanged();
+}
+
+void Workspace::remember(const QString& key, const QString& path) {
+    settings_->setValue(key, QFileInfo(path).absoluteFilePath());
+}
+
+void Workspace::rememberScript(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    remember(ScriptKey, absolute);
+    QStringList recent = recentScripts();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    settings_->setValue(RecentKey, recent.mid(0, RecentCount));
+    emit recentChanged();
+}
+
+bool Workspace::recover() {
+    if (!pending_ || !pending_->sourceSame || !document_.isLoaded() ||
+        !namesSameFile(pending_->script, document_.source().path))
+        return false;
+    const RecoveryJournal::Left left = pending_->left;
+    pending_.reset();
+    document_.importEdits(left.edits);
+    RecoveryJournal::remove(left);
+    return true;
+}
+
+void Workspace::discardRecovery() {
+    if (!pending_)
+        return;
+    RecoveryJournal::remove(pending_->left);
+    pending_.reset();
+}
+
+bool Workspace::saveRecovery(const QString& path, QString* error) {
+    if (!pending_)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pending_->left.edits.toUtf8()) < 0 ||
+        !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    discardRecovery();
+    return true;
+}
+
+bool Workspace::hasLeftEdits(const QString& script) const {
+    return !script.isEmpty() && !journal_->leftFor(script).empty();
+}
+
+void Workspace::findSellers(const QString& id) {
+    sellers_.id = id;
+    sellers_.sales.clear();
+    if (!id.isEmpty() && document_.isLoaded()) {
+        sellers_.sales =
+            vw::findSellers(document_.records(), id, catalogue_ ? &catalogue_->lookups() : nullptr);
+    }
+    emit sellersChanged();
+}
+
+void Workspace::runChecks() {
+    if (!document_.isLoaded())
+        return;
+    checks_.findings = checkScript(document_.records(), document_.report(),
+                                   catalogue_ ? &catalogue_->lookups() : nullptr);
+    checks_.ran = true;
+    checks_.stale = false;
+    emit checksChanged();
+}
+
+void Workspace::documentChanged(const DocumentChange& change) {
+    if (change.reset) {
+        // Results of another read point at records that are gone.
+        sellers_ = {};
+        checks_ = {};
+        emit sellersChanged();
+        emit checksChanged();
+        return;
+    }
+    if (change.records.empty())
+        return;
+    if (!sellers_.id.isEmpty())
+        findSellers(sellers_.id);
+    if (checks_.ran && !checks_.stale) {
+        checks_.stale = true;
+        emit checksChanged();
+    }
+}
+
+} // namespace vw
