@@ -153,6 +153,23 @@ void ReloadMemory(benchmark::State& state) {
 }
 BENCHMARK(ReloadMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// Another catalogue put in use: loaded through the reading child, checked whole, its names read
+// into memory, and every view drawn anew from it.
+void ReplaceCatalogue(benchmark::State& state) {
+    vw::MainWindow* window = vwbench::window(state);
+    if (!window)
+        return;
+    const QString path = QFileInfo(vwbench::cataloguePath()).absoluteFilePath();
+    for (auto _ : state) {
+        if (window->workspace().useCatalogue(path).kind != vw::CatalogueFault::Kind::None) {
+            state.SkipWithError("the generated catalogue was refused");
+            return;
+        }
+        vwbench::settle(state);
+    }
+}
+BENCHMARK(ReplaceCatalogue)->Apply(vwbench::timed);
+
 // Takes every edit of a benchmark back, so the next one starts from the script as read and
 // reading again asks nothing.
 void undoAll(vw::MainWindow& window) {
@@ -197,6 +214,40 @@ void UndoRedoStep(benchmark::State& state) {
     undoAll(*window);
 }
 BENCHMARK(UndoRedoStep)->Apply(vwbench::timed);
+
+// What every result panel costs a step once it is shown: the lists that sell the most sold item
+// looked up again, the checks and the preview made anew. The same undo or redo is timed without
+// the panels (arg 0) and with them (arg 1); the difference is the panels' share.
+void ResultsAfterStep(benchmark::State& state) {
+    vw::MainWindow* window = windowShowingLongList(state);
+    if (!window)
+        return;
+    const bool panels = state.range(0) == 1;
+    control<vw::Grid>(*window, u"MSFlexGrid1"_s)->setCurrentRow(120);
+    if (panels) {
+        // The item of the current row stands in many lists of the generated script.
+        window->findChild<QWidget*>(u"MSFlexGrid1"_s)->setFocus();
+        vwbench::trigger(*window, "ID_FindSellers");
+        vwbench::trigger(*window, "ID_CheckScript");
+    }
+    vwbench::trigger(*window, "ID_DeleteItem");
+    if (panels)
+        vwbench::trigger(*window, "ID_Preview");
+    QUndoStack& history = window->document().history();
+    vwbench::flushEvents();
+    for (auto _ : state) {
+        if (history.canUndo())
+            history.undo();
+        else
+            history.redo();
+        vwbench::settle(state);
+    }
+    state.counters["sellers"] = static_cast<double>(window->workspace().sellers().sales.size());
+    undoAll(*window);
+    window->workspace().findSellers({});
+    window->findChild<QWidget*>(u"ResultsDock"_s)->hide();
+}
+BENCHMARK(ResultsAfterStep)->ArgName("panels")->Arg(0)->Arg(1)->Apply(vwbench::timed);
 
 // 200 of 250 rows selected and deleted as one step.
 void DeleteRows(benchmark::State& state) {

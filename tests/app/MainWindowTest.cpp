@@ -162,6 +162,12 @@ TEST(LoadAndShow, BadFilesLeaveTheRecordsAlone) {
                            u"指定文件不是普通文件：\n"_s + folder.path(u"AI")}));
     EXPECT_EQ(window.document().records(), before);
     EXPECT_EQ(window.document().source().path, folder.scriptPath());
+    // The title names the script shown; one chosen for the next read is named in the status bar.
+    EXPECT_EQ(window.windowTitle(), mainWindowTitle(folder.scriptPath()));
+    folder.dialogs.answers.push_back(folder.path(u"utf8.obj"));
+    trigger(window, "ID_Open");
+    EXPECT_EQ(window.windowTitle(), mainWindowTitle(folder.scriptPath()));
+    EXPECT_TRUE(folder.control<StatusPanels>("StatusBar1").panelText(1).contains(u"utf8.obj"));
 }
 
 TEST(Editing, MovesAddsAndDeletesGoThroughTheRecord) {
