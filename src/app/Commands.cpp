@@ -207,6 +207,7 @@ QPushButton* Commands::button(QWidget* parent, const QString& name, const QStrin
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setAccessibleName(caption);
+    button->setAccessibleDescription(name);
     QAction* command = action(tool);
     connect(button, &QPushButton::clicked, command, &QAction::trigger);
     connect(command, &QAction::enabledChanged, button, &QPushButton::setEnabled);

@@ -26,6 +26,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace vw {
 
+namespace {
+
+// The label the user sees names its control for a screen reader too, and Alt with the label's
+// letter would reach it; the design ID stays in the control's description.
+QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(control);
+    control->setAccessibleName(text);
+    return label;
+}
+
+// A control whose name is its role, not a label beside it.
+void describe(QWidget* control, const QString& name, const QString& id) {
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(id);
+}
+
+} // namespace
+
 WindowWidgets::WindowWidgets(QMainWindow& window, const Commands& commands)
     : locations(new Combo(u"Combo5"_s, tr("选择地点"), &window)),
       npcs(new Combo(u"Combo2"_s, tr("选择NPC名字"), &window)),
@@ -40,17 +59,20 @@ WindowWidgets::WindowWidgets(QMainWindow& window, const Commands& commands)
       splitter(nullptr), statistics(new StatisticsView(tabs)), results(new ResultsDock(&window)) {
     npcs->setMinimumContentsLength(16);
     taxRate->setObjectName(u"Text2"_s);
-    taxRate->setAccessibleName(u"Text2"_s);
+    taxRate->setAccessibleDescription(u"Text2"_s);
     taxRate->setMaximumWidth(120);
+    listGrid->setAccessibleName(tr("出售列表"));
+    itemGrid->setAccessibleName(tr("物品库"));
     window.setStatusBar(status);
     search->setObjectName(u"txtSearch"_s);
-    search->setAccessibleName(tr("搜索物品"));
+    search->setAccessibleDescription(u"txtSearch"_s);
     search->setPlaceholderText(tr("搜索物品ID、中文名称或英文名称"));
     search->setClearButtonEnabled(true);
     wholeCatalogue->setObjectName(u"chkWholeCatalogue"_s);
+    wholeCatalogue->setAccessibleDescription(u"chkWholeCatalogue"_s);
     wholeCatalogue->setToolTip(tr("在全部物品中搜索，不受种类、详细种类和级别的限制"));
     npcFilter->setObjectName(u"txtNpcFilter"_s);
-    npcFilter->setAccessibleName(tr("筛选NPC"));
+    describe(npcFilter, tr("筛选NPC"), u"txtNpcFilter"_s);
     npcFilter->setPlaceholderText(tr("筛选NPC"));
     npcFilter->setClearButtonEnabled(true);
     window.addDockWidget(Qt::BottomDockWidgetArea, results);
@@ -70,13 +92,13 @@ WindowWidgets::WindowWidgets(QMainWindow& window, const Commands& commands)
                                       {tr("行号"), tr("原因")}, *results);
 
     tabs->setObjectName(u"SSTab1"_s);
-    tabs->setAccessibleName(u"SSTab1"_s);
+    describe(tabs, tr("页面"), u"SSTab1"_s);
     tabs->addTab(sellTab(commands), tr("出售物品"));
     auto* teleport = new QWidget(tabs);
     teleport->setObjectName(u"teleportTab"_s);
     tabs->addTab(teleport, tr("传送座标"));
     statistics->setObjectName(u"WebBrowser1"_s);
-    statistics->setAccessibleName(tr("HTML统计"));
+    describe(statistics, tr("HTML统计"), u"WebBrowser1"_s);
     tabs->addTab(statistics, tr("HTML统计"));
 
     auto* bottom = new QHBoxLayout;
@@ -100,16 +122,16 @@ QWidget* WindowWidgets::sellTab(const Commands& commands) {
     // Left pane: the catalogue filters over the item grid.
     auto* itemPane = new QGroupBox(tr("物品库"), tab);
     auto* filters = new QHBoxLayout;
-    filters->addWidget(new QLabel(tr("种类"), itemPane));
+    filters->addWidget(labelFor(categories, tr("种类"), itemPane));
     filters->addWidget(categories, 1);
-    filters->addWidget(new QLabel(tr("详细种类"), itemPane));
+    filters->addWidget(labelFor(types, tr("详细种类"), itemPane));
     filters->addWidget(types, 1);
-    filters->addWidget(new QLabel(tr("级别"), itemPane));
+    filters->addWidget(labelFor(grades, tr("级别"), itemPane));
     filters->addWidget(grades, 1);
     auto* itemLayout = new QVBoxLayout(itemPane);
     itemLayout->addLayout(filters);
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(new QLabel(tr("搜索"), itemPane));
+    searchRow->addWidget(labelFor(search, tr("搜索"), itemPane));
     searchRow->addWidget(search, 1);
     searchRow->addWidget(wholeCatalogue);
     itemLayout->addLayout(searchRow);
@@ -119,11 +141,11 @@ QWidget* WindowWidgets::sellTab(const Commands& commands) {
     // buttons stand in two rows each, so the pane fits beside the catalogue on a small screen.
     auto* listPane = new QGroupBox(tr("出售列表"), tab);
     auto* selectors = new QGridLayout;
-    selectors->addWidget(new QLabel(tr("地点"), listPane), 0, 0);
+    selectors->addWidget(labelFor(locations, tr("地点"), listPane), 0, 0);
     selectors->addWidget(locations, 0, 1);
-    selectors->addWidget(new QLabel(tr("列表"), listPane), 0, 2);
+    selectors->addWidget(labelFor(lists, tr("列表"), listPane), 0, 2);
     selectors->addWidget(lists, 0, 3);
-    selectors->addWidget(new QLabel(tr("NPC"), listPane), 1, 0);
+    selectors->addWidget(labelFor(npcs, tr("NPC"), listPane), 1, 0);
     selectors->addWidget(npcs, 1, 1);
     selectors->addWidget(npcFilter, 1, 2, 1, 2);
     selectors->setColumnStretch(1, 2);
@@ -144,7 +166,7 @@ QWidget* WindowWidgets::sellTab(const Commands& commands) {
             edits->addWidget(rows[static_cast<size_t>(r)][static_cast<size_t>(c)], r, c);
     QPushButton* setRate = button(u"SSCommand10"_s, tr("修改税率"), u"ID_SetTaxRate");
     auto* rate = new QHBoxLayout;
-    rate->addWidget(new QLabel(tr("税率"), listPane));
+    rate->addWidget(labelFor(taxRate, tr("税率"), listPane));
     rate->addWidget(taxRate);
     rate->addWidget(setRate);
     rate->addStretch();

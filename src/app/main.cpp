@@ -67,7 +67,12 @@ std::optional<vw::MainWindow::StartFiles> filesFromArguments(const QStringList& 
         } else if ((!options || !argument.startsWith(u'-')) && files.script.isEmpty()) {
             files.script = argument;
         } else {
-            std::fputs(Usage, stderr);
+            const QString why = options && argument == u"--catalogue"
+                                    ? QStringLiteral("--catalogue needs a file")
+                                : options && argument.startsWith(u'-')
+                                    ? QStringLiteral("unknown option ") + argument
+                                    : QStringLiteral("one script at most: ") + argument;
+            std::fprintf(stderr, "vendwright: %s\n\n%s", why.toLocal8Bit().constData(), Usage);
             return std::nullopt;
         }
     }
@@ -89,6 +94,17 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(programIcon());
     // The name of the installed .desktop entry, so a desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(VW_APP_ID));
+    // Start-up checks of an installed program let it quit on its own after this many ms, counted
+    // from here: a question open at that moment is closed unanswered, and none opens after it.
+    bool quitting = false;
+    bool quitAfterSet = false;
+    const int quitAfter = qEnvironmentVariableIntValue("VENDWRIGHT_QUIT_AFTER_MS", &quitAfterSet);
+    if (quitAfterSet) {
+        QTimer::singleShot(quitAfter, &app, [&quitting] {
+            quitting = true;
+            QCoreApplication::exit(0);
+        });
+    }
     const auto files = filesFromArguments(QCoreApplication::arguments());
     if (!files)
         return 2;
@@ -103,10 +119,7 @@ int main(int argc, char* argv[]) {
                      &vw::MainWindow::takeHandOver);
     window.show();
     window.load(*files);
-    // Start-up checks of an installed program let it quit on its own after this many ms.
-    bool quitAfterSet = false;
-    const int quitAfter = qEnvironmentVariableIntValue("VENDWRIGHT_QUIT_AFTER_MS", &quitAfterSet);
-    if (quitAfterSet)
-        QTimer::singleShot(quitAfter, &app, &QCoreApplication::quit);
-    return app.exec();
+    // Every event loop, a dialog's among them, ends once the program is told to quit; the main
+    // one would start afresh.
+    return quitting ? 0 : app.exec();
 }

@@ -87,7 +87,8 @@ Qt::ItemFlags EntryModel::flags(const QModelIndex& index) const {
 
 Combo::Combo(const QString& name, const QString& initialText, QWidget* parent) : QComboBox(parent) {
     setObjectName(name);
-    setAccessibleName(name);
+    // The owner names the list as its label does; its ID stands in the description.
+    setAccessibleDescription(name);
     setModel(&entries_);
     setPlaceholderText(initialText);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,10 +13,26 @@
 
 namespace vw {
 
+namespace {
+
+// A box of a short text would be narrower than its title bar needs for the title and the
+// frame's buttons, and the window manager cuts the title.
+void fitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
+
 void WidgetDialogs::message(const QString& text, MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
                                                      : QMessageBox::NoIcon,
                     applicationTitle(), text, QMessageBox::Ok, parent_);
+    fitTitle(box);
     box.exec();
 }
 
@@ -54,6 +71,7 @@ QString filterSuffix(const QString& qtFilter) {
 
 int WidgetDialogs::ask(const QString& text, const QStringList& buttons) {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::NoButton, parent_);
+    fitTitle(box);
     std::vector<QAbstractButton*> added;
     for (const QString& caption : buttons)
         added.push_back(box.addButton(caption, QMessageBox::ActionRole));

@@ -230,7 +230,8 @@ Grid::Grid(const QString& name, QWidget* parent) : QTableView(parent) {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     setWordWrap(false);
-    setAccessibleName(name);
+    // The owner names the grid as the user sees it; its ID stands in the description.
+    setAccessibleDescription(name);
     // Tab moves on to the next control instead of walking the cells.
     setTabKeyNavigation(false);
     // The current row stays as plain to see when another control has the focus.

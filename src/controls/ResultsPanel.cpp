@@ -54,6 +54,7 @@ ResultsPanel::ResultsPanel(const QString& name, const QString& title, const QStr
       layout_(new QVBoxLayout(this)) {
     setObjectName(name);
     setAccessibleName(title);
+    grid_->setAccessibleName(title);
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->addWidget(grid_);
     grid_->setCols(static_cast<int>(headers.size()));
@@ -104,6 +105,7 @@ void ResultsPanel::clear() {
 
 void ResultsPanel::setTitle(const QString& title) {
     dock_.setTitle(*this, title);
+    grid_->setAccessibleName(title);
 }
 
 bool ResultsPanel::isShown() const {

@@ -13,7 +13,8 @@ StatusPanels::StatusPanels(const QString& name, QWidget* parent) : QStatusBar(pa
     for (int i = 0; i < PanelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
-        label->setAccessibleName(name + u'.' + QString::number(i + 1));
+        // A reader announces the text itself; the panel's ID stands in its description.
+        label->setAccessibleDescription(name + u'.' + QString::number(i + 1));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setMinimumWidth(60);
         addPermanentWidget(label, stretch[static_cast<size_t>(i)]);
@@ -42,7 +43,6 @@ void StatusPanels::showTexts() {
     for (size_t i = 0; i < labels_.size(); ++i) {
         labels_[i]->setText(texts_[i]);
         labels_[i]->setToolTip(texts_[i]);
-        labels_[i]->setAccessibleDescription(texts_[i]);
     }
 }
 

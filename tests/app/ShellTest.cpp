@@ -80,6 +80,16 @@ TEST(Shell, VersionAndHelpNeedNoDisplay) {
               u"vendwright "_s + QStringLiteral(VW_PROJECT_VERSION) + u'\n');
     EXPECT_TRUE(
         answer(u"--help"_s).startsWith(u"usage: vendwright [SCRIPT] [--catalogue FILE]\n"_s));
+
+    // A wrong argument is named before the usage.
+    QProcess wrong;
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    wrong.setProcessEnvironment(env);
+    wrong.start(QStringLiteral(VW_WINDOW_PROGRAM), {u"--bogus"_s});
+    EXPECT_TRUE(wrong.waitForFinished(30000));
+    EXPECT_EQ(wrong.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(wrong.readAllStandardError())
+                    .contains(u"vendwright: unknown option --bogus\n\nusage:"_s));
 }
 
 TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
