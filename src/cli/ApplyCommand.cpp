@@ -1,6 +1,7 @@
 #include "ApplyCommand.h"
 
 #include "Arguments.h"
+#include "Cli.h"
 #include "CliError.h"
 #include "EditMessages.h"
 #include "Inputs.h"
@@ -148,6 +149,11 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
             << u" left as it was: its place in the script is not whole\n"_s;
     }
     out << paths.output << u": written, "_s << written.write.listsWritten << u" lists replaced\n"_s;
+    // OUT stands written whatever becomes of its report, and the exit code must say so.
+    if (const QString failure = outputFailure(out); !failure.isNull()) {
+        err << u"vendwright-cli: "_s << paths.output << u": written, but "_s << failure << u'\n';
+        return ExitReportLost;
+    }
     return run.skipped.empty() ? ExitOk : ExitSkipped;
 }
 
