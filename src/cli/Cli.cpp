@@ -5,6 +5,7 @@
 #include "CliError.h"
 #include "DiffCommand.h"
 #include "DumpCommand.h"
+#include "Echo.h"
 #include "StatsCommand.h"
 #include "WhereCommand.h"
 #include "script/ScriptFile.h"
@@ -86,7 +87,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (const QString failure = outputFailure(out); !failure.isNull() && code != ExitReportLost)
             throw CliError{ExitWriteRefused, failure};
     } catch (const CliError& error) {
-        err << u"vendwright-cli: "_s << error.message << u'\n';
+        // Paths and names in a message are shown as the text forms show them.
+        err << u"vendwright-cli: "_s << shown(error.message) << u'\n';
         code = error.exitCode;
     }
     out.flush();

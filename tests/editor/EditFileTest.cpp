@@ -119,8 +119,9 @@ TEST(EditFile, WrittenCommandsReadBackAlike) {
         }
         commands.push_back(c);
     }
-    commands.front().comment = u"杂货商人\n泰莎"_s;
+    commands.front().comment = u"杂货商人\n泰莎\u202E"_s + High;
     const QString text = edits::writeEditFile(commands);
+    EXPECT_TRUE(text.startsWith(u"# 杂货商人\\u{A}泰莎\\u{202E}\\u{D800}\n"_s));
     commands.front().comment.clear();
     for (EditCommand& c : commands)
         c.line = static_cast<int>(&c - commands.data()) + 2; // after the comment line
