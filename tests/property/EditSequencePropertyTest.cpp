@@ -89,6 +89,10 @@ EditCommand command(Rng& rng) {
     return c;
 }
 
+QString problemText(int line, Reason reason, int record, int list) {
+    return u"%1: %2 %3.%4"_s.arg(line).arg(static_cast<int>(reason)).arg(record).arg(list);
+}
+
 // A list as a vector, each command taking the first item with its ID.
 class Model {
 public:
@@ -153,7 +157,7 @@ private:
     }
 
     static void tell(QStringList& to, const EditCommand& c, Reason reason, int r, int list) {
-        to << u"%1: %2 %3.%4"_s.arg(c.line).arg(static_cast<int>(reason)).arg(r).arg(list);
+        to << problemText(c.line, reason, r, list);
     }
 
     void edit(const EditCommand& c, int r, int list) {
@@ -178,36 +182,31 @@ private:
         if (!at)
             return tell(skipped, c, Reason::NotInList, r, list);
         const auto i = static_cast<qsizetype>(*at);
-        const Items was = items;
         switch (c.kind) {
         case Kind::Remove:
             items.erase(items.begin() + i);
             change().removed << c.id;
             return;
         case Kind::Up:
-        case Kind::Down: {
-            const qsizetype j = c.kind == Kind::Up ? i - 1 : i + 1;
-            if (j < 0 || j >= static_cast<qsizetype>(items.size()))
-                return;
-            std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]);
-            ++change().moved;
-            return;
-        }
+        case Kind::Down:
         case Kind::Top:
-            std::rotate(items.begin(), items.begin() + i, items.begin() + i + 1);
-            ++change().moved;
-            return;
         case Kind::Bottom:
-            std::rotate(items.begin() + i, items.begin() + i + 1, items.end());
-            ++change().moved;
-            return;
         case Kind::Move: {
-            if (!first(items, c.other))
+            if (c.kind == Kind::Move && !first(items, c.other))
                 return tell(notes, c, Reason::AnchorMissing, r, list);
+            const Items was = items;
             const ItemSlot item = items[static_cast<size_t>(i)];
             items.erase(items.begin() + i);
-            items.insert(items.begin() + static_cast<qsizetype>(*first(items, c.other)), item);
-            if (items != was)
+            const auto n = static_cast<qsizetype>(items.size());
+            const qsizetype to = c.kind == Kind::Up     ? std::max<qsizetype>(i - 1, 0)
+                                 : c.kind == Kind::Down ? std::min(i + 1, n)
+                                 : c.kind == Kind::Top  ? 0
+                                 : c.kind == Kind::Bottom
+                                     ? n
+                                     : static_cast<qsizetype>(*first(items, c.other));
+            items.insert(items.begin() + to, item);
+            // Top and bottom always count.
+            if (items != was || c.kind == Kind::Top || c.kind == Kind::Bottom)
                 ++change().moved;
             return;
         }
@@ -221,15 +220,12 @@ private:
             ++change().retaxed;
             return;
         }
-        case Kind::Replace:
+        default: // replace
             if (first(items, c.other))
                 return tell(skipped, c, Reason::AlreadyInList, r, list);
             items[static_cast<size_t>(i)].id = c.other;
             change().removed << c.id;
             change().added << c.other;
-            return;
-        default:
-            return;
         }
     }
 
@@ -270,10 +266,7 @@ private:
 QStringList told(const std::vector<edits::EditProblem>& problems) {
     QStringList texts;
     for (const edits::EditProblem& p : problems)
-        texts << u"%1: %2 %3.%4"_s.arg(p.line)
-                     .arg(static_cast<int>(p.reason))
-                     .arg(p.record)
-                     .arg(p.list);
+        texts << problemText(p.line, p.reason, p.record, p.list);
     return texts;
 }
 
