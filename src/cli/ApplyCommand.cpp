@@ -1,7 +1,9 @@
 #include "ApplyCommand.h"
 
 #include "Arguments.h"
+#include "Cli.h"
 #include "CliError.h"
+#include "Echo.h"
 #include "EditMessages.h"
 #include "Inputs.h"
 #include "catalogue/CatalogueDb.h"
@@ -83,7 +85,7 @@ edits::EditRun applyEdits(const ApplyPaths& paths, std::vector<ShopRecord>& reco
                      [](const auto& a, const auto& b) { return a.first->line < b.first->line; });
     for (const auto& [problem, isNote] : told) {
         err << (isNote ? u"vendwright-cli: warning: "_s : u"vendwright-cli: "_s)
-            << where(paths.edits, *problem, records) << u'\n';
+            << shown(where(paths.edits, *problem, records)) << u'\n';
     }
     return run;
 }
@@ -143,11 +145,18 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
     for (const QString& line : describeChanges(records, run.changes))
         out << line << u'\n';
     for (const ListRef& ref : written.write.leftUnchanged) {
-        err << u"vendwright-cli: warning: "_s << records[static_cast<size_t>(ref.record)].className
-            << u" SellList"_s << ref.list
-            << u" left as it was: its place in the script is not whole\n"_s;
+        err << u"vendwright-cli: warning: "_s
+            << echoed(records[static_cast<size_t>(ref.record)].className) << u" SellList"_s
+            << ref.list << u" left as it was: its place in the script is not whole\n"_s;
     }
-    out << paths.output << u": written, "_s << written.write.listsWritten << u" lists replaced\n"_s;
+    out << shown(paths.output) << u": written, "_s << written.write.listsWritten
+        << u" lists replaced\n"_s;
+    // OUT stands written whatever becomes of its report, and the exit code must say so.
+    if (const QString failure = outputFailure(out); !failure.isNull()) {
+        err << u"vendwright-cli: "_s << shown(paths.output) << u": written, but "_s << failure
+            << u'\n';
+        return ExitReportLost;
+    }
     return run.skipped.empty() ? ExitOk : ExitSkipped;
 }
 

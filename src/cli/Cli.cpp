@@ -5,6 +5,7 @@
 #include "CliError.h"
 #include "DiffCommand.h"
 #include "DumpCommand.h"
+#include "Echo.h"
 #include "StatsCommand.h"
 #include "WhereCommand.h"
 #include "script/ScriptFile.h"
@@ -32,7 +33,8 @@ const char16_t* const MainUsage =
     u"\"vendwright-cli COMMAND --help\" describes a command; --version prints the version.\n"
     u"exit codes: 0 ok, 1 findings (check) or sold nowhere (where), 2 usage error,\n"
     u"            3 input error, 4 output refused or not written,\n"
-    u"            5 edits skipped (apply --keep-going)\n";
+    u"            5 edits skipped (apply --keep-going),\n"
+    u"            6 OUT written but standard output not (apply)\n";
 
 int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(0);
@@ -62,28 +64,31 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     throw CliError{ExitUsage, u"unknown command "_s + command + u" (see --help)"_s};
 }
 
-// Output that did not arrive must not pass for a result: a full disk or a closed pipe makes
-// the run fail, whatever the command found.
-void requireWritten(QTextStream& out) {
+} // namespace
+
+QString outputFailure(QTextStream& out) {
     out.flush();
     if (out.status() == QTextStream::Ok)
-        return;
+        return {};
     const QIODevice* device = out.device();
     const QString reason = !device                   ? u"the stream failed"_s
                            : failedForSpace(*device) ? u"no space left on the device"_s
                                                      : device->errorString();
-    throw CliError{ExitWriteRefused, u"writing standard output failed ("_s + reason + u')'};
+    return u"writing standard output failed ("_s + reason + u')';
 }
-
-} // namespace
 
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     int code = ExitOk;
     try {
         code = dispatch(args, out, err);
-        requireWritten(out);
+        // Output that did not arrive must not pass for a result: a full disk or a closed pipe
+        // makes the run fail, whatever the command found. apply has said so itself, as its
+        // output file stands written all the same.
+        if (const QString failure = outputFailure(out); !failure.isNull() && code != ExitReportLost)
+            throw CliError{ExitWriteRefused, failure};
     } catch (const CliError& error) {
-        err << u"vendwright-cli: "_s << error.message << u'\n';
+        // Paths and names in a message are shown as the text forms show them.
+        err << u"vendwright-cli: "_s << shown(error.message) << u'\n';
         code = error.exitCode;
     }
     out.flush();

@@ -12,6 +12,7 @@ enum ExitCode : int {
     ExitInput = 3,        // a script, catalogue or edit file cannot be used
     ExitWriteRefused = 4, // the output was refused or could not be written
     ExitSkipped = 5,      // apply --keep-going: some edits did not apply
+    ExitReportLost = 6,   // apply: OUT was written, but standard output could not be
 };
 
 // Ends a command early: helpers deep in a command throw it, and the dispatcher prints the

@@ -50,8 +50,8 @@ QString itemJson(const ItemSlot& item) {
 
 void TextDumpWriter::begin(const DumpHeader& header) {
     withCatalogue_ = header.catalogue.has_value();
-    out_ << header.script << u": "_s << header.recordCount << u" records, "_s << header.lineCount
-         << u" lines\n"_s;
+    out_ << shown(header.script) << u": "_s << header.recordCount << u" records, "_s
+         << header.lineCount << u" lines\n"_s;
 }
 
 void TextDumpWriter::record(const ShopRecord& record, const std::optional<QString>& chineseName) {

@@ -1,37 +1,43 @@
 #include "Echo.h"
 
+#include "editor/EditFile.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace vw::cli {
 
-bool isLoneSurrogate(QStringView text, qsizetype i) {
-    const QChar c = text[i];
-    if (c.isHighSurrogate())
-        return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
-    return c.isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate());
+bool breaksLineOrDirection(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 0x85 || u == 0x2028 || u == 0x2029 || (u >= 0x202A && u <= 0x202E) ||
+           (u >= 0x2066 && u <= 0x2069);
 }
 
 namespace {
 
-QString surrogateEscape(QChar c) {
+bool mustShowEscaped(QStringView text, qsizetype i) {
+    return breaksLineOrDirection(text[i]) ||
+           (text[i].isSurrogate() && edits::isLoneSurrogate(text, i));
+}
+
+QString escape(QChar c) {
     return u"\\x{"_s + QString::number(c.unicode(), 16) + u'}';
 }
 
 } // namespace
 
-QString shown(QStringView text) {
+QString shown(const QString& text) {
     QString result;
     qsizetype copied = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isSurrogate() && isLoneSurrogate(text, i)) {
-            result += text.sliced(copied, i - copied);
-            result += surrogateEscape(text[i]);
+        if (mustShowEscaped(text, i)) {
+            result += QStringView(text).sliced(copied, i - copied);
+            result += escape(text[i]);
             copied = i + 1;
         }
     }
     if (copied == 0)
-        return text.toString();
-    return result += text.sliced(copied);
+        return text;
+    return result += QStringView(text).sliced(copied);
 }
 
 QString echoed(QStringView input) {
@@ -46,9 +52,7 @@ QString echoed(QStringView input) {
     for (qsizetype i = 0; i < kept.size(); ++i) {
         const QChar c = kept[i];
         const char16_t u = c.unicode();
-        if (isLoneSurrogate(kept, i))
-            text += surrogateEscape(c);
-        else if (u == u'\t')
+        if (u == u'\t')
             text += u"\\t"_s;
         else if (u == u'\n')
             text += u"\\n"_s;
@@ -56,6 +60,8 @@ QString echoed(QStringView input) {
             text += u"\\r"_s;
         else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
             text += u"\\x"_s + QString::number(u, 16).rightJustified(2, u'0').toUpper();
+        else if (mustShowEscaped(kept, i))
+            text += escape(c);
         else
             text += c;
     }

@@ -132,12 +132,12 @@ QStringList describeChanges(const std::vector<ShopRecord>& records,
     QStringList lines;
     for (const auto& [key, change] : changes) {
         // Built in place: a long session adds and removes an item millions of times.
-        QString line = records[static_cast<size_t>(key.first)].className + u" SellList"_s +
+        QString line = shown(records[static_cast<size_t>(key.first)].className) + u" SellList"_s +
                        QString::number(key.second) + u':';
         for (const QString& id : change.added)
-            line.append(u" +"_s).append(id);
+            line.append(u" +"_s).append(shown(id));
         for (const QString& id : change.removed)
-            line.append(u" -"_s).append(id);
+            line.append(u" -"_s).append(shown(id));
         if (change.moved > 0)
             line.append(u" (moved "_s).append(QString::number(change.moved)).append(u')');
         if (change.retaxed > 0)

@@ -1,6 +1,7 @@
 #include "Json.h"
 
 #include "Echo.h"
+#include "editor/EditFile.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,8 +30,10 @@ QString jsonQuoted(QStringView text) {
             quoted.append(u"\\t"_s);
             break;
         default:
-            // A lone surrogate as its escape: UTF-8 cannot carry it, and JSON can.
-            if (c.unicode() < 0x20 || (c.isSurrogate() && isLoneSurrogate(text, i)))
+            // A lone surrogate as its escape: UTF-8 cannot carry it, and JSON can. A reader
+            // that takes the output apart line by line meets no line break inside a string.
+            if (c.unicode() < 0x20 || breaksLineOrDirection(c) ||
+                (c.isSurrogate() && edits::isLoneSurrogate(text, i)))
                 quoted.append(u"\\u"_s + QString::number(c.unicode(), 16).rightJustified(4, u'0'));
             else
                 quoted.append(c);

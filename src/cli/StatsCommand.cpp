@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "CliError.h"
+#include "Echo.h"
 #include "Inputs.h"
 #include "Json.h"
 #include "catalogue/CatalogueDb.h"
@@ -48,7 +49,7 @@ struct Place {
 };
 
 QTextStream& operator<<(QTextStream& out, Place place) {
-    return out << place.stats.npcs[static_cast<size_t>(place.where.record)].className
+    return out << shown(place.stats.npcs[static_cast<size_t>(place.where.record)].className)
                << u" SellList"_s << place.where.list;
 }
 
@@ -58,23 +59,23 @@ struct Name {
 
 QTextStream& operator<<(QTextStream& out, Name name) {
     if (name.name)
-        out << u' ' << *name.name;
+        out << u' ' << shown(*name.name);
     return out;
 }
 
 QString categoryCode(const Stats& stats, int category) {
     const QString& code = stats.categories[static_cast<size_t>(category)].code;
-    return code.isEmpty() ? u"(not in the catalogue)"_s : code;
+    return code.isEmpty() ? u"(not in the catalogue)"_s : shown(code);
 }
 
 void writeText(const Stats& stats, const QString& script, QTextStream& out) {
-    out << script << u": "_s << Count{stats.totals.records, u"record"} << u", "_s
+    out << shown(script) << u": "_s << Count{stats.totals.records, u"record"} << u", "_s
         << Count{stats.totals.lists, u"list"} << u", "_s << Count{stats.totals.items, u"item"}
         << u", "_s << stats.totals.distinctItems << u" distinct\n"_s;
 
     out << u"\nlocations: NPCs, NPCs with items, items, distinct items by category\n"_s;
     for (const Stats::Location& l : stats.locations) {
-        out << u"  "_s << (l.placedNowhere ? u"(placed nowhere)"_s : l.name) << u": "_s
+        out << u"  "_s << (l.placedNowhere ? u"(placed nowhere)"_s : shown(l.name)) << u": "_s
             << Count{static_cast<qint64>(l.records.size()), u"NPC"} << u", "_s << l.npcsWithItems
             << u" with items, "_s << Count{l.items, u"item"} << u", "_s << l.distinctItems
             << u" distinct"_s;
@@ -96,21 +97,23 @@ void writeText(const Stats& stats, const QString& script, QTextStream& out) {
         for (; i < stats.unsold.byCategoryGrade.size() &&
                stats.unsold.byCategoryGrade[i].category == category;
              ++i)
-            grades << stats.unsold.byCategoryGrade[i].grade + u' ' +
+            grades << shown(stats.unsold.byCategoryGrade[i].grade) + u' ' +
                           QString::number(stats.unsold.byCategoryGrade[i].items);
         out << u"  "_s << categoryCode(stats, category) << u": "_s << grades.join(u", "_s) << u'\n';
     }
     if (!stats.unsold.first.empty())
         out << u"  the first "_s << stats.unsold.first.size() << u" by ID:\n"_s;
     for (const Stats::CatalogueItem& item : stats.unsold.first) {
-        out << u"    "_s << item.id << Name{item.chineseName} << u" ("_s << item.englishName
-            << u"; "_s << categoryCode(stats, item.category) << u", "_s << item.grade << u")\n"_s;
+        out << u"    "_s << shown(item.id) << Name{item.chineseName} << u" ("_s
+            << shown(item.englishName) << u"; "_s << categoryCode(stats, item.category) << u", "_s
+            << shown(item.grade) << u")\n"_s;
     }
 
     out << u"\nsold by one merchant only: "_s
         << Count{static_cast<qint64>(stats.soleSellers.size()), u"item"} << u'\n';
     for (const Stats::SoleSeller& s : stats.soleSellers)
-        out << u"  "_s << s.id << Name{s.chineseName} << u": "_s << Place{stats, s.where} << u'\n';
+        out << u"  "_s << shown(s.id) << Name{s.chineseName} << u": "_s << Place{stats, s.where}
+            << u'\n';
 
     out << u"\nlists of fewer than "_s << Stats::ShortListLength << u" items: "_s
         << stats.shortLists.size() << u'\n';
@@ -123,19 +126,19 @@ void writeText(const Stats& stats, const QString& script, QTextStream& out) {
 
     out << u"\ntax rates:\n"_s;
     for (const Stats::RateCount& r : stats.taxRates) {
-        out << u"  \""_s << r.rate << u"\": "_s << Count{r.items, u"item"};
+        out << u"  \""_s << shown(r.rate) << u"\": "_s << Count{r.items, u"item"};
         if (!r.number)
-            out << u", not a number (first: item "_s << r.firstId << u" of "_s
+            out << u", not a number (first: item "_s << shown(r.firstId) << u" of "_s
                 << Place{stats, r.first} << u')';
         out << u'\n';
     }
 
     out << u"\nitems sold at more than one tax rate: "_s << stats.rateConflicts.size() << u'\n';
     for (const Stats::RateConflict& c : stats.rateConflicts) {
-        out << u"  "_s << c.id << Name{c.chineseName} << u": "_s;
+        out << u"  "_s << shown(c.id) << Name{c.chineseName} << u": "_s;
         for (size_t i = 0; i < c.rates.size(); ++i) {
             const Stats::RateUse& use = c.rates[i];
-            out << (i > 0 ? u", \""_s : u"\""_s) << use.rate << u"\" in "_s
+            out << (i > 0 ? u", \""_s : u"\""_s) << shown(use.rate) << u"\" in "_s
                 << Count{use.lists, u"list"} << u" (first "_s << Place{stats, use.first} << u')';
         }
         out << u'\n';

@@ -145,7 +145,7 @@ ScriptDocument::Imported ScriptDocument::importEdits(QStringView text,
             changes.push_back(
                 {r, records_[static_cast<size_t>(r)], edited[static_cast<size_t>(r)]});
     }
-    Imported imported{static_cast<int>(run.changes.size()), run.skipped};
+    Imported imported{static_cast<int>(run.changes.size()), run.skipped, run.notes};
     Selection after = keptSelection(changes);
     if (!change(std::move(changes), std::move(after), u"导入修改"_s))
         imported.lists = 0;

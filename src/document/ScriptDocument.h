@@ -93,10 +93,13 @@ public:
     bool unwritten(int record) const;
     bool unwritten(int record, int list) const;
 
-    // Applies an edit file as one step; the lines that did not apply are left out and returned.
+    // Applies an edit file as one step; the lines that did not apply are left out and returned,
+    // and so are the notes of lines that applied otherwise than written (an insert whose anchor
+    // is missing went to the end), in the order of the file.
     struct Imported {
         int lists = 0;
         std::vector<edits::EditProblem> skipped;
+        std::vector<edits::EditProblem> notes;
     };
     Imported importEdits(QStringView text, const edits::PlacedAt& placedAt = {});
 

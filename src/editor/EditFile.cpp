@@ -60,16 +60,6 @@ bool isHidden(QChar c) {
            c.category() == QChar::Other_Format || u == 0x2028 || u == 0x2029;
 }
 
-// True for a unit of `text` at `i` that is half of no surrogate pair.
-bool isLoneSurrogate(QStringView text, qsizetype i) {
-    const QChar c = text[i];
-    if (c.isHighSurrogate())
-        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
-    if (c.isLowSurrogate())
-        return i == 0 || !text[i - 1].isHighSurrogate();
-    return false;
-}
-
 bool mustEscape(QStringView text, qsizetype i) {
     return isHidden(text[i]) || isLoneSurrogate(text, i);
 }
@@ -364,7 +354,20 @@ void appendItem(QString& line, const EditCommand& command) {
     }
 }
 
+QString escape(QChar c) {
+    return u"\\u{"_s + QString::number(c.unicode(), 16).toUpper() + u'}';
+}
+
 } // namespace
+
+bool isLoneSurrogate(QStringView text, qsizetype i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
 
 void readEditFile(QStringView text, const std::function<bool(const EditCommand&)>& command,
                   const std::function<bool(const EditProblem&)>& problem) {
@@ -412,7 +415,7 @@ QString editWord(QStringView word) {
         } else if (c == u'\t') {
             quoted += u"\\t"_s;
         } else if (mustEscape(word, i)) {
-            quoted += u"\\u{"_s + QString::number(c.unicode(), 16).toUpper() + u'}';
+            quoted += escape(c);
         } else {
             quoted += c;
         }
@@ -465,13 +468,17 @@ QString writeEditFile(std::span<const EditCommand> commands) {
     QString text;
     for (const EditCommand& command : commands) {
         if (!command.comment.isEmpty()) {
-            // A comment is one line, however its text runs.
-            QString comment = command.comment;
-            for (QChar& c : comment) {
-                if (c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029' || c == u'\u0085')
-                    c = u' ';
+            // A comment is one line, however its text runs, and shows what a word would not
+            // show as the word's escape.
+            text += u"# "_s;
+            const QString& comment = command.comment;
+            for (qsizetype i = 0; i < comment.size(); ++i) {
+                if (mustEscape(comment, i))
+                    text += escape(comment[i]);
+                else
+                    text += comment[i];
             }
-            text += u"# "_s + comment + u'\n';
+            text += u'\n';
         }
         text += editLine(command) + u'\n';
     }

@@ -102,12 +102,16 @@ void readEditFile(QStringView text, const std::function<bool(const EditCommand&)
 // One command as a line (without its comment or line end): the reader gives back the command.
 QString editLine(const EditCommand& command);
 // Commands as an edit file: each command's comment line, if any, then its line, each ending
-// in "\n".
+// in "\n". What a word would escape stands escaped in a comment too, without quotes.
 QString writeEditFile(std::span<const EditCommand> commands);
 // A word as the reader takes it back whole: quoted when it would otherwise not read back (empty,
 // starting with a quote, holding a space, tab or "#") or would not show (control and format
 // characters, white space other than U+0020, line and paragraph separators, unpaired
 // surrogates); inside quotes `"`, `\` and tab are escaped, and what would not show as \u{HEX}.
 QString editWord(QStringView word);
+
+// Whether text[i] is half of a surrogate pair whose other half is missing, as a damaged script
+// can hold; UTF-8 cannot carry it.
+bool isLoneSurrogate(QStringView text, qsizetype i);
 
 } // namespace vw::edits

@@ -82,11 +82,13 @@ public:
         moveBefore(next, node);
         return true;
     }
-    void moveBefore(int node, int before) {
-        if (node == before)
-            return;
+    // False when the node already stands right before `before`: the order is as it was.
+    bool moveBefore(int node, int before) {
+        if (node == before || at(node).next == before)
+            return false;
         unlink(node);
         link(node, before);
+        return true;
     }
     void moveToTop(int node) { moveBefore(node, head_); }
     void moveToBottom(int node) { moveBefore(node, -1); }
@@ -105,7 +107,8 @@ private:
         int prev;
         int next;
     };
-    // Where an ID stands; `node` is valid while the ID stands once.
+    // Where an ID stands; `node` is the one node of an ID that stands once, and is looked up
+    // again when an ID that stood twice is left once.
     struct Entry {
         int node = -1;
         int count = 0;
@@ -133,10 +136,20 @@ private:
         entry.node = node;
         ++entry.count;
     }
+    // Called while the node is still linked and holds its ID.
     void forget(int node) {
-        const auto entry = index_.find(item(node).id);
-        if (--entry->count == 0)
+        const QString& id = item(node).id;
+        const auto entry = index_.find(id);
+        if (--entry->count == 0) {
             index_.erase(entry);
+            return;
+        }
+        if (entry->count > 1)
+            return;
+        int other = head_;
+        while (other == node || nodes_[static_cast<size_t>(other)].item.id != id)
+            other = nodes_[static_cast<size_t>(other)].next;
+        entry->node = other;
     }
 
     std::vector<Node> nodes_;
@@ -350,8 +363,8 @@ void EditSession::editList(int r, const EditCommand& command) {
             note(Reason::AnchorMissing, command, command.other, r, list);
             return;
         }
-        items.moveBefore(node, before);
-        ++changed().moved;
+        if (items.moveBefore(node, before))
+            ++changed().moved;
         return;
     }
     case Kind::Tax: {

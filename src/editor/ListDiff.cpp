@@ -1,6 +1,7 @@
 #include "ListDiff.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -125,7 +126,22 @@ ListDiff diffOf(const ShopRecord& before, const ShopRecord& after, int list, con
     return diff;
 }
 
-// Writes the commands of one list; `template_` is the extra parts new items get.
+std::vector<ItemSlot> itemsOf(const ShopRecord& record, int list) {
+    std::vector<ItemSlot> items;
+    const int length = record.listLength(list);
+    items.reserve(static_cast<size_t>(length));
+    for (int i = 0; i < length; ++i)
+        items.push_back(record.slot(list, i));
+    return items;
+}
+
+ShopRecord listOf(int list, std::vector<ItemSlot> items) {
+    ShopRecord record;
+    record.setItems(list, std::move(items));
+    return record;
+}
+
+// Writes the commands of one list.
 class ListCommands {
 public:
     explicit ListCommands(std::vector<EditCommand>& out) : out_(out) {}
@@ -133,17 +149,64 @@ public:
     void write(const ShopRecord* before, const ShopRecord& after, int list) {
         static const ShopRecord none;
         const ShopRecord& from = before ? *before : none;
+        extra_ = &(before ? *before : after).templateExtraParts;
+        const size_t start = out_.size();
+        writeFewest(from, after, list, {});
+        if (namesARepeatedId(from, list, start)) {
+            out_.erase(out_.begin() + static_cast<std::ptrdiff_t>(start), out_.end());
+            writeRepeating(itemsOf(from, list), itemsOf(after, list));
+        }
+    }
+
+private:
+    // Whether a command from `start` on names an ID that stands more than once in `from`,
+    // where the first with the ID would be taken for the one meant. An ID that stands twice but
+    // is never named does no harm. Most lists change in a few items, and the few IDs named are
+    // looked for one by one rather than every ID of the list hashed.
+    bool namesARepeatedId(const ShopRecord& from, int list, size_t start) const {
+        QStringList named;
+        for (size_t c = start; c < out_.size(); ++c) {
+            named << out_[c].id;
+            if (!out_[c].other.isEmpty())
+                named << out_[c].other;
+        }
+        const int length = from.listLength(list);
+        constexpr qsizetype Few = 16;
+        if (named.size() <= Few) {
+            std::vector<int> seen(static_cast<size_t>(named.size()), 0);
+            for (int i = 0; i < length; ++i) {
+                const QString& id = from.slot(list, i).id;
+                for (qsizetype k = 0; k < named.size(); ++k) {
+                    if (id == named[k] && ++seen[static_cast<size_t>(k)] > 1)
+                        return true;
+                }
+            }
+            return false;
+        }
+        const QSet<QString> names(named.begin(), named.end());
+        QSet<QString> seen;
+        for (int i = 0; i < length; ++i) {
+            const QString& id = from.slot(list, i).id;
+            if (!names.contains(id))
+                continue;
+            if (seen.contains(id))
+                return true;
+            seen.insert(id);
+        }
+        return false;
+    }
+
+    // The fewest commands, for a list `from` in which every ID they name stands once. `end` is
+    // the item that follows the list in the list as a whole, or null when nothing follows it.
+    void writeFewest(const ShopRecord& from, const ShopRecord& after, int list,
+                     const QString& end) {
         const Alignment a = align(from, after, list);
         const ListDiff diff = diffOf(from, after, list, a);
-        const QStringList& extra = (before ? *before : after).templateExtraParts;
         for (const ListDiff::Removed& removed : diff.removed)
             push(Kind::Remove, removed.item.id);
-        for (const ListDiff::Changed& changed : diff.changed) {
-            EditCommand& c = push(Kind::Tax, changed.id);
-            c.taxRate = changed.taxAfter;
-            if (changed.extraBefore != changed.extraAfter)
-                c.extraParts = changed.extraAfter;
-        }
+        for (const ListDiff::Changed& changed : diff.changed)
+            retax(changed.id, changed.taxBefore, changed.extraBefore,
+                  after.slot(list, changed.position));
         // From the end, each item that did not stay goes right before its successor, which by
         // then stands where it belongs: the list ends as it is after.
         const int n = after.listLength(list);
@@ -151,20 +214,107 @@ public:
             if (a.stays[static_cast<size_t>(j)])
                 continue;
             const ItemSlot& item = after.slot(list, j);
-            const QString anchor = j + 1 < n ? after.slot(list, j + 1).id : QString();
-            const bool added = a.beforeOf[static_cast<size_t>(j)] < 0;
-            EditCommand& c = added ? push(anchor.isNull() ? Kind::Add : Kind::Insert, item.id)
-                                   : push(anchor.isNull() ? Kind::Bottom : Kind::Move, item.id);
-            c.other = anchor;
-            if (added) {
-                c.taxRate = item.taxRate;
-                if (item.extraParts != extra)
-                    c.extraParts = item.extraParts;
-            }
+            place(item, a.beforeOf[static_cast<size_t>(j)] < 0,
+                  j + 1 < n ? after.slot(list, j + 1).id : end);
         }
     }
 
-private:
+    // A damaged list that holds an ID more than once, where every command that names an item
+    // takes the first with that ID. The surplus of each ID goes first, from the front. If an
+    // ID still stands more than once, the part of the list from its first place in `after` up
+    // to the run at the end that already stands in order is built again behind everything
+    // else, item after item in order, each taken from what is left in front of the part built
+    // so far, where the first with its ID is the right one. What comes before that part holds
+    // each ID once and is ordered as any list is.
+    void writeRepeating(const std::vector<ItemSlot>& from, const std::vector<ItemSlot>& after) {
+        QHash<QString, int> wanted;
+        for (const ItemSlot& item : after)
+            ++wanted[item.id];
+        QHash<QString, int> surplus;
+        for (const ItemSlot& item : from)
+            ++surplus[item.id];
+        std::vector<ItemSlot> kept;
+        for (const ItemSlot& item : from) {
+            int& left = surplus[item.id];
+            if (left > wanted.value(item.id)) {
+                --left;
+                push(Kind::Remove, item.id);
+            } else {
+                kept.push_back(item);
+            }
+        }
+        const int n = static_cast<int>(after.size());
+        const int m = static_cast<int>(kept.size());
+        int first = 0;
+        while (first < n && wanted.value(after[static_cast<size_t>(first)].id) < 2)
+            ++first;
+        if (first == n) {
+            writeFewest(listOf(0, std::move(kept)), listOf(0, after), 0, {});
+            return;
+        }
+        // The run at the end holds IDs that stand once, so each is named without doubt.
+        int stays = 0;
+        while (stays < m && n - stays - 1 > first &&
+               kept[static_cast<size_t>(m - 1 - stays)].id ==
+                   after[static_cast<size_t>(n - 1 - stays)].id &&
+               wanted.value(after[static_cast<size_t>(n - 1 - stays)].id) == 1)
+            ++stays;
+        for (int k = 1; k <= stays; ++k) {
+            const ItemSlot& was = kept[static_cast<size_t>(m - k)];
+            retax(was.id, was.taxRate, was.extraParts, after[static_cast<size_t>(n - k)]);
+        }
+        const QString end = stays > 0 ? after[static_cast<size_t>(n - stays)].id : QString();
+        // What is left of each ID in front of the part built, first place last.
+        QHash<QString, std::vector<int>> left;
+        for (int i = m - stays - 1; i >= 0; --i)
+            left[kept[static_cast<size_t>(i)].id].push_back(i);
+        for (int j = first; j < n - stays; ++j) {
+            const ItemSlot& item = after[static_cast<size_t>(j)];
+            std::vector<int>& places = left[item.id];
+            const bool added = places.empty();
+            if (!added) {
+                const ItemSlot& was = kept[static_cast<size_t>(places.back())];
+                places.pop_back();
+                retax(item.id, was.taxRate, was.extraParts, item);
+            }
+            place(item, added, end);
+        }
+        std::vector<ItemSlot> front(after.begin(), after.begin() + first);
+        QSet<QString> frontIds;
+        for (const ItemSlot& item : front)
+            frontIds.insert(item.id);
+        std::vector<ItemSlot> before;
+        for (const ItemSlot& item : kept) {
+            if (frontIds.contains(item.id))
+                before.push_back(item);
+        }
+        writeFewest(listOf(0, std::move(before)), listOf(0, std::move(front)), 0,
+                    after[static_cast<size_t>(first)].id);
+    }
+
+    // Sets the tax rate and extra parts of the first item `id` to those of `now`, if they differ.
+    void retax(const QString& id, const QString& taxRate, const QStringList& extraParts,
+               const ItemSlot& now) {
+        if (taxRate == now.taxRate && extraParts == now.extraParts)
+            return;
+        EditCommand& c = push(Kind::Tax, id);
+        c.taxRate = now.taxRate;
+        if (extraParts != now.extraParts)
+            c.extraParts = now.extraParts;
+    }
+
+    // Puts `item` right before the first item `anchor`, or at the end for a null anchor.
+    void place(const ItemSlot& item, bool added, const QString& anchor) {
+        EditCommand& c = added ? push(anchor.isNull() ? Kind::Add : Kind::Insert, item.id)
+                               : push(anchor.isNull() ? Kind::Bottom : Kind::Move, item.id);
+        c.other = anchor;
+        if (added) {
+            c.taxRate = item.taxRate;
+            if (item.extraParts != *extra_)
+                c.extraParts = item.extraParts;
+        }
+    }
+
     EditCommand& push(Kind kind, const QString& id) {
         EditCommand c;
         c.kind = kind;
@@ -174,6 +324,7 @@ private:
     }
 
     std::vector<EditCommand>& out_;
+    const QStringList* extra_ = nullptr;
 };
 
 } // namespace

@@ -79,6 +79,8 @@ using DescribeClass = std::function<QString(const QString& className)>;
 // changes, then from the end of the list after to its start, each item that did not stay put
 // right before the item that follows it there (insert, move), or at the end (add, bottom).
 // New items name their extra parts ("with") when they differ from the record's template.
+// A list before that holds an ID twice takes more commands, but still gives the list after,
+// as far as no ID stands in it more often than before.
 std::vector<EditCommand> editCommands(const std::vector<ShopRecord>& before,
                                       const std::vector<ShopRecord>& after,
                                       const DescribeClass& describe = {});

@@ -175,6 +175,26 @@ TEST(CliApply, EchoedInputIsCutAndShowsControlCharacters) {
     EXPECT_TRUE(run.err.contains(u"no NPC class a\\x1B[2J with"_s)) << run.err.toStdString();
 }
 
+// The exit code says whether OUT was written, whatever became of standard output.
+TEST(CliApply, AReportThatCannotBeWrittenIsToldApartFromAnOutputNotWritten) {
+    ApplyCase c;
+    const QString edits = c.ws.text(u"npc grocer_amber\nlist 0\nremove 41\n"_s, u"edits.txt"_s);
+    const auto runInto = [&](const QString& output) {
+        vw::test::FailingWriter device(10);
+        QString errors;
+        QTextStream out(&device);
+        QTextStream err(&errors);
+        const int code = vw::cli::runCli({u"apply"_s, c.script, edits, output}, out, err);
+        return std::pair{code, errors};
+    };
+    EXPECT_EQ(runInto(c.output),
+              std::pair(6, u"vendwright-cli: "_s + c.output +
+                               u": written, but writing standard output failed (Input/output "
+                               u"error)\n"_s));
+    EXPECT_EQ(idsOf(c.output, 0, 0), (QStringList{u"40"_s, u"42"_s}));
+    EXPECT_EQ(runInto(c.script).first, 4);
+}
+
 TEST(CliApply, AReadErrorIsAnInputErrorNotAShorterFile) {
     vw::test::PieceReader device("npc grocer_amber\nlist 0\nremove 40\nremove 41\n",
                                  vw::test::pieces(1 << 30), 38);

@@ -185,3 +185,50 @@ TEST(CliDump, OutputThatCannotBeWrittenFailsTheRun) {
         GTEST_SKIP() << "no /dev/full to write to";
     EXPECT_EQ(runInto(full), std::pair(4, failed + u"(no space left on the device)\n"_s));
 }
+
+// Every text output escapes a lone surrogate and what would break its line or turn the text
+// around it; JSON has its own escapes for them.
+TEST(CliText, EveryOutputEscapesWhatWouldBreakOrTurnItsLine) {
+    Workspace ws;
+    QStringList lines = MerchantScript;
+    lines[0] = u"class grocer_amber\u202E : merchant"_s;
+    lines[3] = u"\t\t{40\u2028; 10; 0.000000; 0 };"_s;
+    lines[4] = u"\t\t{41"_s + QChar(0xD800) + u"; 1\u2066; 0.000000; 0 };"_s;
+    const QString script = ws.script(lines);
+    const QString edits = ws.text(u"npc \"grocer_amber\\u{202E}\"\nlist 0\nremove \"40\\u{2028}\"\n"
+                                  u"add \"43\\u{202A}\" 5\nnpc \"x\\u{2029}\"\n"_s,
+                                  u"edits.txt"_s);
+    const QString out = ws.path(u"out\u2029.obj"_s);
+    const QList<CliRun> runs = {
+        runArgs({u"dump"_s, script}),
+        runArgs({u"where"_s, script, u"40\u2028"_s}),
+        runArgs({u"stats"_s, script, u"--catalogue"_s, catalogue()}),
+        runArgs({u"apply"_s, script, edits, out, u"--keep-going"_s}),
+        runArgs({u"dump"_s, ws.path(u"gone\u2028"_s)}),
+    };
+    for (const CliRun& run : runs) {
+        for (const QString& text : {run.out, run.err}) {
+            EXPECT_FALSE(std::any_of(text.begin(), text.end(), [](QChar c) {
+                return c.isSurrogate() || c == u'\u2028' || c == u'\u2029' || c == u'\u0085' ||
+                       c == u'\u202E' || c == u'\u2066';
+            })) << text.toStdString();
+        }
+    }
+    EXPECT_TRUE(runs[0].out.contains(u"\ngrocer_amber\\x{202e}\n"_s)) << runs[0].out.toStdString();
+    EXPECT_TRUE(runs[0].out.contains(u"    5: {40\\x{2028}; 10; 0.000000; 0}\n"_s));
+    EXPECT_TRUE(runs[0].out.contains(u"    6: {41\\x{d800}; 1\\x{2066}; 0.000000; 0}\n"_s));
+    EXPECT_TRUE(runs[1].out.startsWith(u"grocer_amber\\x{202e} SellList0 row 1 line 4 tax 10\n"_s))
+        << runs[1].out.toStdString();
+    EXPECT_TRUE(runs[2].out.contains(u"  41\\x{d800}: grocer_amber\\x{202e} SellList0\n"_s))
+        << runs[2].out.toStdString();
+    EXPECT_EQ(runs[3].out, u"grocer_amber\\x{202e} SellList0: +43\\x{202a} -40\\x{2028}\n"_s +
+                               ws.path(u"out\\x{2029}.obj: written, 1 lists replaced\n"_s));
+    EXPECT_TRUE(runs[3].err.endsWith(u"edits.txt:5: no NPC class x\\x{2029} with sell lists in "
+                                     u"the script\n"_s))
+        << runs[3].err.toStdString();
+    EXPECT_TRUE(runs[4].err.contains(u"gone\\x{2028}: "_s)) << runs[4].err.toStdString();
+    const CliRun json = runArgs({u"dump"_s, script, u"--json"_s});
+    EXPECT_TRUE(json.out.contains(u"\"className\":\"grocer_amber\\u202e\""_s))
+        << json.out.toStdString();
+    EXPECT_TRUE(json.out.contains(u"\"taxRate\":\"1\\u2066\""_s));
+}

@@ -126,6 +126,34 @@ TEST(Document, RefusedEditsChangeNothing) {
     EXPECT_TRUE(doc.touchedRecords().empty());
 }
 
+// An import tells the lines it skipped and those that applied otherwise than written; on a
+// list that holds an ID twice, what it did is what the edit text of the session says.
+TEST(Document, AnImportTellsItsNotesAndItsEditsReadBack) {
+    Loaded d;
+    ScriptDocument& doc = d.document;
+    const ScriptDocument::Imported imported =
+        doc.importEdits(u"npc a\nlist 0\ninsert 6 5 before 8\nmove 2 before 8\nremove 7\n"_s);
+    EXPECT_EQ(imported.lists, 1);
+    EXPECT_EQ(d.ids(0, 0), (std::vector<QString>{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"6"_s}));
+    ASSERT_EQ(imported.skipped.size(), 1U);
+    EXPECT_EQ(imported.skipped[0].line, 5);
+    std::vector<std::pair<int, edits::EditCommand::Kind>> notes;
+    for (const edits::EditProblem& note : imported.notes) {
+        EXPECT_EQ(note.reason, edits::EditProblem::Reason::AnchorMissing);
+        notes.emplace_back(note.line, note.command);
+    }
+    EXPECT_EQ(notes,
+              (std::vector<std::pair<int, edits::EditCommand::Kind>>{
+                  {3, edits::EditCommand::Kind::Insert}, {4, edits::EditCommand::Kind::Move}}));
+
+    ScriptDocument damaged;
+    damaged.load({merchant(u"m"_s, {u"d"_s, u"d"_s}, {})}, {}, {u"ai.obj"_s, {}});
+    damaged.importEdits(u"npc m\nlist 0\nbottom d\nremove d\ntop d\n"_s);
+    ASSERT_EQ(damaged.records()[0].listLength(0), 1);
+    EXPECT_EQ(damaged.records()[0].slot(0, 0).line, 10);
+    EXPECT_EQ(damaged.editsSinceRead(), u"npc m\nlist 0\nremove d\n"_s);
+}
+
 TEST(Document, AStepOverManyRecordsIsOneNotificationAndOneUndo) {
     Loaded d;
     ScriptDocument& doc = d.document;

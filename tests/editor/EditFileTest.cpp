@@ -119,8 +119,9 @@ TEST(EditFile, WrittenCommandsReadBackAlike) {
         }
         commands.push_back(c);
     }
-    commands.front().comment = u"杂货商人\n泰莎"_s;
+    commands.front().comment = u"杂货商人\n泰莎\u202E"_s + High;
     const QString text = edits::writeEditFile(commands);
+    EXPECT_TRUE(text.startsWith(u"# 杂货商人\\u{A}泰莎\\u{202E}\\u{D800}\n"_s));
     commands.front().comment.clear();
     for (EditCommand& c : commands)
         c.line = static_cast<int>(&c - commands.data()) + 2; // after the comment line
@@ -243,6 +244,32 @@ TEST(EditSession, EachListAppliesOnItsOwnAndAFailedSelectionSelectsNothing) {
                                                       stopped, edits::OnProblem::Stop);
     EXPECT_EQ(first.skipped.size(), 1U);
     EXPECT_EQ(ids(stopped[0], 0), QStringList{u"1"_s});
+}
+
+// A damaged list holds an ID twice: whatever came before, each command takes the first, and
+// what the session reports is what it did.
+TEST(EditSession, ARepeatedIdIsTakenFirstWhateverCameBefore) {
+    const auto run = [](const QString& commands) {
+        std::vector<ShopRecord> records = {record(u"m"_s, {u"d"_s, u"d"_s, u"e"_s})};
+        records[0].slot(0, 1).taxRate = u"2"_s;
+        const edits::EditRun result = edits::applyEditFile(u"npc m\nlist 0\n"_s + commands, records,
+                                                           edits::OnProblem::KeepGoing);
+        EXPECT_TRUE(result.skipped.empty());
+        QStringList items;
+        for (int i = 0; i < records[0].listLength(0); ++i)
+            items << records[0].slot(0, i).id + u':' + records[0].slot(0, i).taxRate;
+        const edits::ListChange& change = result.changes.at({0, 0});
+        return std::tuple{items, change.added, change.removed, change.moved};
+    };
+    EXPECT_EQ(run(u"bottom d\nremove d\ntop d\n"_s),
+              std::tuple(QStringList{u"d:10"_s, u"e:10"_s}, QStringList{}, QStringList{u"d"_s}, 2));
+    EXPECT_EQ(run(u"bottom d\nremove d\nadd z 5\nremove d\n"_s),
+              std::tuple(QStringList{u"e:10"_s, u"z:5"_s}, QStringList{u"z"_s},
+                         QStringList{u"d"_s, u"d"_s}, 1));
+    // A move to where the item already stands changes no order and counts as none.
+    EXPECT_EQ(run(u"replace d x\nmove x before d\ntax d 3\n"_s),
+              std::tuple(QStringList{u"x:10"_s, u"d:3"_s, u"e:10"_s}, QStringList{u"x"_s},
+                         QStringList{u"d"_s}, 0));
 }
 
 TEST(BatchEdits, InsertsManyInOnePassAndTellsEachRefusal) {
