@@ -1,5 +1,6 @@
 #include "bench_common.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -36,6 +37,24 @@ bool haveData(benchmark::State& state) {
     state.SkipWithError(
         qPrintable(u"no generated data in "_s + dataDir() + u"; run vw_generate"_s));
     return false;
+}
+
+double peakResidentMb() {
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ')[0].toDouble() / 1024;
+    }
+    return 0;
+}
+
+void resetPeakResident() {
+    // Linux sets the high-water mark back to the current resident size on "5".
+    QFile refs(u"/proc/self/clear_refs"_s);
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 void timed(benchmark::internal::Benchmark* benchmark) {

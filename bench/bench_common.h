@@ -28,6 +28,9 @@ void trigger(vw::MainWindow& window, const char* id);
 // Resident memory of the process in MB, and what it was right after the window's first read.
 double residentMb();
 double residentAfterFirstLoadMb();
+// The process's peak resident memory in MB since the last resetPeakResident() (or its start).
+double peakResidentMb();
+void resetPeakResident();
 void closeWindow();
 
 // Lets the window finish the repaints a command queued: flushEvents() during set-up, settle()

@@ -1,11 +1,13 @@
 #include "StatisticsCharts.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +24,7 @@ constexpr int Ranges = 20;
 const QColor Palette[] = {QColor(0x4e79a7), QColor(0xf28e2b), QColor(0xe15759), QColor(0x76b7b2),
                           QColor(0x59a14f), QColor(0xedc948), QColor(0xb07aa1), QColor(0xff9da7),
                           QColor(0x9c755f), QColor(0xbab0ac)};
+const QColor OtherColour(0xcccccc);
 const QColor AxisColour(0x888888);
 const QColor GridColour(0xe4e4e4);
 const QColor TextColour(0x333333);
@@ -146,15 +149,95 @@ QString number(double value) {
 QString categoryLabel(const ScriptStatistics::Category& category) {
     if (!category.name.isEmpty())
         return category.name;
-    return category.code.isEmpty() ? u"不在物品库中"_s : category.code;
+    return category.code.isEmpty() ? QCoreApplication::translate("StatisticsReport", "不在物品库中")
+                                   : category.code;
 }
 
 QString locationLabel(const ScriptStatistics::Location& location) {
-    return location.placedNowhere ? u"未放置的NPC"_s : location.name;
+    return location.placedNowhere ? QCoreApplication::translate("StatisticsReport", "未放置的NPC")
+                                  : location.name;
 }
 
-QImage drawLocationChart(const ScriptStatistics& stats) {
-    if (stats.locations.empty())
+QString otherCategoriesLabel() {
+    return QCoreApplication::translate("StatisticsReport", "其他种类");
+}
+
+QString gradeLabel(const QString& grade) {
+    // The engine compares grades without regard to letter case, and the report groups them so.
+    if (grade.compare(u"none", Qt::CaseInsensitive) == 0)
+        return QCoreApplication::translate("StatisticsReport", "无");
+    return grade.toUpper();
+}
+
+namespace {
+
+// The `most` indexes below `count` that rank first by `score`, ties to the lower index, in
+// index order; all of them when there are no more.
+template <typename Score> std::vector<size_t> topIndexes(size_t count, size_t most, Score&& score) {
+    std::vector<size_t> indexes(count);
+    std::iota(indexes.begin(), indexes.end(), size_t{0});
+    if (count > most) {
+        const auto before = [&](size_t a, size_t b) {
+            const qint64 x = score(a), y = score(b);
+            return x != y ? x > y : a < b;
+        };
+        std::nth_element(indexes.begin(), indexes.begin() + static_cast<qsizetype>(most),
+                         indexes.end(), before);
+        indexes.resize(most);
+        std::sort(indexes.begin(), indexes.end());
+    }
+    return indexes;
+}
+
+} // namespace
+
+LocationSelection selectLocations(const ScriptStatistics& stats, size_t mostLocations,
+                                  size_t mostCategories) {
+    LocationSelection shown;
+    std::vector<size_t> placed;
+    for (size_t l = 0; l < stats.locations.size(); ++l) {
+        if (!stats.locations[l].placedNowhere)
+            placed.push_back(l);
+    }
+    for (const size_t p : topIndexes(placed.size(), mostLocations, [&](size_t p) {
+             return static_cast<qint64>(stats.locations[placed[p]].distinctItems);
+         }))
+        shown.locations.push_back(placed[p]);
+    for (size_t l = 0; l < stats.locations.size(); ++l) {
+        if (stats.locations[l].placedNowhere)
+            shown.locations.push_back(l);
+    }
+    std::sort(shown.locations.begin(), shown.locations.end());
+
+    const size_t categories = stats.categories.size();
+    shown.otherCategories = categories > mostCategories;
+    if (!shown.otherCategories) {
+        shown.categories.resize(categories);
+        std::iota(shown.categories.begin(), shown.categories.end(), size_t{0});
+        return shown;
+    }
+    std::vector<qint64> largest(categories, 0);
+    for (const auto& location : stats.locations) {
+        for (size_t c = 0; c < location.distinctByCategory.size() && c < categories; ++c)
+            largest[c] = std::max<qint64>(largest[c], location.distinctByCategory[c]);
+    }
+    shown.categories = topIndexes(categories, mostCategories > 0 ? mostCategories - 1 : 0,
+                                  [&](size_t c) { return largest[c]; });
+    return shown;
+}
+
+qint64 otherCategoryItems(const ScriptStatistics::Location& location,
+                          const LocationSelection& shown) {
+    if (!shown.otherCategories)
+        return 0;
+    qint64 all = location.distinctItems;
+    for (const size_t c : shown.categories)
+        all -= location.distinctByCategory[c];
+    return all;
+}
+
+QImage drawLocationChart(const ScriptStatistics& stats, const LocationSelection& shown) {
+    if (shown.locations.empty())
         return {};
     const QFont font = chartFont();
     const QFontMetrics fm(font);
@@ -163,34 +246,44 @@ QImage drawLocationChart(const ScriptStatistics& stats) {
     constexpr int Swatch = 12;
 
     // The legend flows over as many lines as it needs.
-    std::vector<QPoint> legendAt;
+    struct Entry {
+        QString label;
+        QColor colour;
+        QPoint at;
+    };
+    std::vector<Entry> legend;
+    for (size_t i = 0; i < shown.categories.size(); ++i)
+        legend.push_back({categoryLabel(stats.categories[shown.categories[i]]), colourOf(i), {}});
+    if (shown.otherCategories)
+        legend.push_back({otherCategoriesLabel(), OtherColour, {}});
     int x = 8;
     int legendLines = 1;
-    for (const auto& category : stats.categories) {
-        const int width = Swatch + 4 + fm.horizontalAdvance(categoryLabel(category)) + 14;
+    for (Entry& entry : legend) {
+        const int width = Swatch + 4 + fm.horizontalAdvance(entry.label) + 14;
         if (x + width > Width - 8 && x > 8) {
             x = 8;
             ++legendLines;
         }
-        legendAt.emplace_back(x, 6 + (legendLines - 1) * (lineHeight + 4));
+        entry.at = QPoint(x, 6 + (legendLines - 1) * (lineHeight + 4));
         x += width;
     }
+    const int rows = static_cast<int>(shown.locations.size());
     const int barsTop = 6 + legendLines * (lineHeight + 4) + 6;
-    const int height =
-        barsTop + static_cast<int>(stats.locations.size()) * RowHeight + lineHeight + 10;
+    const int height = barsTop + rows * RowHeight + lineHeight + 10;
 
     Canvas canvas(height, font);
     QPainter& p = canvas.painter;
-    for (size_t c = 0; c < stats.categories.size(); ++c) {
-        const QPoint at = legendAt[c];
-        p.fillRect(QRect(at.x(), at.y() + (lineHeight - Swatch) / 2, Swatch, Swatch), colourOf(c));
-        p.drawText(QRect(at.x() + Swatch + 4, at.y(), Width, lineHeight), Qt::AlignLeft,
-                   categoryLabel(stats.categories[c]));
+    for (const Entry& entry : legend) {
+        p.fillRect(QRect(entry.at.x(), entry.at.y() + (lineHeight - Swatch) / 2, Swatch, Swatch),
+                   entry.colour);
+        p.drawText(QRect(entry.at.x() + Swatch + 4, entry.at.y(), Width, lineHeight), Qt::AlignLeft,
+                   entry.label);
     }
 
     int labelWidth = 0;
     qint64 largest = 0;
-    for (const auto& location : stats.locations) {
+    for (const size_t l : shown.locations) {
+        const auto& location = stats.locations[l];
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(locationLabel(location)));
         largest = std::max<qint64>(largest, location.distinctItems);
     }
@@ -198,7 +291,7 @@ QImage drawLocationChart(const ScriptStatistics& stats) {
     const Scale scale = scaleFor(largest);
     const int barsLeft = labelWidth;
     const int barsWidth = Width - barsLeft - 56;
-    const int barsBottom = barsTop + static_cast<int>(stats.locations.size()) * RowHeight;
+    const int barsBottom = barsTop + rows * RowHeight;
     const auto xOf = [&](qint64 v) {
         return barsLeft + static_cast<int>(static_cast<double>(barsWidth) * static_cast<double>(v) /
                                            static_cast<double>(scale.top));
@@ -210,20 +303,22 @@ QImage drawLocationChart(const ScriptStatistics& stats) {
         p.drawText(QRect(xOf(v) - 40, barsBottom + 4, 80, lineHeight), Qt::AlignHCenter,
                    QString::number(v));
     }
-    for (size_t l = 0; l < stats.locations.size(); ++l) {
-        const auto& location = stats.locations[l];
-        const int top = barsTop + static_cast<int>(l) * RowHeight;
+    for (int row = 0; row < rows; ++row) {
+        const auto& location = stats.locations[shown.locations[static_cast<size_t>(row)]];
+        const int top = barsTop + row * RowHeight;
         p.drawText(QRect(0, top, labelWidth - 8, RowHeight), Qt::AlignRight | Qt::AlignVCenter,
                    fm.elidedText(locationLabel(location), Qt::ElideRight, labelWidth - 10));
         qint64 sum = 0;
-        for (size_t c = 0; c < location.distinctByCategory.size(); ++c) {
-            const qint64 count = location.distinctByCategory[c];
+        const auto bar = [&](qint64 count, const QColor& colour) {
             if (count == 0)
-                continue;
+                return;
             p.fillRect(QRect(QPoint(xOf(sum), top + 3), QPoint(xOf(sum + count) - 1, top + 16)),
-                       colourOf(c));
+                       colour);
             sum += count;
-        }
+        };
+        for (size_t i = 0; i < shown.categories.size(); ++i)
+            bar(location.distinctByCategory[shown.categories[i]], colourOf(i));
+        bar(otherCategoryItems(location, shown), OtherColour);
         p.drawText(QRect(xOf(sum) + 4, top, 52, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::number(sum));
     }
@@ -256,7 +351,8 @@ QImage drawTaxRateChart(const ScriptStatistics& stats) {
             columns[static_cast<size_t>(range)].value += rate->items;
         }
     }
-    return columnChart(columns, u"税率"_s, u"物品数"_s);
+    return columnChart(columns, QCoreApplication::translate("StatisticsReport", "税率"),
+                       QCoreApplication::translate("StatisticsReport", "物品数"));
 }
 
 QImage drawListLengthChart(const ScriptStatistics& stats) {
@@ -274,7 +370,8 @@ QImage drawListLengthChart(const ScriptStatistics& stats) {
     }
     for (const auto& length : stats.listLengths)
         columns[static_cast<size_t>(length.items / width)].value += length.lists;
-    return columnChart(columns, u"列表的物品数"_s, u"列表数"_s);
+    return columnChart(columns, QCoreApplication::translate("StatisticsReport", "列表的物品数"),
+                       QCoreApplication::translate("StatisticsReport", "列表数"));
 }
 
 } // namespace vw

@@ -3,7 +3,11 @@
 #include "StatisticsCharts.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QHash>
+
+#include <algorithm>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,9 +21,8 @@ const QString ListScheme = u"vwlist"_s;
 const QString ItemScheme = u"vwitem"_s;
 const QString PictureScheme = u"vwpicture"_s;
 
-const QString Head =
-    u"<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
-    u"<title>AI文件统计</title>\n<style>\n"
+const QString Style =
+    u"<style>\n"
     u"body { font-family: \"Microsoft YaHei\", \"PingFang SC\", \"Noto Sans CJK SC\", "
     u"\"WenQuanYi Micro Hei\", SimSun, sans-serif; font-size: 14px; color: #333; }\n"
     u"h1 { font-size: 20px; }\n"
@@ -33,16 +36,38 @@ const QString Head =
     u"</style>\n</head>\n<body>\n"_s;
 const QString Tail = u"</body>\n</html>\n"_s;
 
+// The start of a page up to its <body>, in the language of the report's texts.
+QString head() {
+    return u"<!DOCTYPE html>\n<html lang=\""_s +
+           QCoreApplication::translate("StatisticsReport", "zh-CN",
+                                       "the HTML language code of these texts") +
+           u"\">\n<head>\n<meta charset=\"utf-8\">\n<title>"_s +
+           QCoreApplication::translate("StatisticsReport", "AI文件统计").toHtmlEscaped() +
+           u"</title>\n"_s + Style;
+}
+
+// Writes everything it is given to `out`, however many calls that takes; a call that writes
+// nothing leaves the device's reason for it.
+bool writeAll(QIODevice& out, const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += static_cast<qsizetype>(written);
+    }
+    return true;
+}
+
 QString escaped(const QString& text) {
     return text.toHtmlEscaped();
 }
 
 QString listLabel(int list) {
-    return QString::number(list) + u"-商品列表"_s;
+    return QCoreApplication::translate("StatisticsReport", "%1-商品列表").arg(list);
 }
 
 QString rateLabel(const QString& rate) {
-    return rate.isEmpty() ? u"（空）"_s : rate;
+    return rate.isEmpty() ? QCoreApplication::translate("StatisticsReport", "（空）") : rate;
 }
 
 // Names as the window's drop-downs show them: "class|中文名称".
@@ -82,15 +107,23 @@ QImage paletted(const QImage& image) {
     return indexed;
 }
 
+constexpr size_t Everything = std::numeric_limits<size_t>::max();
+
 class ReportWriter {
+    Q_DECLARE_TR_FUNCTIONS(StatisticsReport)
+
 public:
-    ReportWriter(const Stats& stats, ReportTarget target) : stats_(stats), target_(target) {}
+    // With a device, the HTML goes there as it is made and the report's own text stays empty.
+    ReportWriter(const Stats& stats, ReportTarget target, QIODevice* device = nullptr)
+        : stats_(stats), target_(target), device_(device),
+          rows_(target == ReportTarget::Screen ? ReportRows : Everything),
+          pictured_(selectLocations(stats, ReportRows, ReportCategories)) {}
 
     StatisticsReport write() {
-        html_ = Head + u"<h1>AI文件统计</h1>\n"_s;
+        html_ = head() + u"<h1>"_s + escaped(tr("AI文件统计")) + u"</h1>\n"_s;
         if (!stats_.catalogueError.isEmpty())
-            html_ += u"<p class=\"note\">物品数据库查询出错："_s + escaped(stats_.catalogueError) +
-                     u"</p>\n"_s;
+            html_ += u"<p class=\"note\">"_s + escaped(tr("物品数据库查询出错：")) +
+                     escaped(stats_.catalogueError) + u"</p>\n"_s;
         totals();
         locations();
         unsold();
@@ -99,139 +132,206 @@ public:
         listLengths();
         taxRates();
         html_ += Tail;
+        send(0);
         return {html_, std::move(pictures_)};
     }
+
+    bool failed() const { return failed_; }
 
 private:
     void totals() {
         const Stats::Totals& t = stats_.totals;
-        html_ += u"<h2>总计</h2>\n"_s;
-        table({u"NPC数"_s, u"列表数"_s, u"物品数"_s, u"不同物品数"_s});
+        html_ += u"<h2>"_s + escaped(tr("总计")) + u"</h2>\n"_s;
+        table({tr("NPC数"), tr("列表数"), tr("物品数"), tr("不同物品数")});
         row({t.records, t.lists, t.items, t.distinctItems});
         html_ += u"</table>\n"_s;
     }
 
     void locations() {
-        html_ += u"<h2>各地点</h2>\n"_s;
-        picture(u"locations"_s, drawLocationChart(stats_));
-        QStringList headers{u"地点"_s, u"NPC数"_s, u"有物品的NPC"_s, u"物品数"_s, u"不同物品数"_s};
-        for (const Stats::Category& category : stats_.categories)
-            headers << categoryLabel(category);
+        html_ += u"<h2>"_s + escaped(tr("各地点")) + u"</h2>\n"_s;
+        const LocationSelection shown =
+            rows_ == Everything ? selectLocations(stats_, Everything, Everything) : pictured_;
+        const qsizetype placed =
+            std::count_if(stats_.locations.begin(), stats_.locations.end(),
+                          [](const Stats::Location& l) { return !l.placedNowhere; });
+        const qsizetype placedShown =
+            std::count_if(shown.locations.begin(), shown.locations.end(),
+                          [&](size_t l) { return !stats_.locations[l].placedNowhere; });
+        if (placedShown < placed)
+            paragraph(
+                tr("共%n个地点，以下列出不同物品最多的%1个。", nullptr, static_cast<int>(placed))
+                    .arg(placedShown));
+        picture(u"locations"_s, drawLocationChart(stats_, pictured_));
+        QStringList headers{tr("地点"), tr("NPC数"), tr("有物品的NPC"), tr("物品数"),
+                            tr("不同物品数")};
+        for (const size_t c : shown.categories)
+            headers << categoryLabel(stats_.categories[c]);
+        if (shown.otherCategories)
+            headers << otherCategoriesLabel();
         table(headers);
-        for (const Stats::Location& l : stats_.locations) {
+        for (const size_t index : shown.locations) {
+            const Stats::Location& l = stats_.locations[index];
             const QString name = escaped(locationLabel(l));
             std::vector<Cell> cells{l.first ? listLink(*l.first, name) : name,
                                     static_cast<qint64>(l.records.size()), l.npcsWithItems, l.items,
                                     l.distinctItems};
-            cells.insert(cells.end(), l.distinctByCategory.begin(), l.distinctByCategory.end());
+            for (const size_t c : shown.categories)
+                cells.emplace_back(l.distinctByCategory[c]);
+            if (shown.otherCategories)
+                cells.emplace_back(otherCategoryItems(l, shown));
             row(cells);
         }
-        html_ += u"</table>\n<p>各种类下为不同物品的数目。</p>\n"_s;
+        others(stats_.locations.size(), shown.locations.size(), headers.size());
+        html_ += u"</table>\n"_s;
+        paragraph(tr("各种类下为不同物品的数目。"));
     }
 
     void unsold() {
         const Stats::Unsold& u = stats_.unsold;
-        html_ += u"<h2>没有NPC出售的物品</h2>\n<p>物品库中共有"_s + QString::number(u.items) +
-                 u"项物品没有NPC出售。</p>\n"_s;
+        html_ += u"<h2>"_s + escaped(tr("没有NPC出售的物品")) + u"</h2>\n"_s;
+        paragraph(tr("物品库中共有%n项物品没有NPC出售。", nullptr, u.items));
         if (u.items == 0)
             return;
-        table({u"种类"_s, u"级别"_s, u"物品数"_s});
-        for (const Stats::GradeCount& g : u.byCategoryGrade)
-            row({escaped(category(g.category)), escaped(g.grade), g.items});
-        html_ += u"</table>\n<h3>按物品ID的前"_s + QString::number(u.first.size()) + u"项</h3>\n"_s;
-        table({u"物品ID"_s, u"中文名称"_s, u"英文名称"_s, u"种类"_s, u"级别"_s});
+        table({tr("种类"), tr("级别"), tr("物品数")});
+        const size_t grades = std::min(u.byCategoryGrade.size(), rows_);
+        for (size_t i = 0; i < grades; ++i) {
+            const Stats::GradeCount& g = u.byCategoryGrade[i];
+            row({escaped(category(g.category)), escaped(gradeLabel(g.grade)), g.items});
+        }
+        others(u.byCategoryGrade.size(), grades, 3);
+        html_ += u"</table>\n<h3>"_s +
+                 escaped(tr("按物品ID的前%n项", nullptr, static_cast<int>(u.first.size()))) +
+                 u"</h3>\n"_s;
+        table({tr("物品ID"), tr("中文名称"), tr("英文名称"), tr("种类"), tr("级别")});
         for (const Stats::CatalogueItem& item : u.first)
             row({itemLink(item.id), escaped(item.chineseName.value_or(QString())),
-                 escaped(item.englishName), escaped(category(item.category)), escaped(item.grade)});
+                 escaped(item.englishName), escaped(category(item.category)),
+                 escaped(gradeLabel(item.grade))});
         html_ += u"</table>\n"_s;
     }
 
     void soleSellers() {
-        html_ += u"<h2>只有一个NPC出售的物品</h2>\n"_s;
-        count(stats_.soleSellers.size(), u"项物品"_s);
-        if (stats_.soleSellers.empty())
+        html_ += u"<h2>"_s + escaped(tr("只有一个NPC出售的物品")) + u"</h2>\n"_s;
+        const int n = static_cast<int>(stats_.soleSellers.size());
+        count(n, tr("共%n项物品。", nullptr, n), tr("共%n项物品，以下列出前%1项。", nullptr, n));
+        if (n == 0)
             return;
-        table({u"物品ID"_s, u"中文名称"_s, u"NPC"_s, u"列表"_s});
-        for (size_t i = 0; i < stats_.soleSellers.size() && i < ReportRows; ++i) {
+        table({tr("物品ID"), tr("中文名称"), tr("NPC"), tr("列表")});
+        const size_t shown = std::min(stats_.soleSellers.size(), rows_);
+        for (size_t i = 0; i < shown; ++i) {
             const Stats::SoleSeller& s = stats_.soleSellers[i];
             row({itemLink(s.id), escaped(s.chineseName.value_or(QString())), npcLink(s.where),
-                 listLabel(s.where.list)});
+                 escaped(listLabel(s.where.list))});
         }
+        others(stats_.soleSellers.size(), shown, 4);
         html_ += u"</table>\n"_s;
     }
 
     void shortLists() {
-        html_ += u"<h2>空的或少于"_s + QString::number(Stats::ShortListLength) +
-                 u"项物品的列表</h2>\n"_s;
-        count(stats_.shortLists.size(), u"个列表"_s);
-        if (stats_.shortLists.empty())
+        html_ += u"<h2>"_s + escaped(tr("空的或少于%1项物品的列表").arg(Stats::ShortListLength)) +
+                 u"</h2>\n"_s;
+        const int n = static_cast<int>(stats_.shortLists.size());
+        count(n, tr("共%n个列表。", nullptr, n), tr("共%n个列表，以下列出前%1项。", nullptr, n));
+        if (n == 0)
             return;
-        table({u"NPC"_s, u"列表"_s, u"物品数"_s});
-        for (size_t i = 0; i < stats_.shortLists.size() && i < ReportRows; ++i) {
+        table({tr("NPC"), tr("列表"), tr("物品数")});
+        const size_t shown = std::min(stats_.shortLists.size(), rows_);
+        for (size_t i = 0; i < shown; ++i) {
             const Stats::ShortList& s = stats_.shortLists[i];
-            row({npcLink(s.where), listLabel(s.where.list), s.items});
+            row({npcLink(s.where), escaped(listLabel(s.where.list)), s.items});
         }
+        others(stats_.shortLists.size(), shown, 3);
         html_ += u"</table>\n"_s;
     }
 
     void listLengths() {
-        html_ += u"<h2>列表长度的分布</h2>\n"_s;
+        html_ += u"<h2>"_s + escaped(tr("列表长度的分布")) + u"</h2>\n"_s;
         picture(u"list-lengths"_s, drawListLengthChart(stats_));
         if (stats_.listLengths.empty())
-            html_ += u"<p>没有列表。</p>\n"_s;
+            paragraph(tr("没有列表。"));
     }
 
     void taxRates() {
-        html_ += u"<h2>税率</h2>\n<h3>税率的分布</h3>\n"_s;
+        html_ += u"<h2>"_s + escaped(tr("税率")) + u"</h2>\n<h3>"_s + escaped(tr("税率的分布")) +
+                 u"</h3>\n"_s;
         picture(u"tax-rates"_s, drawTaxRateChart(stats_));
-        count(stats_.taxRates.size(), u"种税率"_s);
+        const int rates = static_cast<int>(stats_.taxRates.size());
+        count(rates, tr("共%n种税率。", nullptr, rates),
+              tr("共%n种税率，以下列出前%1项。", nullptr, rates));
         std::vector<const Stats::RateCount*> odd;
-        if (!stats_.taxRates.empty()) {
-            table({u"税率"_s, u"物品数"_s});
+        if (rates > 0) {
+            table({tr("税率"), tr("物品数")});
             for (size_t i = 0; i < stats_.taxRates.size(); ++i) {
                 const Stats::RateCount& r = stats_.taxRates[i];
-                if (i < ReportRows)
+                if (i < rows_)
                     row({escaped(rateLabel(r.rate)), r.items});
                 if (!r.number)
                     odd.push_back(&r);
             }
+            others(stats_.taxRates.size(), std::min(stats_.taxRates.size(), rows_), 2);
             html_ += u"</table>\n"_s;
         }
 
-        html_ += u"<h3>不是数字的税率</h3>\n"_s;
-        count(odd.size(), u"种税率"_s);
+        html_ += u"<h3>"_s + escaped(tr("不是数字的税率")) + u"</h3>\n"_s;
+        const int oddRates = static_cast<int>(odd.size());
+        count(oddRates, tr("共%n种税率。", nullptr, oddRates),
+              tr("共%n种税率，以下列出前%1项。", nullptr, oddRates));
         if (!odd.empty()) {
-            table({u"税率"_s, u"物品数"_s, u"首个物品"_s, u"NPC"_s, u"列表"_s});
-            for (size_t i = 0; i < odd.size() && i < ReportRows; ++i) {
+            table({tr("税率"), tr("物品数"), tr("首个物品"), tr("NPC"), tr("列表")});
+            const size_t shown = std::min(odd.size(), rows_);
+            for (size_t i = 0; i < shown; ++i) {
                 const Stats::RateCount& r = *odd[i];
                 row({escaped(rateLabel(r.rate)), r.items, itemLink(r.firstId), npcLink(r.first),
-                     listLabel(r.first.list)});
+                     escaped(listLabel(r.first.list))});
             }
+            others(odd.size(), shown, 5);
             html_ += u"</table>\n"_s;
         }
 
-        html_ += u"<h3>在不同列表中税率不同的物品</h3>\n"_s;
-        count(stats_.rateConflicts.size(), u"项物品"_s);
-        if (stats_.rateConflicts.empty())
+        html_ += u"<h3>"_s + escaped(tr("在不同列表中税率不同的物品")) + u"</h3>\n"_s;
+        const int conflicts = static_cast<int>(stats_.rateConflicts.size());
+        count(conflicts, tr("共%n项物品。", nullptr, conflicts),
+              tr("共%n项物品，以下列出前%1项。", nullptr, conflicts));
+        if (conflicts == 0)
             return;
-        table({u"物品ID"_s, u"中文名称"_s, u"税率（列表数）"_s});
-        for (size_t i = 0; i < stats_.rateConflicts.size() && i < ReportRows; ++i) {
+        table({tr("物品ID"), tr("中文名称"), tr("税率（列表数）")});
+        const size_t perItem = rows_ == Everything ? Everything : ReportRatesPerItem;
+        const size_t shown = std::min(stats_.rateConflicts.size(), rows_);
+        for (size_t i = 0; i < shown; ++i) {
             const Stats::RateConflict& c = stats_.rateConflicts[i];
             QStringList uses;
-            for (const Stats::RateUse& use : c.rates)
-                uses << listLink(use.first, escaped(rateLabel(use.rate))) + u"（"_s +
-                            QString::number(use.lists) + u"）"_s;
-            row({itemLink(c.id), escaped(c.chineseName.value_or(QString())), uses.join(u"、"_s)});
+            for (size_t u = 0; u < c.rates.size() && u < perItem; ++u) {
+                const Stats::RateUse& use = c.rates[u];
+                // One pass over both: a rate may hold "%2" itself.
+                uses << escaped(tr("%1（%2）", "a tax rate and the lists that use it"))
+                            .arg(listLink(use.first, escaped(rateLabel(use.rate))),
+                                 QString::number(use.lists));
+            }
+            if (c.rates.size() > perItem)
+                uses << escaped(
+                    tr("…及其他%n种", "tax rates", static_cast<int>(c.rates.size() - perItem)));
+            row({itemLink(c.id), escaped(c.chineseName.value_or(QString())),
+                 uses.join(escaped(tr("、", "between the tax rates of one item")))});
         }
+        others(stats_.rateConflicts.size(), shown, 3);
         html_ += u"</table>\n"_s;
     }
 
-    // "共N…", and that only the first rows follow when there are more.
-    void count(size_t n, const QString& what) {
-        html_ += u"<p>共"_s + QString::number(n) + what;
-        if (n > static_cast<size_t>(ReportRows))
-            html_ += u"，以下列出前"_s + QString::number(ReportRows) + u"项"_s;
-        html_ += u"。</p>\n"_s;
+    // How many there are, in `all`, or in `first` with the number of rows shown when those
+    // are fewer.
+    void count(int n, const QString& all, const QString& first) {
+        paragraph(static_cast<size_t>(n) > rows_ ? first.arg(rows_) : all);
+    }
+
+    void paragraph(const QString& text) { html_ += u"<p>"_s + escaped(text) + u"</p>\n"_s; }
+
+    // The last row of a table that shows `shown` of `total` rows: how many it leaves out.
+    void others(size_t total, size_t shown, qsizetype columns) {
+        if (total <= shown)
+            return;
+        html_ += u"<tr><td colspan=\""_s + QString::number(columns) + u"\">"_s +
+                 escaped(tr("…及其他%n项", nullptr, static_cast<int>(total - shown))) +
+                 u"</td></tr>\n"_s;
     }
 
     void picture(const QString& name, const QImage& image) {
@@ -253,6 +353,7 @@ private:
         }
         html_ += u"<p><img src=\""_s + source + u"\" width=\""_s + QString::number(image.width()) +
                  u"\" height=\""_s + QString::number(image.height()) + u"\" alt=\"\"></p>\n"_s;
+        send(SendAbove);
     }
 
     void table(const QStringList& headers) {
@@ -276,6 +377,15 @@ private:
             html_ += (cell.number ? u"<td class=\"n\" align=\"right\">"_s : u"<td>"_s) + cell.html +
                      u"</td>"_s;
         html_ += u"</tr>\n"_s;
+        send(SendAbove);
+    }
+
+    // Passes the text made so far on to the device once it holds more than `above` units.
+    void send(qsizetype above) {
+        if (!device_ || html_.size() <= above)
+            return;
+        failed_ = failed_ || !writeAll(*device_, html_.toUtf8());
+        html_.clear();
     }
 
     QString category(int index) const {
@@ -303,16 +413,29 @@ private:
         return link(ItemScheme + u':' + QString::fromLatin1(id.toUtf8().toHex()), escaped(id));
     }
 
+    // Text is passed on in pieces of about this many UTF-16 units.
+    static constexpr qsizetype SendAbove = 1 << 16;
+
     const Stats& stats_;
     ReportTarget target_;
+    QIODevice* device_;
+    size_t rows_;                // the rows of a table shown
+    LocationSelection pictured_; // what the location chart shows, and the screen's table
     QString html_;
     std::vector<ReportPicture> pictures_;
+    bool failed_ = false;
 };
 
 } // namespace
 
 StatisticsReport renderStatisticsReport(const ScriptStatistics& stats, ReportTarget target) {
     return ReportWriter(stats, target).write();
+}
+
+bool writeStatisticsReport(const ScriptStatistics& stats, QIODevice& out) {
+    ReportWriter writer(stats, ReportTarget::File, &out);
+    writer.write();
+    return !writer.failed();
 }
 
 ReportLink reportLinkTarget(const QUrl& url) {
@@ -332,9 +455,9 @@ ReportLink reportLinkTarget(const QUrl& url) {
 }
 
 QString noScriptPage() {
-    return Head +
-           u"<p align=\"center\" style=\"margin-top: 40px; color: #777;\">请先装入AI文件</p>\n"_s +
-           Tail;
+    return head() + u"<p align=\"center\" style=\"margin-top: 40px; color: #777;\">"_s +
+           QCoreApplication::translate("StatisticsReport", "请先装入AI文件").toHtmlEscaped() +
+           u"</p>\n"_s + Tail;
 }
 
 } // namespace vw

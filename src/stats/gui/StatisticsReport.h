@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+class QIODevice;
+
 #include <optional>
 #include <vector>
 
@@ -26,11 +28,21 @@ struct StatisticsReport {
     std::vector<ReportPicture> pictures; // the pictures a Screen report names; none for a File
 };
 
-// The statistics as one HTML document with its pictures, titles and labels in Chinese. Long
-// tables show their first ReportRows rows and say how many there are.
+// The statistics as one HTML document with its pictures. Its texts are translated in the
+// context "StatisticsReport"; the Chinese ones are the source. On screen a long table shows
+// ReportRows rows (of the locations, those with the most distinct items) and ends in a row that
+// counts the others; a file holds every row. The pictures are bounded alike in both.
 StatisticsReport renderStatisticsReport(const ScriptStatistics& stats, ReportTarget target);
 
+// The File report written to `out` as UTF-8 while it is built, so a report of any size is never
+// held whole. False when a write failed; the reason is then the device's.
+bool writeStatisticsReport(const ScriptStatistics& stats, QIODevice& out);
+
 constexpr int ReportRows = 100;
+// Category columns of the locations before the others are summed in one more.
+constexpr int ReportCategories = 20;
+// The tax rates of one item an on-screen row names.
+constexpr int ReportRatesPerItem = 10;
 
 // What a link of a Screen report points at: a list of a record, or an item ID.
 struct ReportLink {

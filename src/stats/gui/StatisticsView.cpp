@@ -50,19 +50,25 @@ QVariant StatisticsView::loadResource(int type, const QUrl& name) {
 }
 
 bool StatisticsView::exportHtml(const QString& path, QString* error) const {
-    const auto fail = [error](const QString& reason) {
+    QSaveFile file(path);
+    // The file's own words when it has any: a device with no error set would say "unknown".
+    const auto fail = [&](const QString& reason) {
         if (error)
-            *error = reason;
+            *error = file.error() != QFileDevice::NoError && !file.errorString().isEmpty()
+                         ? file.errorString()
+                         : reason;
         return false;
     };
     if (!statistics_)
-        return fail(u"请先装入AI文件"_s);
-    const QByteArray bytes = renderStatisticsReport(*statistics_, ReportTarget::File).html.toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
+        return fail(tr("请先装入AI文件"));
+    // Unbuffered: a write the device buffered and could not pass on at commit() would still
+    // be committed, cut short, and the reason lost. The report comes in large pieces anyway.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(tr("无法创建文件"));
+    if (!writeStatisticsReport(*statistics_, file))
+        return fail(tr("无法写入文件"));
+    if (!file.commit())
+        return fail(tr("无法保存文件"));
     return true;
 }
 

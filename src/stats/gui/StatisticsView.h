@@ -32,8 +32,10 @@ public:
     // The numbers shown; none while no script is loaded.
     const std::optional<ScriptStatistics>& statistics() const { return statistics_; }
 
-    // Writes the report shown as one HTML file with its pictures embedded. False, with the
-    // reason in `error` when given, when no report is shown or the file could not be written.
+    // Writes the report shown as one HTML file with its pictures embedded and every row of its
+    // tables, written as it is built. False, with the reason in `error` when given, when no
+    // report is shown or the file could not be written; a failed write gives the system's
+    // words for it (a full disk, say), and the file, if one stood there, stays as it was.
     bool exportHtml(const QString& path, QString* error = nullptr) const;
 
 signals:
