@@ -490,4 +490,11 @@ TEST(Changes, PreviewMarksAndAnEditFileRoundTrip) {
     ResultsPanel& skipped = w.folder.control<ResultsPanel>("ImportProblems");
     EXPECT_EQ(skipped.resultCount(), 2);
     EXPECT_EQ(skipped.grid().text(2, 1), u"没有选定NPC"_s);
+    // A line that applied otherwise than written is listed with what happened instead.
+    writeFile(w.folder.path(u"anchor.txt"), "npc grocer_amber\nlist 0\ninsert 9 5 before 404\n");
+    w.folder.dialogs.answers = {w.folder.path(u"anchor.txt")};
+    trigger(w.window, "ID_ImportEdits");
+    ASSERT_EQ(skipped.resultCount(), 1);
+    EXPECT_EQ(skipped.grid().text(1, 1),
+              u"grocer_amber 0-商品列表 没有物品 404，已添加到列表末尾"_s);
 }

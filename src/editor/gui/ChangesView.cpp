@@ -13,64 +13,71 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace vw {
 
 namespace {
 
-const QString EditFileFilter = u"修改文件(*.txt)|*.txt|所有文件(*.*)|*.*"_s;
-
-QString rowText(int position) {
-    return u"第"_s + QString::number(position + 1) + u"行"_s;
+QString editFileFilter() {
+    return ChangesView::tr("修改文件(*.txt)|*.txt|所有文件(*.*)|*.*");
 }
 
-// Why a line of an imported edit file did not apply, as the window says it.
+QString rowText(int position) {
+    return ChangesView::tr("第%1行").arg(position + 1);
+}
+
+// Why a line of an imported edit file did not apply, or applied otherwise than written, as the
+// window says it.
 QString problemText(const edits::EditProblem& problem, const ScriptDocument& document) {
     using Reason = edits::EditProblem::Reason;
     const ShopRecord* record = document.record(problem.record);
     const QString list = record ? record->className + u' ' + listLabel(problem.list) : QString();
     switch (problem.reason) {
     case Reason::UnknownCommand:
-        return u"未知的命令“"_s + problem.text + u"”"_s;
+        return ChangesView::tr("未知的命令“%1”").arg(problem.text);
     case Reason::WrongForm:
     case Reason::BadListNumber:
     case Reason::BadRecordNumber:
     case Reason::UnclosedQuote:
     case Reason::BadEscape:
     case Reason::TextAfterQuote:
-        return u"命令格式错误"_s;
+        return ChangesView::tr("命令格式错误");
     case Reason::IdBreaksLine:
         return invalidIdText();
     case Reason::BadTaxRate:
         return taxRateProblemText(problem.taxRate);
     case Reason::ExtraBreaksLine:
-        return u"附加部分含有“{”、“}”、“;”或换行"_s;
+        return ChangesView::tr("附加部分含有“{”、“}”、“;”或换行");
     case Reason::SameItem:
-        return u"同一物品不能相对于自身移动或替换"_s;
+        return ChangesView::tr("同一物品不能相对于自身移动或替换");
     case Reason::NoNpcSelected:
-        return u"没有选定NPC"_s;
+        return ChangesView::tr("没有选定NPC");
     case Reason::NoListSelected:
-        return u"没有选定列表"_s;
+        return ChangesView::tr("没有选定列表");
     case Reason::NoSuchClass:
     case Reason::NoSuchRecord:
-        return u"AI文件中没有NPC“"_s + problem.text + u"”的出售列表"_s;
+        return ChangesView::tr("AI文件中没有NPC“%1”的出售列表").arg(problem.text);
     case Reason::NoCatalogue:
-        return u"没有物品数据库，无法按地点选择NPC"_s;
+        return ChangesView::tr("没有物品数据库，无法按地点选择NPC");
     case Reason::NobodyAtLocation:
-        return u"地点“"_s + problem.text + u"”没有带出售列表的NPC"_s;
+        return ChangesView::tr("地点“%1”没有带出售列表的NPC").arg(problem.text);
     case Reason::NoSuchList:
-        return list + u" 在AI文件中没有物品行"_s;
+        return ChangesView::tr("%1 在AI文件中没有物品行").arg(list);
     case Reason::AlreadyInList:
-        return list + u" 已有物品 "_s + problem.text;
+        return ChangesView::tr("%1 已有物品 %2").arg(list, problem.text);
     case Reason::NotInList:
-        return list + u" 没有物品 "_s + problem.text;
+        return ChangesView::tr("%1 没有物品 %2").arg(list, problem.text);
     case Reason::NowhereInScript:
-        return u"没有列表出售物品 "_s + problem.text;
+        return ChangesView::tr("没有列表出售物品 %1").arg(problem.text);
     case Reason::AnchorMissing:
-        return list + u" 没有物品 "_s + problem.text;
+        return problem.command == edits::EditCommand::Kind::Insert
+                   ? ChangesView::tr("%1 没有物品 %2，已添加到列表末尾").arg(list, problem.text)
+                   : ChangesView::tr("%1 没有物品 %2，物品未移动").arg(list, problem.text);
     case Reason::ReplacementPresent:
-        return list + u" 已有物品 "_s + problem.text;
+        return ChangesView::tr("%1 已有物品 %2，保持原样").arg(list, problem.text);
     }
     return {};
 }
@@ -119,22 +126,24 @@ void ChangesView::fillPreview() {
             targets_.push_back({diff.record, diff.list, slot});
         };
         for (const auto& added : diff.added)
-            add(u"+"_s, added.item.id, added.position, u"税率 "_s + added.item.taxRate);
+            add(u"+"_s, added.item.id, added.position, tr("税率 %1").arg(added.item.taxRate));
         for (const auto& removed : diff.removed)
-            add(u"−"_s, removed.item.id, removed.position, u"原"_s + rowText(removed.position));
+            add(u"−"_s, removed.item.id, removed.position,
+                tr("原%1").arg(rowText(removed.position)));
         for (const auto& moved : diff.moved)
-            add(u"↕"_s, moved.id, moved.to, rowText(moved.from) + u" → "_s + rowText(moved.to));
+            add(u"↕"_s, moved.id, moved.to,
+                tr("%1 → %2").arg(rowText(moved.from), rowText(moved.to)));
         for (const auto& changed : diff.changed) {
             const QString detail = changed.taxBefore != changed.taxAfter
                                        ? changed.taxBefore + u" → "_s + changed.taxAfter
                                        : changed.extraBefore.join(u"; "_s) + u" → "_s +
                                              changed.extraAfter.join(u"; "_s);
-            add(u"税率"_s, changed.id, changed.position, detail);
+            add(tr("税率"), changed.id, changed.position, detail);
         }
     }
     ui_.preview.setResults(rows);
-    ui_.preview.setTitle(u"查看修改（"_s + QString::number(diffs.size()) + u"个列表）"_s);
-    ui_.status.setPanelText(1, u"共有"_s + QString::number(diffs.size()) + u"个列表已修改"_s);
+    ui_.preview.setTitle(tr("查看修改（%1个列表）").arg(diffs.size()));
+    ui_.status.setPanelText(1, tr("共有%1个列表已修改").arg(diffs.size()));
 }
 
 void ChangesView::goToChange(int index) {
@@ -159,11 +168,11 @@ void ChangesView::exportEdits() {
     }
     const std::vector<edits::ListDiff> diffs = document_.changesSinceRead();
     if (diffs.empty()) {
-        ui_.status.setPanelText(1, u"没有需要导出的修改"_s);
+        ui_.status.setPanelText(1, tr("没有需要导出的修改"));
         return;
     }
     const QString path = ui_.dialogs.chooseFile(
-        {FileRequest::Mode::Save, u"导出修改"_s, EditFileFilter, folder(),
+        {FileRequest::Mode::Save, tr("导出修改"), editFileFilter(), folder(),
          QFileInfo(document_.source().path).completeBaseName() + u".edits.txt"_s});
     if (path.isEmpty())
         return;
@@ -171,10 +180,10 @@ void ChangesView::exportEdits() {
         document_.editsSinceRead([this](const QString& className) { return npcName(className); });
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        ui_.dialogs.message(u"写出修改文件时发生错误："_s + file.errorString());
+        ui_.dialogs.message(tr("写出修改文件时发生错误：%1").arg(file.errorString()));
         return;
     }
-    ui_.status.setPanelText(1, u"已导出"_s + QString::number(diffs.size()) + u"个列表的修改"_s);
+    ui_.status.setPanelText(1, tr("已导出%1个列表的修改").arg(diffs.size()));
 }
 
 void ChangesView::importEdits() {
@@ -183,19 +192,19 @@ void ChangesView::importEdits() {
         return;
     }
     const QString path = ui_.dialogs.chooseFile(
-        {FileRequest::Mode::Open, u"导入修改"_s, EditFileFilter, folder(), {}});
+        {FileRequest::Mode::Open, tr("导入修改"), editFileFilter(), folder(), {}});
     if (path.isEmpty())
         return;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ui_.dialogs.message(u"无法读取修改文件："_s + path);
+        ui_.dialogs.message(tr("无法读取修改文件：%1").arg(path));
         return;
     }
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString text = utf8(bytes);
     if (file.error() != QFileDevice::NoError || utf8.hasError()) {
-        ui_.dialogs.message(u"修改文件不是UTF-8编码的文本："_s + path);
+        ui_.dialogs.message(tr("修改文件不是UTF-8编码的文本：%1").arg(path));
         return;
     }
     Catalogue* catalogue = workspace_.catalogue();
@@ -205,16 +214,23 @@ void ChangesView::importEdits() {
             return catalogue->lookups().npcsAt(location);
         };
     const ScriptDocument::Imported imported = document_.importEdits(text, placedAt);
+    // What was left out, and what applied otherwise than written, in the order of the file.
+    std::vector<edits::EditProblem> listed = imported.skipped;
+    listed.insert(listed.end(), imported.notes.begin(), imported.notes.end());
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const auto& a, const auto& b) { return a.line < b.line; });
     std::vector<QStringList> rows;
-    for (const edits::EditProblem& problem : imported.skipped)
+    for (const edits::EditProblem& problem : listed)
         rows.push_back({QString::number(problem.line), problemText(problem, document_)});
     if (rows.empty())
         ui_.importProblems.clear();
     else
         ui_.importProblems.setResults(rows);
-    ui_.status.setPanelText(1, u"已导入修改："_s + QString::number(imported.lists) +
-                                   u"个列表，跳过"_s + QString::number(imported.skipped.size()) +
-                                   u"处"_s);
+    QString done =
+        tr("已导入修改：%1个列表，跳过%2处").arg(imported.lists).arg(imported.skipped.size());
+    if (!imported.notes.empty())
+        done += tr("，%1处未按原样执行").arg(imported.notes.size());
+    ui_.status.setPanelText(1, done);
 }
 
 } // namespace vw
