@@ -33,6 +33,7 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <cmath>
 
@@ -82,6 +83,14 @@ MainWindow::MainWindow(const QString& programDir, Dialogs* dialogs, QWidget* par
          [this] { showAbout(); }, [this] { showHelpPage(); }, *sellLists_, *inspector_, *transfers_,
          *changes_, *w.listGrid, *w.itemGrid, *w.search, *w.npcFilter, *w.sellers});
     ScriptDocument& document = workspace_->document();
+    // Undo and redo say which step they took, as the edits say what they did.
+    QUndoStack& history = document.history();
+    connect(commands_->action(u"ID_Undo"), &QAction::triggered, this, [this, &history] {
+        widgets_->status->setPanelText(1, tr("已经撤销：%1").arg(history.redoText()));
+    });
+    connect(commands_->action(u"ID_Redo"), &QAction::triggered, this, [this, &history] {
+        widgets_->status->setPanelText(1, tr("已经重做：%1").arg(history.undoText()));
+    });
     connect(&document, &ScriptDocument::cleanChanged, this, &MainWindow::updateTitle);
     connect(&document, &ScriptDocument::changed, this, &MainWindow::updateCommands);
     connect(workspace_.get(), &Workspace::chosenScriptChanged, this, &MainWindow::updateTitle);

@@ -16,10 +16,10 @@ namespace {
 // "删除 4021", or "删除 4021 等3项" for several rows: the undo entry names the step by it.
 QString stepName(const QString& action, const ShopRecord& record, int list,
                  const std::vector<int>& picked) {
-    QString name = action + u' ' + record.slot(list, picked.front()).id;
-    if (picked.size() > 1)
-        name += u" 等"_s + QString::number(picked.size()) + u"项"_s;
-    return name;
+    const QString& id = record.slot(list, picked.front()).id;
+    return picked.size() > 1
+               ? ScriptDocument::tr("%1 %2 等%3项").arg(action, id, QString::number(picked.size()))
+               : action + u' ' + id;
 }
 
 // A row of the shown list as far as its length allows; an empty list keeps its first row.
@@ -131,8 +131,8 @@ void ScriptDocument::markWritten() {
     emit writtenAgain(touchedRecords());
 }
 
-ScriptDocument::Imported ScriptDocument::importEdits(QStringView text,
-                                                     const edits::PlacedAt& placedAt) {
+ScriptDocument::Imported
+ScriptDocument::importEdits(QStringView text, const edits::PlacedAt& placedAt, ImportKind kind) {
     if (!loaded_)
         return {};
     std::vector<ShopRecord> edited = records_;
@@ -147,7 +147,10 @@ ScriptDocument::Imported ScriptDocument::importEdits(QStringView text,
     }
     Imported imported{static_cast<int>(run.changes.size()), run.skipped, run.notes};
     Selection after = keptSelection(changes);
-    if (!change(std::move(changes), std::move(after), u"导入修改"_s))
+    const QString name = kind == ImportKind::Recovery
+                             ? tr("恢复 %1个列表的修改").arg(imported.lists)
+                             : tr("导入修改");
+    if (!change(std::move(changes), std::move(after), name))
         imported.lists = 0;
     return imported;
 }
@@ -242,7 +245,7 @@ ScriptDocument::EditOutcome ScriptDocument::insertItem(const QString& id, const 
     Selection after = selection_;
     after.picked = {after.current};
     return change({std::move(step)}, std::move(after),
-                  (beforeCurrent ? u"插入 "_s : u"添加 "_s) + id)
+                  (beforeCurrent ? tr("插入 %1") : tr("添加 %1")).arg(id))
                ? EditOutcome::Done
                : EditOutcome::Nothing;
 }
@@ -276,7 +279,7 @@ ScriptDocument::editShownList(const std::vector<int>& picked, const QString& nam
 ScriptDocument::EditOutcome ScriptDocument::moveItems(Move move) {
     const std::vector<int> picked = slotsToEdit();
     const int list = selection_.list;
-    static const std::array<QString, 4> names{u"上移"_s, u"下移"_s, u"移至顶部"_s, u"移至底部"_s};
+    const std::array<QString, 4> names{tr("上移"), tr("下移"), tr("移至顶部"), tr("移至底部")};
     return editShownList(picked, names[static_cast<size_t>(move)], [&](ShopRecord& record) {
         switch (move) {
         case Move::Up:
@@ -293,11 +296,11 @@ ScriptDocument::EditOutcome ScriptDocument::moveItems(Move move) {
 }
 
 ScriptDocument::EditOutcome ScriptDocument::deleteItems() {
-    return deleteItemsAs(u"删除"_s);
+    return deleteItemsAs(tr("删除"));
 }
 
 ScriptDocument::EditOutcome ScriptDocument::cutItems() {
-    return deleteItemsAs(u"剪切"_s);
+    return deleteItemsAs(tr("剪切"));
 }
 
 ScriptDocument::EditOutcome ScriptDocument::deleteItemsAs(const QString& name) {
@@ -336,7 +339,7 @@ ScriptDocument::EditOutcome ScriptDocument::setTaxRateOf(const std::vector<int>&
         after.picked = picked;
         after.current = picked.front();
     }
-    const QString label = stepName(u"修改税率"_s, shown, selection_.list, picked);
+    const QString label = stepName(tr("修改税率"), shown, selection_.list, picked);
     return change({std::move(step)}, std::move(after), label) ? EditOutcome::Done
                                                               : EditOutcome::Nothing;
 }
@@ -345,7 +348,7 @@ ScriptDocument::EditOutcome ScriptDocument::moveItemsTo(int slot) {
     const std::vector<int> picked = slotsToEdit();
     const int list = selection_.list;
     return editShownList(
-        picked, u"移动"_s,
+        picked, tr("移动"),
         [&](ShopRecord& record) { return edits::moveItemsTo(record, list, picked, slot); }, true);
 }
 
@@ -369,13 +372,14 @@ ScriptDocument::Inserted ScriptDocument::insertItems(const std::vector<ItemSlot>
     Selection after{selection_.record, selection_.list, {}, result.first};
     for (int i = 0; i < result.count; ++i)
         after.picked.push_back(result.first + i);
-    if (!change({std::move(step)}, std::move(after), name))
+    if (!change({std::move(step)}, std::move(after), tr("%1 %2项").arg(name).arg(result.count)))
         inserted.count = 0;
     return inserted;
 }
 
 ScriptDocument::Batch
-ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name,
+ScriptDocument::editLists(const std::vector<ListRef>& lists,
+                          const std::function<QString(int changed)>& name,
                           const std::function<ListEdit(ShopRecord&, int)>& edit) {
     // By record, so the step keeps each record once, in record order.
     std::map<int, RecordChange> edited;
@@ -404,18 +408,20 @@ ScriptDocument::editLists(const std::vector<ListRef>& lists, const QString& name
         changes.push_back(std::move(c));
     // The shown list may have lost rows: its selection stays within it.
     Selection after = keptSelection(changes);
-    if (!change(std::move(changes), std::move(after), name))
+    if (!change(std::move(changes), std::move(after), name(batch.changed)))
         batch.changed = 0;
     return batch;
 }
 
 ScriptDocument::Batch ScriptDocument::removeItem(const QString& id,
                                                  const std::vector<ListRef>& lists) {
-    return editLists(lists, u"删除 "_s + id, [&](ShopRecord& record, int list) {
-        const int slot = edits::findItem(record, list, id);
-        return slot >= 0 && edits::deleteItem(record, list, slot) ? ListEdit::Changed
-                                                                  : ListEdit::Unchanged;
-    });
+    return editLists(
+        lists, [&id](int changed) { return tr("删除 %1（%2个列表）").arg(id).arg(changed); },
+        [&](ShopRecord& record, int list) {
+            const int slot = edits::findItem(record, list, id);
+            return slot >= 0 && edits::deleteItem(record, list, slot) ? ListEdit::Changed
+                                                                      : ListEdit::Unchanged;
+        });
 }
 
 ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QString& taxRate,
@@ -423,17 +429,22 @@ ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QS
     const QString rate = trimSpaces(taxRate).toString();
     if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return {0, lists};
-    return editLists(lists, u"修改税率 "_s + id, [&](ShopRecord& record, int list) {
-        const int slot = edits::findItem(record, list, id);
-        const int picked[] = {slot};
-        return slot >= 0 && edits::setTaxRate(record, list, picked, rate) ? ListEdit::Changed
-                                                                          : ListEdit::Unchanged;
-    });
+    return editLists(
+        lists, [&id](int changed) { return tr("修改税率 %1（%2个列表）").arg(id).arg(changed); },
+        [&](ShopRecord& record, int list) {
+            const int slot = edits::findItem(record, list, id);
+            const int picked[] = {slot};
+            return slot >= 0 && edits::setTaxRate(record, list, picked, rate) ? ListEdit::Changed
+                                                                              : ListEdit::Unchanged;
+        });
 }
 
 ScriptDocument::Batch ScriptDocument::replaceItem(const QString& id, const QString& newId,
                                                   const std::vector<ListRef>& lists) {
-    return editLists(lists, u"替换 "_s + id + u" 为 "_s + newId, [&](ShopRecord& record, int list) {
+    const auto name = [&](int changed) {
+        return tr("替换 %1 为 %2（%3个列表）").arg(id, newId, QString::number(changed));
+    };
+    return editLists(lists, name, [&](ShopRecord& record, int list) {
         const int slot = edits::findItem(record, list, id);
         if (slot < 0)
             return ListEdit::Unchanged;
@@ -452,10 +463,12 @@ ScriptDocument::Batch ScriptDocument::addToRecords(const std::vector<QString>& i
         lists.push_back({r, list});
     if (ids.empty() || edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return {0, lists};
-    const QString name =
-        u"添加 "_s + ids.front() +
-        (ids.size() > 1 ? u" 等"_s + QString::number(ids.size()) + u"项"_s : QString()) + u" 到"_s +
-        QString::number(records.size()) + u"个NPC"_s;
+    const auto name = [&ids](int changed) {
+        return ids.size() > 1
+                   ? tr("添加 %1 等%2项 到%3个NPC")
+                         .arg(ids.front(), QString::number(ids.size()), QString::number(changed))
+                   : tr("添加 %1 到%2个NPC").arg(ids.front(), QString::number(changed));
+    };
     return editLists(lists, name, [&](ShopRecord& record, int l) {
         // Only a list that stands in the script has a place for the writer to put items.
         if (record.startLine[l] <= 0)

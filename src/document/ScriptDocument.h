@@ -101,7 +101,10 @@ public:
         std::vector<edits::EditProblem> skipped;
         std::vector<edits::EditProblem> notes;
     };
-    Imported importEdits(QStringView text, const edits::PlacedAt& placedAt = {});
+    // A recovery is named for what it gives back, not as an import.
+    enum class ImportKind { Import, Recovery };
+    Imported importEdits(QStringView text, const edits::PlacedAt& placedAt = {},
+                         ImportKind kind = ImportKind::Import);
 
     const Selection& selection() const { return selection_; }
     // The lists of a record the user can choose: those with items, and the chosen one.
@@ -125,7 +128,7 @@ public:
 
     // Items given as rows (pasted, dropped) go into the shown list before `slot`, past the end
     // appended, each by the rules of an add; refused ones are left out with the reason. The
-    // inserted items end up selected. One step, named `name`.
+    // inserted items end up selected. One step, named `name` and the count that went in.
     struct Inserted {
         int count = 0;
         std::vector<edits::RefusedItem> refused;
@@ -173,7 +176,8 @@ private:
     // One step over many lists: `edit` changes a copy of a record's list and tells whether it
     // did; lists it refuses are skipped.
     enum class ListEdit { Changed, Unchanged, Refused };
-    Batch editLists(const std::vector<ListRef>& lists, const QString& name,
+    Batch editLists(const std::vector<ListRef>& lists,
+                    const std::function<QString(int changed)>& name,
                     const std::function<ListEdit(ShopRecord&, int list)>& edit);
     EditOutcome setTaxRateOf(const std::vector<int>& picked, const QString& taxRate);
     // `followMoved`: the moved items stay selected, also one of them; otherwise one row keeps

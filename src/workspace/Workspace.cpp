@@ -171,7 +171,7 @@ bool Workspace::recover() {
         return false;
     const RecoveryJournal::Left left = pending_->left;
     pending_.reset();
-    document_.importEdits(left.edits);
+    document_.importEdits(left.edits, {}, ScriptDocument::ImportKind::Recovery);
     RecoveryJournal::remove(left);
     return true;
 }

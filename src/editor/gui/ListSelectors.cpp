@@ -234,6 +234,13 @@ std::vector<int> ListSelectors::offeredRecords() const {
     return records;
 }
 
+int ListSelectors::offeredEntryCount() const {
+    int offered = 0;
+    for (int i = 0; i < ui_.npcs.entryCount(); ++i)
+        offered += ui_.npcs.isOffered(i) ? 1 : 0;
+    return offered;
+}
+
 void ListSelectors::documentChanged(const DocumentChange& change) {
     if (change.reset) {
         fillEveryNpc();

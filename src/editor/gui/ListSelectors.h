@@ -56,6 +56,8 @@ public:
     // The records of the NPC entries offered now (the location and the filter narrow them), each
     // once, in entry order.
     std::vector<int> offeredRecords() const;
+    // How many NPC entries are offered now; an NPC placed in several towns stands more than once.
+    int offeredEntryCount() const;
 
 private:
     enum class Place { Town, Unplaced, Everyone };

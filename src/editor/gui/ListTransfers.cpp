@@ -100,8 +100,10 @@ void ListTransfers::copy() {
 void ListTransfers::cut() {
     if (!requireLoaded() || lastGrid_.isFirst() || document_.slotsToEdit().empty())
         return;
+    const size_t count = document_.slotsToEdit().size();
     copy();
-    document_.cutItems();
+    if (document_.cutItems() == ScriptDocument::EditOutcome::Done)
+        ui_.status.setPanelText(1, tr("已经剪切%1项物品").arg(count));
 }
 
 void ListTransfers::paste() {
@@ -138,8 +140,7 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
         if (!row.extraParts.isEmpty())
             items.back().extraParts = row.extraParts;
     }
-    const ScriptDocument::Inserted inserted =
-        document_.insertItems(items, slot, tr("%1 %2项").arg(name).arg(items.size()));
+    const ScriptDocument::Inserted inserted = document_.insertItems(items, slot, name);
     ui_.status.setPanelText(
         1, tr("%1%2项物品，跳过%3项").arg(done).arg(inserted.count).arg(inserted.refused.size()));
     std::vector<QStringList> skipped;
@@ -165,9 +166,12 @@ void ListTransfers::addToListedNpcs() {
     }
     const std::vector<int> records = selectors_.offeredRecords();
     const ScriptDocument::Batch batch = document_.addToRecords(ids, rate, records, list);
-    ui_.status.setPanelText(1, tr("已添加到%1个NPC的%2，跳过%3个")
+    // An NPC stands once for every town it is placed in: the entries are more than the NPCs.
+    ui_.status.setPanelText(1, tr("已添加到%1个NPC的%2，跳过%3个NPC的列表（列出的%4项共%5个NPC）")
                                    .arg(QString::number(batch.changed), listLabel(list),
-                                        QString::number(batch.skipped.size())));
+                                        QString::number(batch.skipped.size()),
+                                        QString::number(selectors_.offeredEntryCount()),
+                                        QString::number(records.size())));
 }
 
 } // namespace vw

@@ -216,20 +216,27 @@ void SellListView::insertCatalogueItem() {
 void SellListView::appendCatalogueItem() {
     addCatalogueItem(false);
 }
+void SellListView::moveItems(ScriptDocument::Move move, const QString& done) {
+    const size_t count = document_.slotsToEdit().size();
+    if (document_.moveItems(move) == ScriptDocument::EditOutcome::Done)
+        ui_.status.setPanelText(1, done.arg(count));
+}
 void SellListView::moveItemUp() {
-    document_.moveItems(ScriptDocument::Move::Up);
+    moveItems(ScriptDocument::Move::Up, tr("已经上移%1项物品"));
 }
 void SellListView::moveItemDown() {
-    document_.moveItems(ScriptDocument::Move::Down);
+    moveItems(ScriptDocument::Move::Down, tr("已经下移%1项物品"));
 }
 void SellListView::moveItemToTop() {
-    document_.moveItems(ScriptDocument::Move::Top);
+    moveItems(ScriptDocument::Move::Top, tr("已经将%1项物品移至顶部"));
 }
 void SellListView::moveItemToBottom() {
-    document_.moveItems(ScriptDocument::Move::Bottom);
+    moveItems(ScriptDocument::Move::Bottom, tr("已经将%1项物品移至底部"));
 }
 void SellListView::deleteItem() {
-    document_.deleteItems();
+    const size_t count = document_.slotsToEdit().size();
+    if (document_.deleteItems() == ScriptDocument::EditOutcome::Done)
+        ui_.status.setPanelText(1, tr("已经删除%1项物品").arg(count));
 }
 
 void SellListView::setTaxRate() {

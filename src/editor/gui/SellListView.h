@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/ScriptDocument.h"
+
 #include <QObject>
 
 #include <QString>
@@ -63,6 +65,8 @@ private:
     void gridSelectionChanged();
     void showRowTaxRate();
     void addCatalogueItem(bool beforeCurrentRow);
+    // `done` says what happened, %1 standing for the count of items moved.
+    void moveItems(ScriptDocument::Move move, const QString& done);
     bool requireLoaded();
     void refuseTaxRate(const QString& text);
 
