@@ -157,7 +157,8 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
     QStringView line;
     BlockLines block;
     for (const Replacement& replacement : plan) {
-        // Copy up to the first item line, drop the old items up to the end line, write the new.
+        // Copy up to the first item line, pass the old items up to the end line (holding their
+        // lines when they may be kept), write the new.
         while (lines.counter() < replacement.firstLine && lines.next(line))
             out.appendLine(line);
         block.clear();
