@@ -73,8 +73,8 @@ void ReadLargeScript(benchmark::State& state) {
 BENCHMARK(ReadLargeScript)->Apply(vwbench::timed)->Iterations(1);
 
 // Ten lists spread over the file, each edited as a user would: the first item deleted and put
-// back at the end.
-void WriteScript(benchmark::State& state) {
+// back at the end. Kept lines: every other item of those lists keeps its source line.
+void writeTenEditedLists(benchmark::State& state, bool keepItemLines) {
     if (!vwbench::haveData(state))
         return;
     vw::ScriptReadResult read = vw::readScriptFile(scriptPath());
@@ -98,7 +98,8 @@ void WriteScript(benchmark::State& state) {
             state.SkipWithError("cannot open the source or the output");
             return;
         }
-        const vw::ScriptWriteResult written = vw::writeScript(source, output, records);
+        const vw::ScriptWriteResult written =
+            vw::writeScript(source, output, records, {}, {.keepItemLines = keepItemLines});
         if (written.status != vw::ScriptWriteResult::Status::Ok || written.listsWritten != 10) {
             state.SkipWithError("the writer did not replace the ten lists");
             return;
@@ -107,7 +108,16 @@ void WriteScript(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * QFileInfo(scriptPath()).size());
     QFile::remove(outputPath);
 }
+
+void WriteScript(benchmark::State& state) {
+    writeTenEditedLists(state, false);
+}
 BENCHMARK(WriteScript)->Apply(vwbench::timed);
+
+void WriteScriptKeepingLines(benchmark::State& state) {
+    writeTenEditedLists(state, true);
+}
+BENCHMARK(WriteScriptKeepingLines)->Apply(vwbench::timed);
 
 void LoadCatalogue(benchmark::State& state) {
     if (!vwbench::haveData(state))

@@ -20,12 +20,15 @@ namespace vw::cli {
 
 const char16_t* const ApplyUsage =
     u"usage: vendwright-cli apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going]\n"
+    u"                            [--keep-lines]\n"
     u"\n"
     u"Applies the edit file EDITS to the sell lists of SCRIPT and writes the result to the new\n"
     u"file OUT, in which only the edited lists are replaced. OUT may not name SCRIPT. When an\n"
     u"edit does not apply, nothing is written (exit 3); with --keep-going the edits that do not\n"
-    u"apply are named and skipped, the rest written, and the exit code is 5. The edit file\n"
-    u"format is in docs/cli.md:\n"
+    u"apply are named and skipped, the rest written, and the exit code is 5. With --keep-lines\n"
+    u"an edited list keeps the line of each item whose ID, tax rate and extra parts are\n"
+    u"unchanged, as it stands in SCRIPT; new and changed items are written in the shape of the\n"
+    u"NPC's first item line. The edit file format is in docs/cli.md:\n"
     u"\n"
     u"  npc CLASS | record N CLASS | location NAME | list 0|1\n"
     u"  add ID TAX [with EXTRA...] | insert ID TAX [with EXTRA...] before ID | remove ID\n"
@@ -114,7 +117,8 @@ QString writeFailure(const ScriptFileWriteResult& result, const ApplyPaths& path
 } // namespace
 
 int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const Arguments parsed = parseArguments(args, {.catalogue = true, .keepGoing = true});
+    const Arguments parsed =
+        parseArguments(args, {.catalogue = true, .keepGoing = true, .keepLines = true});
     if (parsed.help) {
         out << QString::fromUtf16(ApplyUsage);
         return ExitOk;
@@ -136,8 +140,8 @@ int runApply(const QStringList& args, QTextStream& out, QTextStream& err) {
     const edits::EditRun run =
         applyEdits(paths, records, lookups ? &*lookups : nullptr, parsed.keepGoing, err);
 
-    const ScriptFileWriteResult written =
-        writeScriptFile(paths.script, read.stamp, paths.output, records);
+    const ScriptFileWriteResult written = writeScriptFile(
+        paths.script, read.stamp, paths.output, records, {}, {.keepItemLines = parsed.keepLines});
     if (const QString failure = writeFailure(written, paths); !failure.isEmpty())
         throw CliError{ExitWriteRefused, failure};
 

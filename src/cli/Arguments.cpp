@@ -29,6 +29,8 @@ Arguments parseArguments(const QStringList& args, AcceptedOptions accepted) {
             parsed.json = true;
         } else if (accepted.keepGoing && arg == u"--keep-going") {
             parsed.keepGoing = true;
+        } else if (accepted.keepLines && arg == u"--keep-lines") {
+            parsed.keepLines = true;
         } else if (accepted.catalogue && arg == u"--catalogue") {
             if (i + 1 >= args.size())
                 usageError(u"--catalogue needs a file name"_s);

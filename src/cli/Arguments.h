@@ -14,6 +14,7 @@ struct Arguments {
     std::optional<QString> catalogue; // --catalogue FILE or --catalogue=FILE
     bool json = false;                // --json
     bool keepGoing = false;           // --keep-going
+    bool keepLines = false;           // --keep-lines
     bool help = false;                // --help or -h
 };
 
@@ -22,6 +23,7 @@ struct AcceptedOptions {
     bool catalogue = false;
     bool json = false;
     bool keepGoing = false;
+    bool keepLines = false;
 };
 
 // Parses `args`; throws a usage CliError for an unknown option or a missing option value.

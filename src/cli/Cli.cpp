@@ -25,7 +25,7 @@ const char16_t* const MainUsage =
     u"  dump SCRIPT [--catalogue FILE] [--json]   show every record and its lists\n"
     u"  check SCRIPT --catalogue FILE             list what a server would trip on\n"
     u"  where SCRIPT ID [--catalogue FILE] [--json] list the merchants that sell an item\n"
-    u"  apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going]\n"
+    u"  apply SCRIPT EDITS OUT [--catalogue FILE] [--keep-going] [--keep-lines]\n"
     u"                                            write an edited copy of the script\n"
     u"  diff OLD NEW [--catalogue FILE]           print the edits that turn OLD into NEW\n"
     u"  stats SCRIPT --catalogue FILE [--json]    the numbers of the statistics report\n"

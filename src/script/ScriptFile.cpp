@@ -32,7 +32,8 @@ bool failedForSpace(const QIODevice& device) {
 ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceStamp& stamp,
                                       const QString& outputPath,
                                       const std::vector<ShopRecord>& records,
-                                      const WriteProgress& progress) {
+                                      const WriteProgress& progress,
+                                      const ScriptWriteOptions& options) {
     using Status = ScriptFileWriteResult::Status;
     ScriptFileWriteResult result;
     if (namesSameFile(outputPath, sourcePath)) {
@@ -62,7 +63,7 @@ ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceSta
         result.detail = target.errorString();
         return result;
     }
-    result.write = writeScript(source, target, records, progress);
+    result.write = writeScript(source, target, records, progress, options);
     switch (result.write.status) {
     case ScriptWriteResult::Status::Ok:
         // Bytes other than those read would not match the recorded line positions.

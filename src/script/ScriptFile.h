@@ -36,6 +36,7 @@ struct ScriptFileWriteResult {
 ScriptFileWriteResult writeScriptFile(const QString& sourcePath, const SourceStamp& stamp,
                                       const QString& outputPath,
                                       const std::vector<ShopRecord>& records,
-                                      const WriteProgress& progress = {});
+                                      const WriteProgress& progress = {},
+                                      const ScriptWriteOptions& options = {});
 
 } // namespace vw

@@ -1,5 +1,6 @@
 #include "ScriptWriter.h"
 
+#include "ItemEntry.h"
 #include "LineSource.h"
 
 #include <QtEndian>
@@ -62,6 +63,31 @@ private:
     bool failed_ = false;
 };
 
+// The lines of the block being replaced, as read, for the items that keep theirs. One text
+// for all of them: the block is read line by line, and a string per line would cost more.
+class BlockLines {
+public:
+    void clear() {
+        text_.resize(0);
+        ends_.clear();
+    }
+    void add(QStringView line) {
+        text_.append(line);
+        ends_.push_back(text_.size());
+    }
+    // Line `index` of the block, counted from 0; empty outside it.
+    QStringView line(qsizetype index) const {
+        if (index < 0 || index >= static_cast<qsizetype>(ends_.size()))
+            return {};
+        const qsizetype begin = index == 0 ? 0 : ends_[static_cast<size_t>(index) - 1];
+        return QStringView(text_).sliced(begin, ends_[static_cast<size_t>(index)] - begin);
+    }
+
+private:
+    QString text_;
+    std::vector<qsizetype> ends_;
+};
+
 struct Replacement {
     int firstLine; // line number of the list's first item line
     int endLine;   // line number of its "buyselllist_end" line
@@ -120,8 +146,8 @@ QString itemLine(const ShopRecord& record, const ItemSlot& item) {
 }
 
 ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
-                              const std::vector<ShopRecord>& records,
-                              const WriteProgress& progress) {
+                              const std::vector<ShopRecord>& records, const WriteProgress& progress,
+                              const ScriptWriteOptions& options) {
     ScriptWriteResult result;
     const std::vector<Replacement> plan = planReplacements(records, result.leftUnchanged);
 
@@ -129,11 +155,16 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
     OutputBuffer out(output);
     out.append(u"\uFEFF");
     QStringView line;
+    BlockLines block;
     for (const Replacement& replacement : plan) {
-        // Copy up to the first item line, drop the old items up to the end line, write the new.
+        // Copy up to the first item line, pass the old items up to the end line (holding their
+        // lines when they may be kept), write the new.
         while (lines.counter() < replacement.firstLine && lines.next(line))
             out.appendLine(line);
+        block.clear();
         while (lines.counter() < replacement.endLine && lines.next(line)) {
+            if (options.keepItemLines)
+                block.add(line);
         }
         // The end line must be there too: a source cut just before it is not the file read.
         if (lines.counter() != replacement.endLine || !lines.next(line)) {
@@ -143,8 +174,15 @@ ScriptWriteResult writeScript(QIODevice& source, QIODevice& output,
         }
         const ShopRecord& record = records[static_cast<size_t>(replacement.ref.record)];
         const int list = replacement.ref.list;
-        for (int i = 0; i <= record.upperBound() && !record.slot(list, i).id.isEmpty(); ++i)
-            out.appendLine(itemLine(record, record.slot(list, i)));
+        for (int i = 0; i <= record.upperBound() && !record.slot(list, i).id.isEmpty(); ++i) {
+            const ItemSlot& item = record.slot(list, i);
+            // An item's line counter stands one past its line.
+            const QStringView kept = block.line(item.line - 1 - replacement.firstLine);
+            if (options.keepItemLines && lineHoldsItem(kept, item))
+                out.appendLine(kept);
+            else
+                out.appendLine(itemLine(record, item));
+        }
         out.appendLine(line);
         ++result.listsWritten;
         if (progress)

@@ -80,6 +80,22 @@ TEST(CliApply, EditsReachTheOutputAndOnlyTheirLists) {
     EXPECT_EQ(lines.mid(9, 2), MerchantScript.mid(8, 2));
 }
 
+TEST(CliApply, KeepLinesKeepsTheLinesOfUnchangedItems) {
+    ApplyCase c;
+    const QString edits = u"npc grocer_amber\nlist 0\ntop 42\ntax 41 12\n"_s;
+    const CliRun run = c.apply(edits, {u"--keep-lines"_s});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u"grocer_amber SellList0: (moved 1) (tax rates 1)\n"_s + c.output +
+                           u": written, 1 lists replaced\n"_s);
+    const QStringList lines = decodeScript(readFile(c.output)).split(u"\r\n"_s);
+    EXPECT_EQ(lines.mid(3, 3),
+              (QStringList{MerchantScript[5], MerchantScript[3], u"\t\t{41; 12; 0.000000; 0};"_s}));
+    // Without the option the moved item is written in the template's shape.
+    ASSERT_EQ(c.apply(edits).code, 0);
+    EXPECT_EQ(decodeScript(readFile(c.output)).split(u"\r\n"_s)[3],
+              u"\t\t{42; 10; 0.000000; 0};"_s);
+}
+
 TEST(CliApply, RemoveEverywhereAndLocationReachEveryRecord) {
     ApplyCase c;
     const CliRun run = c.apply(u"remove-everywhere 2\n"

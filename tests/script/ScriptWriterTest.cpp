@@ -46,14 +46,15 @@ struct Written {
     std::vector<int> progress;
 };
 
-Written write(QByteArray source, const std::vector<ShopRecord>& records) {
+Written write(QByteArray source, const std::vector<ShopRecord>& records,
+              const vw::ScriptWriteOptions& options = {}) {
     Written written;
     QBuffer in(&source);
     in.open(QIODevice::ReadOnly);
     QBuffer out(&written.bytes);
     out.open(QIODevice::WriteOnly);
-    written.result =
-        vw::writeScript(in, out, records, [&written](int n) { written.progress.push_back(n); });
+    written.result = vw::writeScript(
+        in, out, records, [&written](int n) { written.progress.push_back(n); }, options);
     return written;
 }
 
@@ -177,6 +178,46 @@ TEST(WriterReplace, EmptiedListsAndListsInReverseOrder) {
     const Written emptied = write(source, records);
     EXPECT_EQ(emptied.result.listsWritten, 2);
     EXPECT_EQ(outputLines(emptied.bytes), replaced(expected, 3, 2, {}));
+}
+
+TEST(WriterKeepLines, UnchangedItemsKeepTheirLinesWhereverTheyStand) {
+    // Item lines of every spacing, one with a comment and a CR of its own before the CR LF.
+    const QStringList lines = textLines(
+        u"class delta : merchant|property_define_begin|buyselllist_begin SellList0|"  // 0-2
+        u"\t{10; 5; 0};|\t{11; 5; 0 }; // first\r|  {12;5;0}|\t{ ; 5}|\t{13; 5; 0};|" // 3-7
+        u"\t{14; 5; 0};  |buyselllist_end|buyselllist_begin SellList1|\t{ 21 ;1;0 }|" // 8-11
+        u"buyselllist_end|property_define_end|class_end"_s);
+    const QByteArray source = script(lines);
+    std::vector<ShopRecord> records = readRecords(source);
+    ASSERT_EQ(records.size(), 1u);
+    ShopRecord& delta = records[0];
+    ASSERT_EQ(delta.listLength(0), 5);
+    ASSERT_TRUE(edits::deleteItem(delta, 0, 0));
+    ASSERT_EQ(edits::moveItemsToTop(delta, 0, std::vector<int>{3}), std::vector<int>{0});
+    ASSERT_TRUE(edits::setTaxRate(delta, 0, std::vector<int>{2}, u"6"_s));
+    delta.slot(0, 3).id = u"15"_s; // a replaced item keeps the line it was read from
+    ASSERT_TRUE(edits::appendItem(delta, 0, edits::newItem(delta, u"16"_s, u"7"_s)));
+    // An item carried over with its line from the other list holds that line's item, but the
+    // line stands in another block.
+    ASSERT_TRUE(edits::appendItem(delta, 0, delta.slot(1, 0)));
+
+    const QStringList block{u"\t{14; 5; 0};  "_s, u"\t{11; 5; 0 }; // first\r"_s,
+                            u"\t{12; 6; 0};"_s,   u"\t{15; 5; 0};"_s,
+                            u"\t{16; 7; 0};"_s,   u"\t{21; 1; 0};"_s};
+    const Written kept = write(source, records, {.keepItemLines = true});
+    EXPECT_EQ(kept.result.status, Status::Ok);
+    EXPECT_EQ(kept.result.listsWritten, 1);
+    EXPECT_EQ(outputLines(kept.bytes), replaced(lines, 3, 6, block));
+    // With LF line ends that CR is the line end: the line as read ends before it.
+    QStringList fromLf = block;
+    fromLf[1].chop(1);
+    EXPECT_EQ(outputLines(write(script(lines, u"\n"_s), records, {.keepItemLines = true}).bytes),
+              replaced(lines, 3, 6, fromLf));
+    // Without the option every line is written from the template.
+    QStringList plain = block;
+    plain[0] = u"\t{14; 5; 0};"_s;
+    plain[1] = u"\t{11; 5; 0};"_s;
+    EXPECT_EQ(outputLines(write(source, records).bytes), replaced(lines, 3, 6, plain));
 }
 
 TEST(WriterDamage, UnclosedAndOverlappingListsAreLeftAsTheyStand) {
