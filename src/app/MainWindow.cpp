@@ -31,10 +31,12 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -97,6 +99,14 @@ MainWindow::MainWindow(const QString& programDir, Dialogs* dialogs, QWidget* par
     connect(workspace_.get(), &Workspace::recentChanged, this, &MainWindow::fillRecentMenu);
     connect(workspace_.get(), &Workspace::catalogueChanged, this,
             [this] { catalogueFiles_->showTotals(); });
+    // F6 and Shift+F6 go from pane to pane: the catalogue, the sell list, the results.
+    for (const auto& [key, step] : {std::pair{QKeySequence(Qt::Key_F6), 1},
+                                    std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}}) {
+        auto* move = new QAction(this);
+        move->setShortcut(key);
+        connect(move, &QAction::triggered, this, [this, step = step] { focusPane(step); });
+        addAction(move);
+    }
     updateCommands();
     resize(firstWindowSize(screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800),
                            expectedFrame()));
@@ -164,6 +174,29 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     commands_->toolbar().setToolButtonStyle(width() >= commands_->captionsWidth()
                                                 ? Qt::ToolButtonTextUnderIcon
                                                 : Qt::ToolButtonIconOnly);
+}
+
+void MainWindow::focusPane(int step) {
+    const WindowWidgets& w = *widgets_;
+    // Each pane by what holds it and the control that takes the focus in it.
+    std::vector<std::pair<QWidget*, QWidget*>> panes{{w.itemGrid->parentWidget(), w.itemGrid},
+                                                     {w.listGrid->parentWidget(), w.listGrid}};
+    if (w.results->isVisible()) {
+        if (auto* panel = qobject_cast<ResultsPanel*>(w.results->tabs().currentWidget()))
+            panes.push_back({w.results, &panel->grid()});
+    }
+    if (w.tabs->currentIndex() != 0) {
+        w.tabs->setCurrentIndex(0);
+        panes.front().second->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    const QWidget* focus = QApplication::focusWidget();
+    const auto holds = [focus](const auto& pane) { return pane.first->isAncestorOf(focus); };
+    const auto at = std::find_if(panes.begin(), panes.end(), holds);
+    const int count = static_cast<int>(panes.size());
+    const int now = at == panes.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - panes.begin());
+    panes[static_cast<size_t>((now + step + count) % count)].second->setFocus(
+        Qt::ShortcutFocusReason);
 }
 
 void MainWindow::updateCommands() {

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QFont>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
 #include <QStyle>
@@ -282,7 +283,28 @@ void Grid::selectRows(const std::vector<int>& rows, int current) {
 
 void Grid::setEditableColumn(int col) {
     model_.setEditableColumn(col);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    editableCol_ = col;
+    setEditTriggers(QAbstractItemView::DoubleClicked);
+}
+
+bool Grid::editCurrentRow() {
+    const int row = currentRow();
+    if (editableCol_ < 0 || row < 1 || state() == QAbstractItemView::EditingState)
+        return false;
+    const QModelIndex cell = model_.index(row - 1, editableCol_);
+    setCurrentIndex(cell);
+    edit(cell);
+    return state() == QAbstractItemView::EditingState;
+}
+
+void Grid::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool editKey = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (editKey && event->modifiers() == Qt::NoModifier && editCurrentRow()) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void Grid::allowDrags(std::function<QMimeData*()> make) {

@@ -108,9 +108,12 @@ public:
     std::vector<int> selectedRows() const;
     // Selects these grid rows and makes `current` (by default the first of them) the current row.
     void selectRows(const std::vector<int>& rows, int current = -1);
-    // Lets the cells of `col` be edited in place (double-click or F2, Enter commits, Esc cancels);
-    // a committed text arrives through cellEdited() once the editor has closed.
+    // Lets the cells of `col` be edited in place (double-click, or F2 or Enter on the current row
+    // whichever of its cells is current; Enter commits, Esc cancels); a committed text arrives
+    // through cellEdited() once the editor has closed.
     void setEditableColumn(int col);
+    // Opens the editor of the current row's editable cell; false when there is none.
+    bool editCurrentRow();
     // Rows may be dragged out, carrying what `make` gives.
     void allowDrags(std::function<QMimeData*()> make);
     // Drops of `types` are taken between rows, a line showing where they land.
@@ -138,6 +141,9 @@ public:
         int row_;
     };
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     // Raised when the current grid row becomes another one, not when the current cell only moves
     // within its row or the view takes focus: the tax-rate box must keep what the user typed.
@@ -151,6 +157,7 @@ private:
     void reportCurrentRow();
 
     GridModel model_;
+    int editableCol_ = -1;
     std::vector<int> widths_;
     std::vector<int> filling_;
     int reportedRow_ = -1;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,4 +215,57 @@ TEST(Layout, FitsLaptopScreensUnderATitleBarWithTheTaxRateInView) {
             }
         }
     }
+}
+
+TEST(Keyboard, AddMoveDeleteAndWriteWithoutTheMouse) {
+    Loaded w;
+    w.window.show();
+    w.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    const auto key = [](int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(code), modifiers);
+    };
+    const auto focused = [] { return QApplication::focusWidget()->objectName().toStdString(); };
+    w.listGrid.setFocus();
+    // F6 goes round the panes; Tab stops only where the user can see.
+    key(Qt::Key_F6);
+    EXPECT_EQ(focused(), "MSFlexGrid2");
+    key(Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "MSFlexGrid1");
+    for (int i = 0; i < 40; ++i) {
+        key(Qt::Key_Tab);
+        const QWidget* now = QApplication::focusWidget();
+        EXPECT_TRUE(now->isVisible() && now->width() > 0 && now->height() > 0) << focused();
+    }
+
+    // Add from the item grid, move it to the top, give it a rate, delete the row below, write.
+    w.typeRate(u"7"_s);
+    w.itemGrid.setFocus();
+    key(Qt::Key_Down);
+    const QString added = w.itemGrid.text(w.itemGrid.currentRow(), 0);
+    key(Qt::Key_Return);
+    ASSERT_EQ(w.grocer().listLength(0), 4);
+    key(Qt::Key_F6);
+    EXPECT_EQ(focused(), "MSFlexGrid1");
+    EXPECT_EQ(w.listGrid.text(w.listGrid.currentRow(), 1), added);
+    key(Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(w.grocer().slot(0, 0).id, added);
+    // F2 edits the current row's tax rate from whichever cell is current.
+    key(Qt::Key_F2);
+    ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+    key(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), u"9"_s);
+    key(Qt::Key_Return);
+    // The editor commits, then the grid hands the text on, each once control returns.
+    for (int turn = 0; turn < 3; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(w.grocer().slot(0, 0).taxRate, u"9"_s);
+    key(Qt::Key_Down);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(w.grocer().listLength(0), 3);
+    EXPECT_EQ(w.folder.control<StatusPanels>("StatusBar1").panelText(1), u"已经删除1项物品"_s);
+    w.folder.dialogs.answers.push_back(w.folder.path(u"out.obj"));
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(w.dirty());
+    EXPECT_TRUE(QFileInfo::exists(w.folder.path(u"out.obj")));
 }
