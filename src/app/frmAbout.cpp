@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,7 +26,8 @@ frmAbout::frmAbout(QWidget* parent)
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(u"picIcon"_s);
-    picIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(48, 48));
+    // The program's own icon, which the application gives every window.
+    picIcon->setPixmap(windowIcon().pixmap(48, 48));
     lblTitle_->setObjectName(u"lblTitle"_s);
     QFont titleFont = lblTitle_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);

@@ -3,9 +3,12 @@
 #include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtTranslation.h"
+#include "app/frmAbout.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -80,6 +83,17 @@ TEST(Shell, VersionAndHelpNeedNoDisplay) {
               u"vendwright "_s + QStringLiteral(VW_PROJECT_VERSION) + u'\n');
     EXPECT_TRUE(
         answer(u"--help"_s).startsWith(u"usage: vendwright [SCRIPT] [--catalogue FILE]\n"_s));
+}
+
+TEST(Shell, TheAboutBoxShowsTheProgramsIcon) {
+    QPixmap drawn(48, 48);
+    drawn.fill(Qt::darkGreen);
+    QApplication::setWindowIcon(QIcon(drawn));
+    const frmAbout about;
+    const QImage shown = about.findChild<QLabel*>(u"picIcon"_s)->pixmap().toImage();
+    QApplication::setWindowIcon(QIcon());
+    EXPECT_EQ(shown.size(), QSize(48, 48));
+    EXPECT_EQ(shown.pixelColor(24, 24), QColor(Qt::darkGreen));
 }
 
 TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
