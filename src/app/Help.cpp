@@ -3,6 +3,7 @@
 #include "HelpWindow.h"
 #include "controls/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ namespace {
 
 void showHelpWindow(const QString& page, Dialogs& dialogs, QWidget& owner) {
     if (!QFile(page).open(QIODevice::ReadOnly)) {
-        dialogs.message(u"没有发现IE无法显示帮助"_s);
+        dialogs.message(QCoreApplication::translate("vw::Help", "没有发现IE无法显示帮助"));
         return;
     }
     auto* window = owner.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
@@ -50,7 +51,7 @@ QString desktopOpener() {
 void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener) {
     const QString page = programDir + u"/HELP/VNW帮助.htm"_s;
     if (!QFileInfo(page).isFile()) {
-        dialogs.message(u"打开帮助文件时发生错误"_s);
+        dialogs.message(QCoreApplication::translate("vw::Help", "打开帮助文件时发生错误"));
         return;
     }
     if (opener.isEmpty()) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -114,6 +115,40 @@ TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
                 carried + u"/qtbase_zh_CN.qm"_s);
     const auto installed = installQtTranslation({program.path(), carried});
     ASSERT_NE(installed, nullptr);
+    EXPECT_EQ(cancelText(), u"取消"_s);
+}
+
+TEST(Language, TheChoiceOrElseTheSystemLocale) {
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale chinese(QLocale::Chinese, QLocale::Taiwan);
+    EXPECT_EQ(chooseLanguage(QString(), english), Language::English);
+    EXPECT_EQ(chooseLanguage(QString(), chinese), Language::Chinese);
+    // Without a translation into the locale's language, or with no language at all, Chinese.
+    EXPECT_EQ(chooseLanguage(QString(), QLocale(QLocale::German)), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(QString(), QLocale::c()), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(u"zh"_s, english), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(u"en"_s, chinese), Language::English);
+    EXPECT_EQ(chooseLanguage(u"fr"_s, english), Language::English);
+}
+
+TEST(Language, EnglishComesFromTheProgramFolderAndQtsTextsFollow) {
+    const QString programDir = QFileInfo(QStringLiteral(VW_WINDOW_PROGRAM)).absolutePath();
+    {
+        const Translation english = installTranslation(Language::English, programDir);
+        ASSERT_NE(english.program, nullptr)
+            << "no translations/vendwright_en.qm in the program folder";
+        EXPECT_EQ(interfaceLanguage(), Language::English);
+        EXPECT_EQ(frmAbout().windowTitle(), u"About Vendwright"_s);
+        EXPECT_EQ(cancelText(), u"Cancel"_s);
+    }
+    EXPECT_EQ(interfaceLanguage(), Language::Chinese);
+    EXPECT_EQ(frmAbout().windowTitle(), u"关于 Vendwright"_s);
+
+    // A folder without the translation leaves the window in Chinese, and Qt's texts with it.
+    QTemporaryDir bare;
+    const Translation none = installTranslation(Language::English, bare.path());
+    EXPECT_EQ(none.program, nullptr);
+    EXPECT_EQ(interfaceLanguage(), Language::Chinese);
     EXPECT_EQ(cancelText(), u"取消"_s);
 }
 
