@@ -48,8 +48,14 @@ QString desktopOpener() {
 #endif
 }
 
-void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener) {
-    const QString page = programDir + u"/HELP/VNW帮助.htm"_s;
+QString helpPage(const QString& programDir, Language language) {
+    return programDir +
+           (language == Language::English ? u"/HELP/help-en.htm"_s : u"/HELP/VNW帮助.htm"_s);
+}
+
+void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener,
+              Language language) {
+    const QString page = helpPage(programDir, language);
     if (!QFileInfo(page).isFile()) {
         dialogs.message(QCoreApplication::translate("vw::Help", "打开帮助文件时发生错误"));
         return;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -39,9 +40,12 @@ public:
     HelpFolder() {
         QDir(dir.path()).mkpath(u"HELP"_s);
         writeFile(page(), "<title>使用帮助</title><p>alpha one</p><p>beta</p><p>alpha two</p>");
+        writeFile(page(Language::English), "<title>Help</title><p>alpha</p>");
     }
 
-    QString page() const { return dir.path() + u"/HELP/VNW帮助.htm"_s; }
+    QString page(Language language = Language::Chinese) const {
+        return helpPage(dir.path(), language);
+    }
     QString noted() const { return dir.path() + u"/opener.page"_s; }
 
     QString opener(int exitCode) const {
@@ -152,13 +156,33 @@ TEST(Language, EnglishComesFromTheProgramFolderAndQtsTextsFollow) {
     EXPECT_EQ(cancelText(), u"取消"_s);
 }
 
-TEST(Help, AnOpenerThatWorksIsLeftToShowThePage) {
+TEST(Help, AnOpenerThatWorksIsLeftToShowThePageOfTheLanguage) {
     HelpFolder folder;
     showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0));
     ASSERT_TRUE(folder.openerDone());
     EXPECT_EQ(readFile(folder.noted()), folder.page().toUtf8());
+    showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0), Language::English);
+    ASSERT_TRUE(folder.openerDone());
+    EXPECT_EQ(readFile(folder.noted()), folder.page(Language::English).toUtf8());
     EXPECT_EQ(folder.helpWindow(), nullptr);
     EXPECT_TRUE(folder.dialogs.messages.empty());
+}
+
+TEST(Help, ThePagesOfBothLanguagesAreTwins) {
+    // Links into a page name its anchors, so the twins hold the same ones in the same order.
+    const auto anchors = [](Language language) {
+        const QString name = QFileInfo(helpPage(QString(), language)).fileName();
+        const QString page =
+            QString::fromUtf8(readFile(QStringLiteral(VW_FIXTURES_DIR "/../../data/help/") + name));
+        static const QRegularExpression anchor(uR"(id="[^"]*"|href="#[^"]*")"_s);
+        QStringList found;
+        for (const QRegularExpressionMatch& match : anchor.globalMatch(page))
+            found.append(match.captured());
+        return found;
+    };
+    const QStringList chinese = anchors(Language::Chinese);
+    EXPECT_GT(chinese.size(), 10);
+    EXPECT_EQ(anchors(Language::English), chinese);
 }
 
 TEST(Help, AFailingOrMissingOpenerLeavesThePageToTheHelpWindow) {
