@@ -3,6 +3,7 @@
 #include "HelpWindow.h"
 #include "controls/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ namespace {
 
 void showHelpWindow(const QString& page, Dialogs& dialogs, QWidget& owner) {
     if (!QFile(page).open(QIODevice::ReadOnly)) {
-        dialogs.message(u"没有发现IE无法显示帮助"_s);
+        dialogs.message(QCoreApplication::translate("vw::Help", "没有发现IE无法显示帮助"));
         return;
     }
     auto* window = owner.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
@@ -47,10 +48,16 @@ QString desktopOpener() {
 #endif
 }
 
-void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener) {
-    const QString page = programDir + u"/HELP/VNW帮助.htm"_s;
+QString helpPage(const QString& programDir, Language language) {
+    return programDir +
+           (language == Language::English ? u"/HELP/help-en.htm"_s : u"/HELP/VNW帮助.htm"_s);
+}
+
+void showHelp(const QString& programDir, Dialogs& dialogs, QWidget& owner, const QString& opener,
+              Language language) {
+    const QString page = helpPage(programDir, language);
     if (!QFileInfo(page).isFile()) {
-        dialogs.message(u"打开帮助文件时发生错误"_s);
+        dialogs.message(QCoreApplication::translate("vw::Help", "打开帮助文件时发生错误"));
         return;
     }
     if (opener.isEmpty()) {

@@ -20,17 +20,17 @@ HelpWindow::HelpWindow(QWidget* parent)
     setObjectName(u"HelpWindow"_s);
     browser_->setOpenExternalLinks(true);
     findBox_->setObjectName(u"helpFind"_s);
-    findBox_->setPlaceholderText(u"查找"_s);
+    findBox_->setPlaceholderText(tr("查找"));
     findBox_->setClearButtonEnabled(true);
     findBox_->setMaximumWidth(240);
 
     auto* tools = new QToolBar(this);
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), u"后退"_s,
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("后退"),
                                      browser_, &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), u"前进"_s,
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("前进"),
                                         browser_, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
@@ -38,11 +38,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     tools->addSeparator();
     tools->addWidget(findBox_);
     QAction* previous =
-        tools->addAction(u"上一个"_s, this, [this] { find(QTextDocument::FindBackward); });
+        tools->addAction(tr("上一个"), this, [this] { find(QTextDocument::FindBackward); });
     previous->setShortcut(QKeySequence::FindPrevious);
-    QAction* next = tools->addAction(u"下一个"_s, this, [this] { find({}); });
+    QAction* next = tools->addAction(tr("下一个"), this, [this] { find({}); });
     next->setShortcut(QKeySequence::FindNext);
-    notFound_ = tools->addWidget(new QLabel(u"未找到"_s, this));
+    notFound_ = tools->addWidget(new QLabel(tr("未找到"), this));
     notFound_->setVisible(false);
     connect(findBox_, &QLineEdit::returnPressed, this, [this] { find({}); });
     connect(findBox_, &QLineEdit::textEdited, notFound_, [this] { notFound_->setVisible(false); });

@@ -2,11 +2,10 @@
 
 #include "controls/AppInfo.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -14,29 +13,32 @@ using namespace Qt::Literals::StringLiterals;
 namespace vw {
 
 QString versionLabel() {
-    return u"版本 "_s + QString::number(VW_VERSION_MAJOR) + u'.' +
-           QString::number(VW_VERSION_MINOR) + u'.' + QString::number(VW_VERSION_PATCH);
+    return QCoreApplication::translate("vw::frmAbout", "版本 %1.%2.%3")
+        .arg(VW_VERSION_MAJOR)
+        .arg(VW_VERSION_MINOR)
+        .arg(VW_VERSION_PATCH);
 }
 
 frmAbout::frmAbout(QWidget* parent)
-    : QDialog(parent), lblTitle_(new QLabel(u"应用程序标题"_s, this)),
-      lblVersion_(new QLabel(u"版本"_s, this)) {
+    : QDialog(parent), lblTitle_(new QLabel(tr("应用程序标题"), this)),
+      lblVersion_(new QLabel(tr("版本"), this)) {
     setObjectName(u"frmAbout"_s);
-    setWindowTitle(u"关于我的应用程序"_s);
+    setWindowTitle(tr("关于我的应用程序"));
     setModal(true);
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(u"picIcon"_s);
-    picIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(48, 48));
+    // The program's own icon, which the application gives every window.
+    picIcon->setPixmap(windowIcon().pixmap(48, 48));
     lblTitle_->setObjectName(u"lblTitle"_s);
     QFont titleFont = lblTitle_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     lblTitle_->setFont(titleFont);
     lblVersion_->setObjectName(u"lblVersion"_s);
-    auto* lblDescription = new QLabel(u"用于修改Ardenfall AI文件的工具"_s, this);
+    auto* lblDescription = new QLabel(tr("用于修改Ardenfall AI文件的工具"), this);
     lblDescription->setObjectName(u"lblDescription"_s);
-    auto* close = new QPushButton(u"关闭"_s, this);
+    auto* close = new QPushButton(tr("关闭"), this);
     close->setObjectName(u"SSCommand1"_s);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -60,7 +62,7 @@ frmAbout::frmAbout(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // What the box shows once loaded: the caption, the version and the title.
-    setWindowTitle(u"关于 "_s + applicationTitle());
+    setWindowTitle(tr("关于 %1").arg(applicationTitle()));
     lblVersion_->setText(versionLabel());
     lblTitle_->setText(applicationTitle());
 }

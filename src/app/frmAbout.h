@@ -21,7 +21,7 @@ private:
     QLabel* lblVersion_;
 };
 
-// "版本 1.0.1": the version as the About box shows it.
+// "版本 1.1.0": the version as the About box shows it.
 QString versionLabel();
 
 } // namespace vw

@@ -3,13 +3,18 @@
 #include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/QtTranslation.h"
+#include "app/frmAbout.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -35,9 +40,12 @@ public:
     HelpFolder() {
         QDir(dir.path()).mkpath(u"HELP"_s);
         writeFile(page(), "<title>使用帮助</title><p>alpha one</p><p>beta</p><p>alpha two</p>");
+        writeFile(page(Language::English), "<title>Help</title><p>alpha</p>");
     }
 
-    QString page() const { return dir.path() + u"/HELP/VNW帮助.htm"_s; }
+    QString page(Language language = Language::Chinese) const {
+        return helpPage(dir.path(), language);
+    }
     QString noted() const { return dir.path() + u"/opener.page"_s; }
 
     QString opener(int exitCode) const {
@@ -92,6 +100,17 @@ TEST(Shell, VersionAndHelpNeedNoDisplay) {
                     .contains(u"vendwright: unknown option --bogus\n\nusage:"_s));
 }
 
+TEST(Shell, TheAboutBoxShowsTheProgramsIcon) {
+    QPixmap drawn(48, 48);
+    drawn.fill(Qt::darkGreen);
+    QApplication::setWindowIcon(QIcon(drawn));
+    const frmAbout about;
+    const QImage shown = about.findChild<QLabel*>(u"picIcon"_s)->pixmap().toImage();
+    QApplication::setWindowIcon(QIcon());
+    EXPECT_EQ(shown.size(), QSize(48, 48));
+    EXPECT_EQ(shown.pixelColor(24, 24), QColor(Qt::darkGreen));
+}
+
 TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
     const QString english = cancelText();
     QTemporaryDir program;
@@ -113,13 +132,67 @@ TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
     EXPECT_EQ(cancelText(), u"取消"_s);
 }
 
-TEST(Help, AnOpenerThatWorksIsLeftToShowThePage) {
+TEST(Language, TheChoiceOrElseTheSystemLocale) {
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale chinese(QLocale::Chinese, QLocale::Taiwan);
+    EXPECT_EQ(chooseLanguage(QString(), english), Language::English);
+    EXPECT_EQ(chooseLanguage(QString(), chinese), Language::Chinese);
+    // Without a translation into the locale's language, or with no language at all, Chinese.
+    EXPECT_EQ(chooseLanguage(QString(), QLocale(QLocale::German)), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(QString(), QLocale::c()), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(u"zh"_s, english), Language::Chinese);
+    EXPECT_EQ(chooseLanguage(u"en"_s, chinese), Language::English);
+    EXPECT_EQ(chooseLanguage(u"fr"_s, english), Language::English);
+}
+
+TEST(Language, EnglishComesFromTheProgramFolderAndQtsTextsFollow) {
+    const QString programDir = QFileInfo(QStringLiteral(VW_WINDOW_PROGRAM)).absolutePath();
+    {
+        const Translation english = installTranslation(Language::English, programDir);
+        ASSERT_NE(english.program, nullptr)
+            << "no translations/vendwright_en.qm in the program folder";
+        EXPECT_EQ(interfaceLanguage(), Language::English);
+        EXPECT_EQ(frmAbout().windowTitle(), u"About Vendwright"_s);
+        EXPECT_EQ(cancelText(), u"Cancel"_s);
+    }
+    EXPECT_EQ(interfaceLanguage(), Language::Chinese);
+    EXPECT_EQ(frmAbout().windowTitle(), u"关于 Vendwright"_s);
+
+    // A folder without the translation leaves the window in Chinese, and Qt's texts with it.
+    QTemporaryDir bare;
+    const Translation none = installTranslation(Language::English, bare.path());
+    EXPECT_EQ(none.program, nullptr);
+    EXPECT_EQ(interfaceLanguage(), Language::Chinese);
+    EXPECT_EQ(cancelText(), u"取消"_s);
+}
+
+TEST(Help, AnOpenerThatWorksIsLeftToShowThePageOfTheLanguage) {
     HelpFolder folder;
     showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0));
     ASSERT_TRUE(folder.openerDone());
     EXPECT_EQ(readFile(folder.noted()), folder.page().toUtf8());
+    showHelp(folder.dir.path(), folder.dialogs, folder.owner, folder.opener(0), Language::English);
+    ASSERT_TRUE(folder.openerDone());
+    EXPECT_EQ(readFile(folder.noted()), folder.page(Language::English).toUtf8());
     EXPECT_EQ(folder.helpWindow(), nullptr);
     EXPECT_TRUE(folder.dialogs.messages.empty());
+}
+
+TEST(Help, ThePagesOfBothLanguagesAreTwins) {
+    // Links into a page name its anchors, so the twins hold the same ones in the same order.
+    const auto anchors = [](Language language) {
+        const QString name = QFileInfo(helpPage(QString(), language)).fileName();
+        const QString page =
+            QString::fromUtf8(readFile(QStringLiteral(VW_FIXTURES_DIR "/../../data/help/") + name));
+        static const QRegularExpression anchor(uR"(id="[^"]*"|href="#[^"]*")"_s);
+        QStringList found;
+        for (const QRegularExpressionMatch& match : anchor.globalMatch(page))
+            found.append(match.captured());
+        return found;
+    };
+    const QStringList chinese = anchors(Language::Chinese);
+    EXPECT_GT(chinese.size(), 10);
+    EXPECT_EQ(anchors(Language::English), chinese);
 }
 
 TEST(Help, AFailingOrMissingOpenerLeavesThePageToTheHelpWindow) {
