@@ -3,6 +3,7 @@
 #include "CatalogueFiles.h"
 #include "Commands.h"
 #include "Help.h"
+#include "OptionsDialog.h"
 #include "RecoveryOffer.h"
 #include "ScriptFiles.h"
 #include "StatisticsPage.h"
@@ -78,12 +79,13 @@ MainWindow::MainWindow(const QString& programDir, Dialogs* dialogs, QWidget* par
     statistics_ =
         new StatisticsPage(*workspace_, *selectors_, *catalogue_,
                            StatisticsPage::Controls{*w.tabs, *w.statistics, *w.status, ask});
-    commands_->connectTo(
-        {[this] { files_->chooseSourceFile(); }, [this] { catalogueFiles_->choose(); },
-         [this] { loadScript(); }, [this] { files_->writeAiFile(); },
-         [this] { statistics_->exportStatistics(); }, [] {}, [this] { close(); },
-         [this] { showAbout(); }, [this] { showHelpPage(); }, *sellLists_, *inspector_, *transfers_,
-         *changes_, *w.listGrid, *w.itemGrid, *w.search, *w.npcFilter, *w.sellers});
+    commands_->connectTo({[this] { files_->chooseSourceFile(); },
+                          [this] { catalogueFiles_->choose(); }, [this] { loadScript(); },
+                          [this] { files_->writeAiFile(); },
+                          [this] { statistics_->exportStatistics(); }, [this] { showOptions(); },
+                          [this] { close(); }, [this] { showAbout(); }, [this] { showHelpPage(); },
+                          *sellLists_, *inspector_, *transfers_, *changes_, *w.listGrid,
+                          *w.itemGrid, *w.search, *w.npcFilter, *w.sellers});
     ScriptDocument& document = workspace_->document();
     // Undo and redo say which step they took, as the edits say what they did.
     QUndoStack& history = document.history();
@@ -274,7 +276,8 @@ void MainWindow::load(const StartFiles& files) {
     catalogueFiles_->showTotals();
     // A script named on the command line is read at once, and so is one whose changes a session
     // that ended without writing them left behind, to offer them back.
-    if (!files.script.isEmpty() || workspace_->hasLeftEdits(workspace_->chosenScript()))
+    if (!files.script.isEmpty() || workspace_->hasLeftEdits(workspace_->chosenScript()) ||
+        (workspace_->options().readLastScript && !workspace_->chosenScript().isEmpty()))
         loadScript();
 }
 
@@ -326,6 +329,16 @@ void MainWindow::takeHandOver(const QString& path) {
         return;
     }
     openScript(path);
+}
+
+void MainWindow::showOptions() {
+    OptionsDialog dialog(workspace_->options(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool newLanguage = dialog.options().language != workspace_->options().language;
+    workspace_->setOptions(dialog.options());
+    widgets_->status->setPanelText(1, newLanguage ? tr("选项已保存，界面语言在下次启动时生效")
+                                                  : tr("选项已保存"));
 }
 
 void MainWindow::showAbout() {

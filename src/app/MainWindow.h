@@ -78,6 +78,7 @@ private:
     void updateCommands();
     // Moves the focus `step` panes on, round the catalogue, the sell list and the results.
     void focusPane(int step);
+    void showOptions();
     void showAbout();
     void showHelpPage();
     // Once the window manager has framed the window, a frame beyond the screen's available area

@@ -30,8 +30,7 @@ QStringList qtTranslationFolders(const QString& programDir);
 // from the first folder that has them. In Chinese: the system's variant on a Chinese system,
 // zh_CN on any other. Null when no folder has them; the translation stays installed while the
 // result lives.
-std::unique_ptr<QTranslator> installQtTranslation(const QStringList& folders,
-                                                  Language language = Language::Chinese);
+std::unique_ptr<QTranslator> installQtTranslation(const QStringList& folders, Language language);
 
 // The window's texts and Qt's, installed while it lives.
 struct Translation {

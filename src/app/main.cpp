@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "QtTranslation.h"
 #include "SingleInstance.h"
+#include "workspace/Workspace.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -113,7 +114,12 @@ int main(int argc, char* argv[]) {
     if (!instance.acquired())
         return instance.handOver(files->script) ? 0 : 1;
     const QString programDir = QCoreApplication::applicationDirPath();
-    const auto qtTexts = vw::installQtTranslation(vw::qtTranslationFolders(programDir));
+    // The window's texts and Qt's, in the language chosen in 选项 or the system's. Windows take
+    // their texts when they are built, so a change applies at the next start.
+    const vw::Workspace::Options options =
+        vw::Workspace::storedOptions(vw::Workspace::userPlaces(programDir));
+    const vw::Translation texts =
+        vw::installTranslation(vw::chooseLanguage(options.language), programDir);
     vw::MainWindow window(programDir);
     QObject::connect(&instance, &vw::SingleInstance::handedOver, &window,
                      &vw::MainWindow::takeHandOver);

@@ -17,6 +17,19 @@ const QString CatalogueKey = u"files/catalogue"_s;
 const QString ScriptKey = u"files/script"_s;
 const QString RecentKey = u"files/recent"_s;
 constexpr qsizetype RecentCount = 8;
+const QString LanguageKey = u"options/language"_s;
+const QString KeepLinesKey = u"options/keepItemLines"_s;
+const QString TaxRateKey = u"options/newItemTaxRate"_s;
+const QString ReadLastKey = u"options/readLastScript"_s;
+
+Workspace::Options readOptions(const QSettings& settings) {
+    Workspace::Options options;
+    options.language = settings.value(LanguageKey).toString();
+    options.keepItemLines = settings.value(KeepLinesKey).toString() == u"true";
+    options.newItemTaxRate = settings.value(TaxRateKey).toString();
+    options.readLastScript = settings.value(ReadLastKey).toString() == u"true";
+    return options;
+}
 
 QString trimmed(const QString& text) {
     return trimSpaces(text).toString();
@@ -31,9 +44,14 @@ Workspace::Places Workspace::userPlaces(const QString& programDir) {
             RecoveryJournal::defaultFolder()};
 }
 
+Workspace::Options Workspace::storedOptions(const Places& places) {
+    return readOptions(QSettings(places.settingsFile, QSettings::IniFormat));
+}
+
 Workspace::Workspace(Places places, QObject* parent)
     : QObject(parent), places_(std::move(places)),
       settings_(std::make_unique<QSettings>(places_.settingsFile, QSettings::IniFormat)),
+      options_(readOptions(*settings_)),
       journal_(new RecoveryJournal(document_, places_.journalFolder)) {
     connect(&document_, &ScriptDocument::changed, this, &Workspace::documentChanged);
 }
@@ -133,10 +151,22 @@ ScriptFileWriteResult Workspace::write(const QString& output, const WriteProgres
     if (namesSameFile(output, chosen_))
         return {ScriptFileWriteResult::Status::OutputIsSource, {}, {}};
     ScriptFileWriteResult result =
-        writeScriptFile(source.path, source.stamp, output, document_.records(), progress);
+        writeScriptFile(source.path, source.stamp, output, document_.records(), progress,
+                        ScriptWriteOptions{options_.keepItemLines});
     if (result.status == ScriptFileWriteResult::Status::Ok)
         document_.markWritten();
     return result;
+}
+
+void Workspace::setOptions(const Options& options) {
+    if (options == options_)
+        return;
+    options_ = options;
+    settings_->setValue(LanguageKey, options.language);
+    settings_->setValue(KeepLinesKey, options.keepItemLines ? u"true"_s : u"false"_s);
+    settings_->setValue(TaxRateKey, options.newItemTaxRate);
+    settings_->setValue(ReadLastKey, options.readLastScript ? u"true"_s : u"false"_s);
+    emit optionsChanged();
 }
 
 QStringList Workspace::recentScripts() const {

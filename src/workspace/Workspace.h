@@ -65,6 +65,17 @@ public:
     // The user's own places for settings and journals, beside a program folder.
     static Places userPlaces(const QString& programDir);
 
+    // What the user set in 选项; the defaults are the program's behaviour without them.
+    struct Options {
+        QString language;            // "zh", "en", or "" for the system's
+        bool keepItemLines = false;  // an edited list keeps the lines of its unchanged items
+        QString newItemTaxRate;      // the rate of added items; "" for the tax-rate box's
+        bool readLastScript = false; // a start reads the script read last at once
+        bool operator==(const Options&) const = default;
+    };
+    // The options kept at `places`, for what must be known before a window is built.
+    static Options storedOptions(const Places& places);
+
     explicit Workspace(Places places, QObject* parent = nullptr);
     ~Workspace() override;
 
@@ -103,6 +114,9 @@ public:
     // Writes the edited copy of the script read to `output`; marks the document written.
     ScriptFileWriteResult write(const QString& output, const WriteProgress& progress = {});
 
+    const Options& options() const { return options_; }
+    void setOptions(const Options& options);
+
     // The scripts read last, newest first.
     QStringList recentScripts() const;
     void forgetRecent(const QString& path);
@@ -131,6 +145,7 @@ public:
 
 signals:
     void catalogueChanged();
+    void optionsChanged();
     void chosenScriptChanged();
     void recentChanged();
     void sellersChanged();
@@ -144,6 +159,7 @@ private:
     Places places_;
     ScriptDocument document_;
     std::unique_ptr<QSettings> settings_;
+    Options options_;
     std::unique_ptr<Catalogue> catalogue_;
     QString chosen_;
     RecoveryJournal* journal_;

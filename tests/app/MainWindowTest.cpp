@@ -9,7 +9,10 @@
 #include "stats/gui/StatisticsView.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -497,4 +501,31 @@ TEST(Changes, PreviewMarksAndAnEditFileRoundTrip) {
     ASSERT_EQ(skipped.resultCount(), 1);
     EXPECT_EQ(skipped.grid().text(1, 1),
               u"grocer_amber 0-商品列表 没有物品 404，已添加到列表末尾"_s);
+}
+
+TEST(Options, AreKeptPerUserAndApplyToAddsAndWrites) {
+    QStringList script = sampleScript();
+    script[4] = u"\t\t{1;  10; 0.000000; 0 }; // odd"_s;
+    Loaded w(script);
+    // The dialog answered as a user would: kept lines, a rate of its own for added items.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QCheckBox*>(u"chkKeepLines"_s)->setChecked(true);
+        dialog->findChild<QLineEdit*>(u"txtNewItemTaxRate"_s)->setText(u"3"_s);
+        dialog->accept();
+    });
+    trigger(w.window, "ID_Option");
+    EXPECT_TRUE(w.window.workspace().options().keepItemLines);
+    w.typeRate(u"8"_s);
+    w.itemGrid.setCurrentRow(1);
+    trigger(w.window, "ID_AddItemB");
+    EXPECT_EQ(w.grocer().slot(0, 3).taxRate, u"3"_s);
+    w.folder.dialogs.answers.push_back(w.folder.path(u"out.obj"));
+    trigger(w.window, "ID_Write");
+    EXPECT_TRUE(decodeScript(readFile(w.folder.path(u"out.obj")))
+                    .contains(u"\t\t{1;  10; 0.000000; 0 }; // odd\r\n"_s));
+
+    w.folder.window.reset();
+    EXPECT_EQ(w.folder.start().workspace().options().newItemTaxRate, u"3"_s);
 }

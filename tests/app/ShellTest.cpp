@@ -115,7 +115,8 @@ TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
     const QString english = cancelText();
     QTemporaryDir program;
     {
-        const auto installed = installQtTranslation(qtTranslationFolders(program.path()));
+        const auto installed =
+            installQtTranslation(qtTranslationFolders(program.path()), Language::Chinese);
         ASSERT_NE(installed, nullptr) << "Qt's translations are not installed";
         EXPECT_EQ(cancelText(), u"取消"_s);
     }
@@ -124,10 +125,10 @@ TEST(Shell, QtTextsAreChineseFromQtsFolderOrTheProgramFolder) {
     // Without Qt's own copy, the one the program folder carries is used.
     const QString carried = program.path() + u"/translations"_s;
     QDir().mkpath(carried);
-    EXPECT_EQ(installQtTranslation({program.path(), carried}), nullptr);
+    EXPECT_EQ(installQtTranslation({program.path(), carried}, Language::Chinese), nullptr);
     QFile::copy(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_zh_CN.qm"_s,
                 carried + u"/qtbase_zh_CN.qm"_s);
-    const auto installed = installQtTranslation({program.path(), carried});
+    const auto installed = installQtTranslation({program.path(), carried}, Language::Chinese);
     ASSERT_NE(installed, nullptr);
     EXPECT_EQ(cancelText(), u"取消"_s);
 }

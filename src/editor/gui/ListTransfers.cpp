@@ -84,7 +84,7 @@ QMimeData* ListTransfers::listRows() const {
 
 QMimeData* ListTransfers::catalogueRows() const {
     std::vector<ItemSlot> items;
-    const QString rate = trimSpaces(sellLists_.taxRate()).toString();
+    const QString rate = trimSpaces(sellLists_.newItemTaxRate()).toString();
     for (const QString& id : catalogue_.selectedItemIds())
         items.push_back({id, rate, 0, {}});
     return itemsData(edits::formatItemRows(items));
@@ -131,7 +131,8 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
     const ShopRecord* record = document_.record(document_.selection().record);
     if (!record || document_.selection().list < 0)
         return;
-    const std::vector<edits::ItemRow> rows = edits::parseItemRows(text, sellLists_.taxRate());
+    const std::vector<edits::ItemRow> rows =
+        edits::parseItemRows(text, sellLists_.newItemTaxRate());
     if (rows.empty())
         return;
     std::vector<ItemSlot> items;
@@ -159,7 +160,7 @@ void ListTransfers::addToListedNpcs() {
     const std::vector<QString> ids = catalogue_.selectedItemIds();
     if (list < 0 || ids.empty())
         return;
-    const QString rate = trimSpaces(sellLists_.taxRate()).toString();
+    const QString rate = trimSpaces(sellLists_.newItemTaxRate()).toString();
     if (const auto problem = edits::taxRateProblem(rate); problem != edits::TaxRateProblem::None) {
         ui_.dialogs.message(taxRateProblemText(problem));
         return;

@@ -49,6 +49,11 @@ SellListView::SellListView(Workspace& workspace, const CatalogueBrowser& catalog
     });
 }
 
+QString SellListView::newItemTaxRate() const {
+    const QString& chosen = workspace_.options().newItemTaxRate;
+    return chosen.isEmpty() ? taxRate_ : chosen;
+}
+
 void SellListView::initListGrid() {
     ui_.listGrid.clearTexts();
     const std::array<QString, 5> headers = listHeaders();
@@ -194,7 +199,7 @@ void SellListView::addCatalogueItem(bool beforeCurrentRow) {
     const QString id = catalogue_.currentItemId();
     if (id.isEmpty())
         return;
-    const QString text = taxRate_;
+    const QString text = newItemTaxRate();
     switch (document_.insertItem(id, text, beforeCurrentRow)) {
     case ScriptDocument::EditOutcome::Done:
         ui_.status.setPanelText(1, tr("已经添加1项物品"));

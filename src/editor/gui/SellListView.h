@@ -41,6 +41,8 @@ public:
 
     // The rate the tax-rate box holds, as typed or as the current row shows it.
     const QString& taxRate() const { return taxRate_; }
+    // The rate of items added: the one set in the options, else the tax-rate box's.
+    QString newItemTaxRate() const;
 
     void initListGrid();
     // Rebuilds the grid from the document's chosen list.
