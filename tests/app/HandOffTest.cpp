@@ -215,9 +215,6 @@ TEST(HandOff, TheLockLivesInAFolderOfTheUsersAloneOnePerProgramFolder) {
                   files::FolderResult::Status::Foreign);
     }
     QDir(fallback).removeRecursively();
-    ASSERT_EQ(::symlink("/tmp", QFile::encodeName(fallback).constData()), 0);
-    EXPECT_EQ(SingleInstance::placeFor(programA).check.status, files::FolderResult::Status::Link);
-    ::unlink(QFile::encodeName(fallback).constData());
     const SingleInstance::Place made = SingleInstance::placeFor(programA);
     EXPECT_TRUE(made.lockPath.startsWith(fallback + u'/'));
     EXPECT_TRUE(SingleInstance(made.lockPath).listening());
