@@ -4,6 +4,7 @@
 #include "workspace/Workspace.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
@@ -13,6 +14,8 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -85,6 +88,44 @@ std::optional<vw::MainWindow::StartFiles> filesFromArguments(const QStringList& 
     return files;
 }
 
+QString folderProblem(const vw::files::FolderResult& check) {
+    using Status = vw::files::FolderResult::Status;
+    switch (check.status) {
+    case Status::Ok:
+        break;
+    case Status::CreateFailed:
+        return u"cannot be used ("_s + check.detail + u')';
+    case Status::NotFolder:
+        return u"is not a folder"_s;
+    case Status::Link:
+        return u"is a symbolic link"_s;
+    case Status::Foreign:
+        return u"belongs to another user"_s;
+    case Status::Loose:
+        return u"is open to other users"_s;
+    }
+    return {};
+}
+
+QString handOverProblem(const vw::SingleInstance::HandOver& handed) {
+    using Status = vw::SingleInstance::HandOver::Status;
+    const QString reason = handed.detail.isEmpty() ? QString() : u" ("_s + handed.detail + u')';
+    switch (handed.status) {
+    case Status::Ok:
+        break;
+    case Status::NotSendable:
+        return u"the script's path cannot be handed to the running window: it is too long or "
+               u"holds a NUL character"_s;
+    case Status::NotReached:
+        return u"another window of this program folder holds the lock but cannot be reached"_s +
+               reason;
+    case Status::NoAnswer:
+        return u"the running window of this program folder did not confirm the hand-over"_s +
+               reason;
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -109,11 +150,27 @@ int main(int argc, char* argv[]) {
     const auto files = filesFromArguments(QCoreApplication::arguments());
     if (!files)
         return 2;
-    vw::SingleInstance instance(vw::SingleInstance::defaultLockPath());
-    // A second start hands its script to the running window, which comes to the front.
-    if (!instance.acquired())
-        return instance.handOver(files->script) ? 0 : 1;
     const QString programDir = QCoreApplication::applicationDirPath();
+    // One window per program folder: a later start hands its script to the running window,
+    // which comes to the front. Without a folder of the user's alone for the lock, this window
+    // runs on its own.
+    const vw::SingleInstance::Place place = vw::SingleInstance::placeFor(programDir);
+    std::optional<vw::SingleInstance> instance;
+    if (place.lockPath.isEmpty()) {
+        std::fprintf(stderr, "vendwright: %s %s; later starts open windows of their own\n",
+                     qPrintable(QDir::toNativeSeparators(place.folder)),
+                     qPrintable(folderProblem(place.check)));
+    } else if (instance.emplace(place.lockPath); !instance->acquired()) {
+        const vw::SingleInstance::HandOver handed = instance->handOver(files->script);
+        if (!handed) {
+            std::fprintf(stderr, "vendwright: %s\n", qPrintable(handOverProblem(handed)));
+            return 1;
+        }
+        return 0;
+    } else if (!instance->listening()) {
+        std::fprintf(stderr, "vendwright: cannot listen at %s; later starts cannot hand over\n",
+                     qPrintable(QDir::toNativeSeparators(place.lockPath)));
+    }
     // The window's texts and Qt's, in the language chosen in 选项 or the system's. Windows take
     // their texts when they are built, so a change applies at the next start.
     const vw::Workspace::Options options =
@@ -121,8 +178,9 @@ int main(int argc, char* argv[]) {
     const vw::Translation texts =
         vw::installTranslation(vw::chooseLanguage(options.language), programDir);
     vw::MainWindow window(programDir);
-    QObject::connect(&instance, &vw::SingleInstance::handedOver, &window,
-                     &vw::MainWindow::takeHandOver);
+    if (instance)
+        QObject::connect(&*instance, &vw::SingleInstance::handedOver, &window,
+                         &vw::MainWindow::takeHandOver);
     window.show();
     window.load(*files);
     // Every event loop, a dialog's among them, ends once the program is told to quit; the main

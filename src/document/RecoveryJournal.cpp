@@ -7,11 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
+
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -85,12 +86,48 @@ void RecoveryJournal::record() {
     text += headerLine(u"hash"_s, QString::number(source.stamp.contentHash, 16));
     text += headerLine(u"lists"_s, QString::number(lists));
     text += document_.editsSinceRead();
-    QDir().mkpath(folder_);
-    QSaveFile file(file_);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.toUtf8());
     // A journal that cannot be written costs the safety net, not the session.
-    file.commit();
+    const QByteArray bytes = text.toUtf8();
+    if (bytes.size() > MaxJournalSize) {
+        failed({Failure::Kind::TooLarge, {}, {}});
+        return;
+    }
+    if (const files::FolderResult folder =
+            files::privateFolder(folder_, files::LooseFolder::Tighten);
+        !folder.ok()) {
+        failed({Failure::Kind::Folder, folder.status, folder.detail});
+        return;
+    }
+    const files::SaveResult saved = files::saveFile(file_, bytes);
+    if (!saved.ok()) {
+        failed({saved.status == files::SaveResult::Status::DiskFull ? Failure::Kind::DiskFull
+                                                                    : Failure::Kind::Failed,
+                {},
+                saved.detail});
+        return;
+    }
+    succeeded();
+}
+
+bool RecoveryJournal::checkFolder() {
+    const files::FolderResult folder = files::privateFolder(folder_, files::LooseFolder::Tighten);
+    if (!folder.ok())
+        failed({Failure::Kind::Folder, folder.status, folder.detail});
+    else if (!files::canCreateAt(folder_ + u"/journal"_s))
+        failed({Failure::Kind::Folder, folder.status, {}});
+    return recording_;
+}
+
+void RecoveryJournal::failed(Failure reason) {
+    if (!std::exchange(recording_, false))
+        return;
+    emit recordingFailed(reason);
+}
+
+void RecoveryJournal::succeeded() {
+    if (std::exchange(recording_, true))
+        return;
+    emit recordingResumed();
 }
 
 void RecoveryJournal::discard() {
@@ -98,21 +135,29 @@ void RecoveryJournal::discard() {
         QFile::remove(file_);
 }
 
-std::vector<RecoveryJournal::Left> RecoveryJournal::leftFor(const QString& sourcePath) const {
+std::vector<RecoveryJournal::Left> RecoveryJournal::leftFor(const QString& sourcePath) {
     std::vector<Left> found;
     const QDir folder(folder_);
-    const QFileInfoList files =
-        folder.entryInfoList({prefixFor(sourcePath) + u"-*.txt"_s}, QDir::Files, QDir::Time);
+    // Pipes, devices, links and folders too: under a journal's name they are set aside.
+    const QFileInfoList files = folder.entryInfoList(
+        {prefixFor(sourcePath) + u"-*.txt"_s},
+        QDir::Files | QDir::Dirs | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Time);
     for (const QFileInfo& info : files) {
         if (info.absoluteFilePath() == QFileInfo(file_).absoluteFilePath())
             continue;
-        QFile file(info.absoluteFilePath());
-        if (!file.open(QIODevice::ReadOnly))
+        const files::ReadResult read = files::readFile(info.absoluteFilePath(), MaxJournalSize);
+        if (read.status == files::ReadResult::Status::NotRegular ||
+            read.status == files::ReadResult::Status::TooLarge) {
+            const files::SetAsideResult aside = files::setAside(info.absoluteFilePath());
+            emit journalSetAside({info.absoluteFilePath(), aside.newPath, read.status});
+            continue;
+        }
+        if (read.status != files::ReadResult::Status::Ok)
             continue;
         QStringDecoder utf8(QStringConverter::Utf8);
         Left left;
         left.file = info.absoluteFilePath();
-        left.edits = utf8(file.readAll());
+        left.edits = utf8(read.bytes);
         if (utf8.hasError())
             continue;
         for (QStringView line : QStringView(left.edits).tokenize(u'\n')) {
