@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "Help.h"
 #include "OptionsDialog.h"
+#include "OwnFileNotices.h"
 #include "RecoveryOffer.h"
 #include "ScriptFiles.h"
 #include "StatisticsPage.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(const QString& programDir, Dialogs* dialogs, QWidget* par
     transfers_ = std::make_unique<ListTransfers>(
         workspace_->document(), *catalogue_, *selectors_, *sellLists_, *lastGrid_,
         ListTransfers::Controls{*w.listGrid, *w.itemGrid, *w.skipped, *w.status, ask});
+    notices_ = new OwnFileNotices(*workspace_, OwnFileNotices::Controls{*w.status, ask});
     statistics_ =
         new StatisticsPage(*workspace_, *selectors_, *catalogue_,
                            StatisticsPage::Controls{*w.tabs, *w.statistics, *w.status, ask});
@@ -253,6 +255,7 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::load(const StartFiles& files) {
+    notices_->startUp();
     const QString fellBack = catalogueFiles_->start(files.catalogue);
     charWidth_ = static_cast<int>(std::lround(fontMetrics().horizontalAdvance(u"a"_s)));
     widgets_->listGrid->setCols(5);

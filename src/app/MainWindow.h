@@ -14,6 +14,7 @@ class Dialogs;
 class LastGrid;
 class ListSelectors;
 class ListTransfers;
+class OwnFileNotices;
 class ScriptDocument;
 class ScriptFiles;
 class ScriptInspector;
@@ -104,6 +105,7 @@ private:
     std::unique_ptr<ListTransfers> transfers_;
     std::unique_ptr<ChangesView> changes_;
     StatisticsPage* statistics_ = nullptr;
+    OwnFileNotices* notices_ = nullptr;
 };
 
 } // namespace vw

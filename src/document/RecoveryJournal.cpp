@@ -2,6 +2,7 @@
 
 #include "ScriptDocument.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -66,8 +67,13 @@ QString RecoveryJournal::prefixFor(const QString& sourcePath) const {
 }
 
 void RecoveryJournal::documentReset() {
+    // Two reads within one millisecond, in one session or two, must not share a journal: the
+    // process and a count of this session's reads tell them apart.
+    static int reads = 0;
     file_ = folder_ + u'/' + prefixFor(document_.source().path) + u'-' +
-            QString::number(QDateTime::currentMSecsSinceEpoch()) + u".txt"_s;
+            QString::number(QDateTime::currentMSecsSinceEpoch()) + u'-' +
+            QString::number(QCoreApplication::applicationPid()) + u'-' + QString::number(++reads) +
+            u".txt"_s;
 }
 
 void RecoveryJournal::record() {

@@ -1,11 +1,10 @@
 #include "Workspace.h"
 
+#include "files/OwnFiles.h"
 #include "script/LineSource.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
-#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,21 +12,17 @@ namespace vw {
 
 namespace {
 
-const QString CatalogueKey = u"files/catalogue"_s;
-const QString ScriptKey = u"files/script"_s;
-const QString RecentKey = u"files/recent"_s;
-constexpr qsizetype RecentCount = 8;
 const QString LanguageKey = u"options/language"_s;
 const QString KeepLinesKey = u"options/keepItemLines"_s;
 const QString TaxRateKey = u"options/newItemTaxRate"_s;
 const QString ReadLastKey = u"options/readLastScript"_s;
 
-Workspace::Options readOptions(const QSettings& settings) {
+Workspace::Options readOptions(const UserSettings& settings) {
     Workspace::Options options;
-    options.language = settings.value(LanguageKey).toString();
-    options.keepItemLines = settings.value(KeepLinesKey).toString() == u"true";
-    options.newItemTaxRate = settings.value(TaxRateKey).toString();
-    options.readLastScript = settings.value(ReadLastKey).toString() == u"true";
+    options.language = settings.string(LanguageKey);
+    options.keepItemLines = settings.string(KeepLinesKey) == u"true";
+    options.newItemTaxRate = settings.string(TaxRateKey);
+    options.readLastScript = settings.string(ReadLastKey) == u"true";
     return options;
 }
 
@@ -38,20 +33,22 @@ QString trimmed(const QString& text) {
 } // namespace
 
 Workspace::Places Workspace::userPlaces(const QString& programDir) {
-    return {programDir,
-            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                u"/vendwright.conf"_s,
-            RecoveryJournal::defaultFolder()};
+    return {programDir, UserSettings::defaultPath(), RecoveryJournal::defaultFolder()};
 }
 
 Workspace::Options Workspace::storedOptions(const Places& places) {
-    return readOptions(QSettings(places.settingsFile, QSettings::IniFormat));
+    // Read only: a file to set aside is the window's to set aside, and to say so.
+    UserSettings settings(places.settingsFile);
+    const files::ReadResult read = files::readFile(places.settingsFile, UserSettings::MaxFileSize);
+    if (read.status != files::ReadResult::Status::Ok)
+        return {};
+    settings.load();
+    return readOptions(settings);
 }
 
 Workspace::Workspace(Places places, QObject* parent)
-    : QObject(parent), places_(std::move(places)),
-      settings_(std::make_unique<QSettings>(places_.settingsFile, QSettings::IniFormat)),
-      options_(readOptions(*settings_)),
+    : QObject(parent), places_(std::move(places)), settings_(places_.settingsFile),
+      settingsAtStart_(settings_.load()), options_(readOptions(settings_)),
       journal_(new RecoveryJournal(document_, places_.journalFolder)) {
     connect(&document_, &ScriptDocument::changed, this, &Workspace::documentChanged);
 }
@@ -63,7 +60,7 @@ CatalogueFault Workspace::useCatalogue(const QString& path) {
     if (!opened.catalogue)
         return opened.fault;
     catalogue_ = std::move(opened.catalogue);
-    remember(CatalogueKey, path);
+    rememberCatalogue(path);
     emit catalogueChanged();
     // What the results say of NPCs and places came from the catalogue before.
     findSellers(sellers_.id);
@@ -77,7 +74,7 @@ std::vector<Workspace::Tried> Workspace::startCatalogue(const QString& named) {
     if (!named.isEmpty()) {
         candidates.append(named);
     } else {
-        const QString remembered = settings_->value(CatalogueKey).toString();
+        const QString remembered = settings_.string(settingKeys::catalogue);
         if (!remembered.isEmpty())
             candidates.append(remembered);
     }
@@ -104,7 +101,7 @@ void Workspace::chooseScript(const QString& path) {
 QString Workspace::startScript(const QString& named) const {
     if (!named.isEmpty())
         return named;
-    const QString last = settings_->value(ScriptKey).toString();
+    const QString last = settings_.string(settingKeys::script);
     if (!last.isEmpty() && QFileInfo(last).isFile())
         return last;
     const QString fallback = places_.programDir + u"/AI/ai.obj"_s;
@@ -162,37 +159,42 @@ void Workspace::setOptions(const Options& options) {
     if (options == options_)
         return;
     options_ = options;
-    settings_->setValue(LanguageKey, options.language);
-    settings_->setValue(KeepLinesKey, options.keepItemLines ? u"true"_s : u"false"_s);
-    settings_->setValue(TaxRateKey, options.newItemTaxRate);
-    settings_->setValue(ReadLastKey, options.readLastScript ? u"true"_s : u"false"_s);
+    settings_.setString(LanguageKey, options.language);
+    settings_.setString(KeepLinesKey, options.keepItemLines ? u"true"_s : u"false"_s);
+    settings_.setString(TaxRateKey, options.newItemTaxRate);
+    settings_.setString(ReadLastKey, options.readLastScript ? u"true"_s : u"false"_s);
+    saveSettings();
     emit optionsChanged();
 }
 
 QStringList Workspace::recentScripts() const {
-    return settings_->value(RecentKey).toStringList().mid(0, RecentCount);
+    return settings_.recentScripts();
 }
 
 void Workspace::forgetRecent(const QString& path) {
-    QStringList recent = recentScripts();
-    if (recent.removeAll(path) == 0)
+    if (!settings_.recentScripts().contains(path))
         return;
-    settings_->setValue(RecentKey, recent);
+    settings_.forgetRecent(path);
+    saveSettings();
     emit recentChanged();
 }
 
-void Workspace::remember(const QString& key, const QString& path) {
-    settings_->setValue(key, QFileInfo(path).absoluteFilePath());
+void Workspace::rememberCatalogue(const QString& path) {
+    settings_.setString(settingKeys::catalogue, QFileInfo(path).absoluteFilePath());
+    saveSettings();
 }
 
 void Workspace::rememberScript(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    remember(ScriptKey, absolute);
-    QStringList recent = recentScripts();
-    recent.removeAll(absolute);
-    recent.prepend(absolute);
-    settings_->setValue(RecentKey, recent.mid(0, RecentCount));
+    settings_.rememberScript(QFileInfo(path).absoluteFilePath());
+    saveSettings();
     emit recentChanged();
+}
+
+void Workspace::saveSettings() {
+    const bool keptBefore = settings_.kept();
+    settings_.save();
+    if (keptBefore && !settings_.kept())
+        emit settingsNoLongerKept();
 }
 
 bool Workspace::recover() {

@@ -5,6 +5,7 @@
 #include "document/ScriptDocument.h"
 #include "editor/Checks.h"
 #include "editor/Sellers.h"
+#include "files/UserSettings.h"
 #include "script/ScriptFile.h"
 
 #include <QObject>
@@ -13,8 +14,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-class QSettings;
 
 namespace vw {
 
@@ -114,6 +113,10 @@ public:
     // Writes the edited copy of the script read to `output`; marks the document written.
     ScriptFileWriteResult write(const QString& output, const WriteProgress& progress = {});
 
+    // How the settings file was found at start, and whether what the user chooses is kept.
+    const UserSettings::Loaded& settingsAtStart() const { return settingsAtStart_; }
+    bool settingsKept() const { return settings_.kept(); }
+
     const Options& options() const { return options_; }
     void setOptions(const Options& options);
 
@@ -146,6 +149,8 @@ public:
 signals:
     void catalogueChanged();
     void optionsChanged();
+    // A save failed where saves succeeded before: sent once until one succeeds again.
+    void settingsNoLongerKept();
     void chosenScriptChanged();
     void recentChanged();
     void sellersChanged();
@@ -153,12 +158,14 @@ signals:
 
 private:
     void documentChanged(const DocumentChange& change);
-    void remember(const QString& key, const QString& path);
+    void rememberCatalogue(const QString& path);
     void rememberScript(const QString& path);
+    void saveSettings();
 
     Places places_;
     ScriptDocument document_;
-    std::unique_ptr<QSettings> settings_;
+    UserSettings settings_;
+    UserSettings::Loaded settingsAtStart_;
     Options options_;
     std::unique_ptr<Catalogue> catalogue_;
     QString chosen_;

@@ -89,7 +89,7 @@ TEST(Journal, WhatIsNoJournalIsSetAsideUnread) {
     Journaled left(folder);
     left.deleteOne();
     const QString name = left.journal->file();
-    const QString stem = name.left(name.lastIndexOf(u'-') + 1);
+    const QString stem = name.left(name.indexOf(u'-', name.lastIndexOf(u'/')) + 1);
     ASSERT_EQ(::mkfifo(QFile::encodeName(stem + u"1.txt"_s).constData(), 0600), 0);
     QFile huge(stem + u"2.txt"_s);
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) &&
