@@ -170,16 +170,17 @@ private:
         inList_ = true;
         // A list opened while another was left open starts at its own first slot.
         itemIndex_ = -1;
-        // A second block of a list already read in this class (a damaged file) is not read:
-        // its items would mix with the first block's, and with no whole block of its own the
-        // list is one the writer leaves as it stands.
+        // A second block of a list whose items this class already read (a damaged file) is not
+        // read: its items would mix with the first block's, and with no whole block of its own
+        // the list is one the writer leaves as it stands. After a block without items the list
+        // is read from this one, whether or not the other list made the record already.
         if (recordMade_) {
             ShopRecord& record = records_.back();
-            if (record.startLine[list_] != 0 || record.endLine[list_] != 0) {
+            if (record.startLine[list_] != 0) {
                 repeated_[list_] = true;
-                record.endLine[list_] = 0;
                 report_.repeated.push_back({line_, classLine_, className_, list_});
             }
+            record.endLine[list_] = 0;
         }
         return true;
     }
