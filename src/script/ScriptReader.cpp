@@ -37,6 +37,16 @@ bool matchesAt(QStringView text, qsizetype pos, std::u16string_view keyword) {
     return true;
 }
 
+// Whether `text` holds a lower-case ASCII keyword anywhere, ASCII letters in either case: the
+// script's keywords never match other letters that fold to them, such as U+017F to "s".
+bool containsKeyword(QStringView text, std::u16string_view keyword) {
+    for (qsizetype pos = 0; pos + static_cast<qsizetype>(keyword.size()) <= text.size(); ++pos) {
+        if (matchesAt(text, pos, keyword))
+            return true;
+    }
+    return false;
+}
+
 // Which structure keywords a line holds anywhere, ignoring letter case. Every keyword carries an
 // underscore, so only the places around underscores are compared: a plain search for five
 // keywords on each of a million lines would dominate the read.
@@ -159,9 +169,9 @@ private:
     // True when the line opens list 0 or 1.
     bool openList(QStringView test) {
         int list = -1;
-        if (test.contains(u"SellList0", Qt::CaseInsensitive))
+        if (containsKeyword(test, u"selllist0"))
             list = 0;
-        if (test.contains(u"SellList1", Qt::CaseInsensitive))
+        if (containsKeyword(test, u"selllist1"))
             list = 1;
         if (list < 0)
             return false;

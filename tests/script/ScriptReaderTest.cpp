@@ -366,3 +366,14 @@ TEST(ScriptReader, AListIsReadFromItsFirstBlockWithItems) {
     ASSERT_EQ(r.report.unclosed.size(), 1u);
     EXPECT_EQ(r.report.unclosed[0].line, 24);
 }
+
+TEST(ScriptReader, ListNamesFoldAsciiLettersOnly) {
+    // U+017F folds to "s" in Unicode, and U+212A to "k": neither is a letter of a keyword.
+    const ScriptReadResult r =
+        read(script(u"class a : m|property_define_begin|buyselllist_begin \u017FellList0|{1; 5}|"
+                    u"buyselllist_end|buyselllist_begin SELLLIST1|{2; 5}|buyselllist_end|"
+                    u"buyselllist_begin SellLi\u017Ft0|{3; 5}|buyselllist_end"_s));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(summary(r.records[0]), u"a 0-0 8-9  / 2"_s);
+    EXPECT_TRUE(r.report.repeated.empty());
+}
