@@ -79,7 +79,8 @@ QStringList merchant(Rng& rng, int n) {
             continue;
         out << (roll < 15 ? rng.pick(lines) + noise(rng) : line);
         if (roll >= 85)
-            out << rng.pick({noise(rng), item(rng), u"Class x"_s, u"  class  y "_s, u"class"_s});
+            out << rng.pick({noise(rng), item(rng), u"Class x"_s, u"  class  y "_s, u"class"_s,
+                             u"class : x"_s});
     }
     return out;
 }

@@ -175,6 +175,12 @@ TEST(ScriptReader, ClassBoundariesKeepRecordsApart) {
     EXPECT_EQ(summary(result.records[2]), u"fifth\t 0-0 28-0  / 41"_s);
     EXPECT_EQ(summary(result.records[3]), u"sixth 33-0 0-0 51 / "_s);
     EXPECT_EQ(result.records[3].slot(0, 0).line, 33);
+
+    // The separator's space may be the keyword's own: the name is empty, the line still a class.
+    const ScriptReadResult unnamed =
+        read(script(u"class : m|property_define_begin|buyselllist_begin SellList0|{1; 5}"_s));
+    ASSERT_EQ(unnamed.records.size(), 1u);
+    EXPECT_EQ(unnamed.records[0].className, u""_s);
 }
 
 TEST(ScriptReader, LineBreaksBomAndProgress) {

@@ -96,8 +96,9 @@ public:
         if (test.startsWith(u"class ")) {
             // A class that follows an unclosed one starts clean: two classes never share a record.
             resetClassState();
-            const qsizetype sep = test.indexOf(u" : ");
-            const QStringView name = sep >= 0 ? test.sliced(6, sep - 6) : test.sliced(6);
+            const qsizetype sep = test.indexOf(u" : ", 5);
+            const QStringView name =
+                sep >= 0 ? test.sliced(6, std::max<qsizetype>(sep - 6, 0)) : test.sliced(6);
             className_ = trimSpaces(name).toString();
             inClass_ = true;
             classLine_ = line_;
