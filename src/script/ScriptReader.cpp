@@ -499,6 +499,12 @@ public:
 
 private:
     static std::uint32_t below(unsigned bit) { return (std::uint32_t{1} << bit) - 1; }
+    // std::popcount is a library call on the x86-64 baseline, which lacks the instruction.
+    static qint64 bitCount(std::uint32_t bits) {
+        bits -= (bits >> 1) & 0x55555555u;
+        bits = (bits & 0x33333333u) + ((bits >> 2) & 0x33333333u);
+        return static_cast<qint64>((((bits + (bits >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+    }
 
     // The start of a line in run `r`, before which that run holds the line feeds `feeds`:
     // after the last line feed before it in this call's runs or, without one there, where the
@@ -528,8 +534,7 @@ private:
                 }
                 const auto end = static_cast<unsigned>(std::countr_zero(ends));
                 keyword_ |= (m.keywords & rest & below(end)) != 0;
-                lines_ = linesBefore_ + m.lineFeedsBefore +
-                         static_cast<qint64>(std::popcount(m.lineFeeds & below(end))) + 1;
+                lines_ = linesBefore_ + m.lineFeedsBefore + bitCount(m.lineFeeds & below(end)) + 1;
                 const size_t lineFeed = at + end;
                 take(units, lineFeed > lineStart_ && units[lineFeed - 1] == u'\r' ? lineFeed - 1
                                                                                   : lineFeed);
