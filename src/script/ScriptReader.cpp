@@ -12,6 +12,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,6 +21,9 @@
 namespace vw {
 
 namespace {
+
+// Keywords as views of known length: a plain literal would have its length counted at each use.
+using namespace std::string_view_literals;
 
 // The position of `unit` in `text` from `from` on, or -1. Lines are short: a plain loop beats
 // the library's search, whose set-up costs more than the search itself here.
@@ -103,14 +107,14 @@ LineKeys scanKeys(QStringView text) {
             continue;
         const char16_t before = units[p - 1] | 0x20;
         const char16_t after = units[p + 1] | 0x20;
-        if (before == u'y' && after == u'd' && matchesAt(text, p - 8, u"property")) {
-            keys.propertyBegin |= matchesAt(text, p + 1, u"define_begin");
-            keys.propertyEnd |= matchesAt(text, p + 1, u"define_end");
-        } else if (before == u't' && matchesAt(text, p - 11, u"buyselllist")) {
-            keys.listBegin |= matchesAt(text, p + 1, u"begin");
-            keys.listEnd |= matchesAt(text, p + 1, u"end");
-        } else if (before == u's' && after == u'e' && matchesAt(text, p - 5, u"class")) {
-            keys.classEnd |= matchesAt(text, p + 1, u"end");
+        if (before == u'y' && after == u'd' && matchesAt(text, p - 8, u"property"sv)) {
+            keys.propertyBegin |= matchesAt(text, p + 1, u"define_begin"sv);
+            keys.propertyEnd |= matchesAt(text, p + 1, u"define_end"sv);
+        } else if (before == u't' && matchesAt(text, p - 11, u"buyselllist"sv)) {
+            keys.listBegin |= matchesAt(text, p + 1, u"begin"sv);
+            keys.listEnd |= matchesAt(text, p + 1, u"end"sv);
+        } else if (before == u's' && after == u'e' && matchesAt(text, p - 5, u"class"sv)) {
+            keys.classEnd |= matchesAt(text, p + 1, u"end"sv);
         }
     }
     return keys;
@@ -126,12 +130,12 @@ public:
     void feed(QStringView raw, qint64 counter, bool mayHoldKeyword) {
         line_ = static_cast<int>(counter - 1);
         QStringView test = trimmed(raw);
-        if (startsWithAscii(test, u"class ")) {
+        if (startsWithAscii(test, u"class "sv)) {
             // A class that follows an unclosed one starts clean: two classes never share a record.
             resetClassState();
             // "class : x" has an empty name: the separator's space is the keyword's.
             qsizetype sep = 5;
-            while (sep + 3 <= test.size() && !startsWithAscii(test.sliced(sep), u" : "))
+            while (sep + 3 <= test.size() && !startsWithAscii(test.sliced(sep), u" : "sv))
                 ++sep;
             const qsizetype nameEnd =
                 sep + 3 <= test.size() ? std::max<qsizetype>(sep, 6) : test.size();
@@ -216,9 +220,9 @@ private:
     // True when the line opens list 0 or 1.
     bool openList(QStringView test) {
         int list = -1;
-        if (containsKeyword(test, u"selllist0"))
+        if (containsKeyword(test, u"selllist0"sv))
             list = 0;
-        if (containsKeyword(test, u"selllist1"))
+        if (containsKeyword(test, u"selllist1"sv))
             list = 1;
         if (list < 0)
             return false;
