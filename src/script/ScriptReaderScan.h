@@ -27,4 +27,8 @@ struct MarkedRuns {
 // unit after the last run is read too, as the neighbour of a "_".
 MarkedRuns markUnits(const char16_t* units, std::size_t runs, UnitMarks* marks);
 
+// The ";" and "}" among the first min(count, 8) units, one bit each: the separators of an item
+// line's entry.
+std::uint32_t entrySeparators(const char16_t* units, std::size_t count);
+
 } // namespace vw
