@@ -60,7 +60,7 @@ bool sameText(QStringView a, QStringView b) {
     return true;
 }
 
-bool startsWithAscii(QStringView text, std::u16string_view start) {
+bool startsWithText(QStringView text, std::u16string_view start) {
     return text.size() >= static_cast<qsizetype>(start.size()) &&
            sameText(text.first(static_cast<qsizetype>(start.size())),
                     QStringView(start.data(), static_cast<qsizetype>(start.size())));
@@ -130,12 +130,12 @@ public:
     void feed(QStringView raw, qint64 counter, bool mayHoldKeyword) {
         line_ = static_cast<int>(counter - 1);
         QStringView test = trimmed(raw);
-        if (startsWithAscii(test, u"class "sv)) {
+        if (startsWithText(test, u"class "sv)) {
             // A class that follows an unclosed one starts clean: two classes never share a record.
             resetClassState();
             // "class : x" has an empty name: the separator's space is the keyword's.
             qsizetype sep = 5;
-            while (sep + 3 <= test.size() && !startsWithAscii(test.sliced(sep), u" : "sv))
+            while (sep + 3 <= test.size() && !startsWithText(test.sliced(sep), u" : "sv))
                 ++sep;
             const qsizetype nameEnd =
                 sep + 3 <= test.size() ? std::max<qsizetype>(sep, 6) : test.size();
@@ -380,8 +380,8 @@ private:
 };
 
 // The units of the input, read block by block behind the units still needed, and hashed as
-// each block arrives: no byte is read from memory twice, and none is copied but a line that
-// spans two blocks.
+// each block arrives, while it is in the cache: no byte comes from memory twice, and none is
+// copied again but those of a line that spans two blocks.
 class UnitBuffer {
 public:
     UnitBuffer() : units_(BlockUnits + SlackUnits) {}
