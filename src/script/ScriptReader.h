@@ -101,15 +101,9 @@ struct ScriptReadResult {
 // Called before each block of 100 lines with the number of blocks completed so far.
 using ReadProgress = std::function<void(qint64 hundreds)>;
 
-// How the reader walks the lines: past the lines that cannot change the structure, as the
-// program reads; or through every line, the plain way kept as the reference the other is
-// tested against. Both give the same result.
-enum class LineWalk { Structure, Every };
-
 // Builds the records of every NPC class that has sell-list items. Pure: it touches nothing but
 // the device and the callback.
-ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {},
-                            LineWalk walk = LineWalk::Structure);
+ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {});
 
 // Opens `path` and reads it; records the file's stamp for the writer.
 ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress = {});

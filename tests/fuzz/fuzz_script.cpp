@@ -1,6 +1,8 @@
-// libFuzzer target over reading and writing together: any bytes → read → edits → write →
-// read again. The last eight bytes of an input steer the edits, the whole input is the script.
-#include "../support/LineWalks.h"
+// libFuzzer target over reading and writing together: any bytes → read (against the plain
+// reference reader, from a buffer and from a pipe in pieces) → edits → write → read again. The
+// last eight bytes of an input steer the edits and the pieces, the whole input is the script.
+#include "../support/Devices.h"
+#include "../support/ReferenceReader.h"
 #include "../support/SplitMix.h"
 #include "editor/ListEdits.h"
 #include "script/ScriptReader.h"
@@ -23,10 +25,10 @@ void check(bool condition) {
         std::abort();
 }
 
-ScriptReadResult readBytes(QByteArray bytes) {
+ScriptReadResult readBytes(QByteArray bytes, const ReadProgress& progress = {}) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readScript(buffer);
+    return readScript(buffer, progress);
 }
 
 QByteArray writeBytes(const QByteArray& source, const std::vector<ShopRecord>& records,
@@ -80,14 +82,20 @@ void edit(std::vector<ShopRecord>& records, SplitMix& rng) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray source(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    std::optional<ScriptReadResult> both = test::readBothWays(source);
-    check(both.has_value());
-    ScriptReadResult& read = *both;
-    if (read.status != ReadStatus::Ok)
-        return 0;
     SplitMix rng{0};
     if (size >= 8)
         std::memcpy(&rng.state, data + size - 8, 8);
+    std::vector<qint64> expectedProgress;
+    std::vector<qint64> progress;
+    const ScriptReadResult expected = test::referenceRead(source, false, &expectedProgress);
+    ScriptReadResult read = readBytes(source, [&](qint64 h) { progress.push_back(h); });
+    check(test::differenceOf(expected, read).empty() && progress == expectedProgress);
+    test::PieceReader pipe(source, [pieces = SplitMix{rng.state}]() mutable {
+        return 1 + pieces.below(pieces.percent(50) ? 7 : 70'000);
+    });
+    check(test::differenceOf(test::referenceRead(source, true), readScript(pipe)).empty());
+    if (read.status != ReadStatus::Ok)
+        return 0;
     edit(read.records, rng);
 
     const std::vector<ShopRecord> before = read.records;

@@ -175,6 +175,12 @@ TEST(ScriptReader, ClassBoundariesKeepRecordsApart) {
     EXPECT_EQ(summary(result.records[2]), u"fifth\t 0-0 28-0  / 41"_s);
     EXPECT_EQ(summary(result.records[3]), u"sixth 33-0 0-0 51 / "_s);
     EXPECT_EQ(result.records[3].slot(0, 0).line, 33);
+
+    // The separator's space may be the keyword's own: the name is empty, the line still a class.
+    const ScriptReadResult unnamed =
+        read(script(u"class : m|property_define_begin|buyselllist_begin SellList0|{1; 5}"_s));
+    ASSERT_EQ(unnamed.records.size(), 1u);
+    EXPECT_EQ(unnamed.records[0].className, u""_s);
 }
 
 TEST(ScriptReader, LineBreaksBomAndProgress) {
@@ -344,4 +350,36 @@ TEST(ScriptReader, ReportsTheLinesTheRecordsDoNotShow) {
     for (const auto& u : r.report.unclosed)
         unclosed.emplace_back(u.line, u.classLine);
     EXPECT_EQ(unclosed, (std::vector<std::pair<int, int>>{{13, 1}, {19, 14}, {21, 14}}));
+}
+
+TEST(ScriptReader, AListIsReadFromItsFirstBlockWithItems) {
+    // Whether the other list has made the record already or not, an empty first block gives way
+    // to the next; a block after one with items is a repeat, which leaves the list unwritable.
+    const ScriptReadResult r = read(
+        script(u"class a : m|property_define_begin|buyselllist_begin SellList0|{1; 5}|" //  1- 4
+               u"buyselllist_end|buyselllist_begin SellList1|buyselllist_end|"          //  5- 7
+               u"buyselllist_begin SellList1|{2; 5}|{3; 5}|buyselllist_end|"            //  8-11
+               u"buyselllist_begin SellList1|{4; 5}|buyselllist_end|class_end|"         // 12-15
+               u"class b : m|property_define_begin|buyselllist_begin SellList1|{5; 5}|" // 16-19
+               u"buyselllist_end|buyselllist_begin SellList0|buyselllist_end|"          // 20-22
+               u"buyselllist_begin SellList0|{6; 5}|"_s));                              // 23-24
+    ASSERT_EQ(r.status, ReadStatus::Ok);
+    ASSERT_EQ(r.records.size(), 2u);
+    EXPECT_EQ(summary(r.records[0]), u"a 5-6 10-0 1 / 2,3"_s);
+    EXPECT_EQ(summary(r.records[1]), u"b 25-0 20-21 6 / 5"_s);
+    ASSERT_EQ(r.report.repeated.size(), 1u);
+    EXPECT_EQ(r.report.repeated[0].line, 12);
+    ASSERT_EQ(r.report.unclosed.size(), 1u);
+    EXPECT_EQ(r.report.unclosed[0].line, 24);
+}
+
+TEST(ScriptReader, ListNamesFoldAsciiLettersOnly) {
+    // U+017F folds to "s" in Unicode, and U+212A to "k": neither is a letter of a keyword.
+    const ScriptReadResult r =
+        read(script(u"class a : m|property_define_begin|buyselllist_begin \u017FellList0|{1; 5}|"
+                    u"buyselllist_end|buyselllist_begin SELLLIST1|{2; 5}|buyselllist_end|"
+                    u"buyselllist_begin SellLi\u017Ft0|{3; 5}|buyselllist_end"_s));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(summary(r.records[0]), u"a 0-0 8-9  / 2"_s);
+    EXPECT_TRUE(r.report.repeated.empty());
 }
