@@ -12,9 +12,10 @@ using EntryParts = QVarLengthArray<QStringView, 8>;
 
 // The parts of the item on `line` as the script format takes them: the entry is the text between
 // the line's first "{" and the first "}" after it, cut at each ";", every part trimmed of spaces.
-// False when the line holds no item: no "}" after its first "{", or an empty ID. The views point
-// into `line`.
-bool itemEntryParts(QStringView line, EntryParts& parts);
+// False when the line holds no item: no "{", no "}" after it, or an empty ID. The views point
+// into `line`; `text`, when given, takes the whole entry, trimmed. The reader and the writer both
+// take items by this one rule.
+bool itemEntryParts(QStringView line, EntryParts& parts, QStringView* text = nullptr);
 
 // Whether `line` holds `item` as it stands: the same ID, tax rate and extra parts. A line with
 // no ";" after the ID holds an empty tax rate.

@@ -1,5 +1,6 @@
 #include "ScriptReader.h"
 
+#include "ItemEntry.h"
 #include "LineSource.h"
 #include "ScriptReaderScan.h"
 
@@ -244,43 +245,21 @@ private:
         return true;
     }
 
-    // An item line's entry: the text between the first "{" and the first "}" after it, and its
-    // parts between semicolons, spaces trimmed from each.
-    struct ItemEntry {
-        QStringView text;
-        QVarLengthArray<QStringView, 8> parts;
-    };
     // A line with "{" is no item line without a closing brace, or with an empty item ID, which
     // would end the list early.
     enum class ItemLine { NoBrace, Malformed, Item };
+    struct ItemEntry {
+        QStringView text;
+        EntryParts parts;
+    };
 
     static ItemLine readItem(QStringView raw, ItemEntry& entry) {
-        const char16_t* units = raw.utf16();
-        const qsizetype open = find(raw, u'{');
-        if (open < 0)
+        if (find(raw, u'{') < 0)
             return ItemLine::NoBrace;
-        qsizetype from = open + 1;
-        // Straight from separator to separator, eight units at a time.
-        for (qsizetype at = from; at < raw.size(); at += 8) {
-            for (std::uint32_t bits =
-                     entrySeparators(units + at, static_cast<size_t>(raw.size() - at));
-                 bits != 0; bits &= bits - 1) {
-                const qsizetype i = at + std::countr_zero(bits);
-                entry.parts.append(trimmed(raw.sliced(from, i - from)));
-                if (units[i] == u';') {
-                    from = i + 1;
-                    continue;
-                }
-                if (entry.parts[0].isEmpty())
-                    return ItemLine::Malformed;
-                entry.text = trimmed(raw.sliced(open + 1, i - open - 1));
-                return ItemLine::Item;
-            }
-        }
-        return ItemLine::Malformed;
+        return itemEntryParts(raw, entry.parts, &entry.text) ? ItemLine::Item : ItemLine::Malformed;
     }
 
-    void addItem(QStringView raw, const QVarLengthArray<QStringView, 8>& parts, qint64 counter) {
+    void addItem(QStringView raw, const EntryParts& parts, qint64 counter) {
         // Items mostly repeat the extra parts of the record's first item: they share its list.
         const auto extraOf = [&parts](const QStringList* like) {
             if (like && like->size() == parts.size() - 2 &&
