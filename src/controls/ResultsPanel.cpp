@@ -10,7 +10,7 @@
 namespace vw {
 
 ResultsDock::ResultsDock(QWidget* parent)
-    : QDockWidget(QStringLiteral("结果"), parent), tabs_(new QTabWidget(this)) {
+    : QDockWidget(tr("结果"), parent), tabs_(new QTabWidget(this)) {
     setObjectName(QStringLiteral("ResultsDock"));
     setAccessibleName(windowTitle());
     tabs_->setObjectName(QStringLiteral("ResultsTabs"));
