@@ -5,11 +5,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,7 +67,10 @@ HelpWindow::HelpWindow(QWidget* parent)
         const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     });
-    resize(860, 640);
+    // Within the screen the window opens on: a laptop's 768 rows leave less than 640 once the
+    // panel and the title bar have theirs.
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 860, 640);
+    resize(std::min(860, room.width() - 16), std::min(640, room.height() - 48));
 }
 
 void HelpWindow::showPage(const QString& page) {

@@ -75,7 +75,7 @@ MainWindow::MainWindow(const QString& programDir, Dialogs* dialogs, QWidget* par
         *workspace_, *selectors_,
         ChangesView::Controls{*w.preview, *w.importProblems, *w.status, ask});
     transfers_ = std::make_unique<ListTransfers>(
-        workspace_->document(), *catalogue_, *selectors_, *sellLists_, *lastGrid_,
+        *workspace_, *catalogue_, *selectors_, *sellLists_, *lastGrid_,
         ListTransfers::Controls{*w.listGrid, *w.itemGrid, *w.skipped, *w.status, ask});
     notices_ = new OwnFileNotices(*workspace_, OwnFileNotices::Controls{*w.status, ask});
     statistics_ =

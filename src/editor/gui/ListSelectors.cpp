@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -98,11 +99,20 @@ void ListSelectors::setNpcEntries(std::vector<QString> texts, std::vector<int> r
     ui_.lists.clearEntries();
     lists_.clear();
     listsRecord_ = -1;
-    npcRecords_ = std::move(records);
+    // In the order of their names, so a long list of NPCs reads as an index; a class that
+    // stands twice keeps its records' order.
+    std::vector<size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&texts](size_t a, size_t b) {
+        return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
+    });
+    npcRecords_.clear();
     std::vector<Combo::Entry> entries;
     entries.reserve(texts.size());
-    for (QString& text : texts)
-        entries.push_back({std::move(text)});
+    for (const size_t i : order) {
+        npcRecords_.push_back(records[i]);
+        entries.push_back({std::move(texts[i])});
+    }
     ui_.npcs.addEntries(std::move(entries));
     markEntries(document_.touchedRecords());
 }

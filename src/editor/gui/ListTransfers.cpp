@@ -12,6 +12,7 @@
 #include "document/ScriptDocument.h"
 #include "editor/ItemRows.h"
 #include "script/LineSource.h"
+#include "workspace/Workspace.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -50,11 +51,11 @@ QString refusalText(const edits::RefusedItem& refused) {
 
 } // namespace
 
-ListTransfers::ListTransfers(ScriptDocument& document, const CatalogueBrowser& catalogue,
+ListTransfers::ListTransfers(Workspace& workspace, const CatalogueBrowser& catalogue,
                              const ListSelectors& selectors, const SellListView& sellLists,
                              const LastGrid& lastGrid, Controls controls)
-    : document_(document), catalogue_(catalogue), selectors_(selectors), sellLists_(sellLists),
-      lastGrid_(lastGrid), ui_(controls) {
+    : workspace_(workspace), document_(workspace.document()), catalogue_(catalogue),
+      selectors_(selectors), sellLists_(sellLists), lastGrid_(lastGrid), ui_(controls) {
     ui_.itemGrid.allowDrags([this] { return catalogueRows(); });
     ui_.listGrid.allowDrags([this] {
         QMimeData* data = listRows();
@@ -135,18 +136,26 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
         edits::parseItemRows(text, sellLists_.newItemTaxRate());
     if (rows.empty())
         return;
+    // An item the catalogue does not know is left out and listed with the others left out,
+    // rather than put in and then told of in a box.
+    Catalogue* catalogue = workspace_.catalogue();
+    std::vector<QStringList> skipped;
     std::vector<ItemSlot> items;
     for (const edits::ItemRow& row : rows) {
+        if (catalogue && edits::fitsItemLine(row.id) && !catalogue->itemNames(row.id)) {
+            skipped.push_back({row.id, tr("物品库中没有此物品")});
+            continue;
+        }
         items.push_back(edits::newItem(*record, row.id, row.taxRate));
         if (!row.extraParts.isEmpty())
             items.back().extraParts = row.extraParts;
     }
-    const ScriptDocument::Inserted inserted = document_.insertItems(items, slot, name);
-    ui_.status.setPanelText(
-        1, tr("%1%2项物品，跳过%3项").arg(done).arg(inserted.count).arg(inserted.refused.size()));
-    std::vector<QStringList> skipped;
+    const ScriptDocument::Inserted inserted =
+        items.empty() ? ScriptDocument::Inserted{} : document_.insertItems(items, slot, name);
     for (const edits::RefusedItem& refused : inserted.refused)
         skipped.push_back({items[static_cast<size_t>(refused.index)].id, refusalText(refused)});
+    ui_.status.setPanelText(
+        1, tr("%1%2项物品，跳过%3项").arg(done).arg(inserted.count).arg(skipped.size()));
     if (skipped.empty())
         ui_.skipped.clear();
     else

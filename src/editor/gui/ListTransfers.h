@@ -16,6 +16,7 @@ class ListSelectors;
 class ResultsPanel;
 class ScriptDocument;
 class SellListView;
+class Workspace;
 class StatusPanels;
 struct ItemSlot;
 
@@ -35,7 +36,7 @@ public:
     };
 
     // Items that come without a tax rate take the list view's.
-    ListTransfers(ScriptDocument& document, const CatalogueBrowser& catalogue,
+    ListTransfers(Workspace& workspace, const CatalogueBrowser& catalogue,
                   const ListSelectors& selectors, const SellListView& sellLists,
                   const LastGrid& lastGrid, Controls controls);
 
@@ -57,6 +58,7 @@ private:
     void insertRows(const QString& text, int slot, const QString& name, const QString& done);
     bool requireLoaded();
 
+    Workspace& workspace_;
     ScriptDocument& document_;
     const CatalogueBrowser& catalogue_;
     const ListSelectors& selectors_;

@@ -113,7 +113,8 @@ void SellListView::showSellList() {
         for (int shown = 0; shown < length; ++shown) {
             const ItemSlot& item = record->slot(list, shown);
             const int row = shown + 1;
-            put(row, 0, QString::number(item.line));
+            // An item added since the read has no line of its own yet.
+            put(row, 0, item.line > 0 ? QString::number(item.line) : tr("新"));
             put(row, 1, item.id);
             put(row, 4, item.taxRate);
             // Without a catalogue the names stay blank; the items are still shown.
