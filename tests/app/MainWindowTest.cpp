@@ -99,8 +99,9 @@ TEST(LoadAndShow, ReadingRunsTheChainDownToTheFirstList) {
     EXPECT_EQ(window.document().records().size(), 3u);
     // grocer_amber stands in two towns; guard_hal differs in case from Guard_Hal.
     // In the order of their names.
-    EXPECT_EQ(entries(combo2), QStringList({u"grocer_amber|杂货商安珀"_s, u"grocer_amber|杂货商安珀"_s,
-                                 u"weaponsmith_borin|武器商伯林"_s}));
+    EXPECT_EQ(entries(combo2),
+              QStringList({u"grocer_amber|杂货商安珀"_s, u"grocer_amber|杂货商安珀"_s,
+                           u"weaponsmith_borin|武器商伯林"_s}));
     EXPECT_EQ(status.panelText(3), u"当前地点共3个NPC"_s);
 
     combo2.setText(u"grocer_amber|杂货商安珀"_s);
