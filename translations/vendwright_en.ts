@@ -1239,6 +1239,10 @@
         <source>已添加到%1个NPC的%2，跳过%3个NPC的列表（列出的%4项共%5个NPC）</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>物品库中没有此物品</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>vw::MainWindow</name>
@@ -1629,6 +1633,10 @@
     </message>
     <message>
         <source>已经修改%1项物品的税率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
