@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -28,18 +29,39 @@ namespace vw {
 
 namespace {
 
+// A caption marks its accelerator either in the Chinese way, a letter in parentheses at the
+// end ("打开(O)"), or in the Western way, an ampersand before the letter ("&Open").
+bool marksAccelerator(const QString& caption) {
+    return caption.contains(QRegularExpression(u"&[^&]"_s));
+}
+
 // "打开(O)" → "打开(&O)": the letter in parentheses becomes the keyboard accelerator.
 QString withAccelerator(const QString& caption) {
     QString text = caption;
     const qsizetype open = text.lastIndexOf(u'(');
-    if (open >= 0 && open + 2 < text.size() && text[open + 2] == u')')
+    if (!marksAccelerator(text) && open >= 0 && open + 2 < text.size() && text[open + 2] == u')')
         text.insert(open + 1, u'&');
     return text;
 }
 
-// "打开(O)" → "打开": the caption under a tool and in a tool tip.
+// "&Open" → "Open"; "打开(O)" stays as it is: a tool tip names the letter the Chinese way.
+QString withoutAmpersand(const QString& caption) {
+    return QString(caption).remove(QRegularExpression(u"&(?=[^&])"_s));
+}
+
+// "打开(O)" → "打开", "&Open" → "Open": the caption under a tool.
 QString withoutAccelerator(const QString& caption) {
-    return QString(caption).remove(QRegularExpression(u"\\(.\\)$"_s));
+    return withoutAmpersand(caption).remove(QRegularExpression(u"\\(.\\)$"_s));
+}
+
+// "撤销(Z)" and "删除 3" → "撤销 删除 3(Z)"; "&Undo" and "Delete 3" → "&Undo Delete 3".
+QString namingStep(const QString& caption, const QString& step) {
+    if (step.isEmpty())
+        return caption;
+    const QRegularExpressionMatch letter = QRegularExpression(u"\\(.\\)$"_s).match(caption);
+    if (!letter.hasMatch())
+        return caption + u' ' + step;
+    return caption.left(letter.capturedStart()) + u' ' + step + letter.captured();
 }
 
 enum ToolFlag {
@@ -125,6 +147,11 @@ const Tool HelpTools[] = {
      u"help-about"},
 };
 
+const char* captionOf(std::span<const Tool> tools, QStringView id) {
+    return std::ranges::find(tools, id, [](const Tool& tool) { return QStringView(tool.id); })
+        ->caption;
+}
+
 void focusAndSelect(QLineEdit& box) {
     box.setFocus(Qt::ShortcutFocusReason);
     box.selectAll();
@@ -142,7 +169,7 @@ Commands::Commands(QMainWindow& window, QUndoStack& history)
         const QString caption = tr(tool.caption);
         action->setObjectName(QString::fromUtf16(tool.id));
         action->setText(withAccelerator(caption));
-        action->setToolTip(caption);
+        action->setToolTip(withoutAmpersand(caption));
         action->setIconText(withoutAccelerator(caption));
         action->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(tool.keys)));
         if (tool.icon != QStyle::SP_CustomBase)
@@ -176,12 +203,12 @@ Commands::Commands(QMainWindow& window, QUndoStack& history)
     recentMenu_->setObjectName(u"ID_Recent"_s);
     fileMenu->insertMenu(action(u"ID_Load"), recentMenu_);
     addMenu(u"ID_Operation"_s, tr("操作(O)"), OperationTools);
-    addMenu(u"ID_Help"_s, tr("帮助(H)"), HelpTools);
+    addMenu(u"ID_Help"_s, tr("帮助(H)", "the menu"), HelpTools);
     captionsWidth_ = toolbar_->sizeHint().width() + 2 * toolbar_->iconSize().width();
-    followHistory(*action(u"ID_Undo"), tr("撤销"), u"Z"_s, &QUndoStack::undoTextChanged,
-                  history_.undoText());
-    followHistory(*action(u"ID_Redo"), tr("重做"), u"Y"_s, &QUndoStack::redoTextChanged,
-                  history_.redoText());
+    followHistory(*action(u"ID_Undo"), tr(captionOf(OperationTools, u"ID_Undo")),
+                  &QUndoStack::undoTextChanged, history_.undoText());
+    followHistory(*action(u"ID_Redo"), tr(captionOf(OperationTools, u"ID_Redo")),
+                  &QUndoStack::redoTextChanged, history_.redoText());
 }
 
 QAction* Commands::action(QStringView id) const {
@@ -190,13 +217,13 @@ QAction* Commands::action(QStringView id) const {
 
 // The undo and redo entries name the step they would take back or take again, and keep their
 // accelerator in the menu.
-void Commands::followHistory(QAction& action, const QString& verb, const QString& key,
+void Commands::followHistory(QAction& action, const QString& caption,
                              void (QUndoStack::*textChanged)(const QString&), const QString& now) {
-    const auto name = [&action, verb, key](const QString& step) {
-        const QString named = step.isEmpty() ? verb : verb + u' ' + step;
-        action.setText(named + u"(&"_s + key + u')');
-        action.setIconText(verb);
-        action.setToolTip(named);
+    const auto name = [&action, caption](const QString& step) {
+        const QString named = namingStep(caption, step);
+        action.setText(withAccelerator(named));
+        action.setIconText(withoutAccelerator(caption));
+        action.setToolTip(withoutAccelerator(named));
     };
     connect(&history_, textChanged, &action, name);
     name(now);

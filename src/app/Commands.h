@@ -71,7 +71,7 @@ public:
     void connectTo(const CommandTargets& targets);
 
 private:
-    void followHistory(QAction& action, const QString& verb, const QString& key,
+    void followHistory(QAction& action, const QString& caption,
                        void (QUndoStack::*textChanged)(const QString&), const QString& now);
     void addBatchCommands(ResultsPanel& sellers, ScriptInspector& inspector);
     void offerContextMenus(Grid& listGrid, Grid& itemGrid);

@@ -22,9 +22,9 @@ bool stillOffered(const Workspace& workspace, const QString& journal) {
 
 void RecoveryOffer::offerToKeep(Workspace& workspace, Dialogs& dialogs, const QString& journal,
                                 int lists) {
-    const int choice = dialogs.ask(tr("发现上次未写出的修改（%1个列表），但AI文件在此之后已被修改，"
-                                      "无法恢复。是否将这些修改另存为修改文件？")
-                                       .arg(lists),
+    const int choice = dialogs.ask(tr("发现上次未写出的修改（%n个列表），但AI文件在此之后已被修改，"
+                                      "无法恢复。是否将这些修改另存为修改文件？",
+                                      nullptr, lists),
                                    {tr("另存为"), tr("放弃"), tr("稍后")});
     if (!stillOffered(workspace, journal))
         return;
@@ -58,13 +58,13 @@ void RecoveryOffer::offer(Workspace& workspace, Dialogs& dialogs, StatusPanels& 
         return;
     }
     const int choice =
-        dialogs.ask(tr("发现上次未写出的修改（%1个列表），是否恢复？").arg(pending.left.lists),
+        dialogs.ask(tr("发现上次未写出的修改（%n个列表），是否恢复？", nullptr, pending.left.lists),
                     {tr("恢复"), tr("放弃"), tr("稍后")});
     if (!stillOffered(workspace, pending.left.file))
         return;
     if (choice == 0) {
         if (workspace.recover()) {
-            status.setPanelText(1, tr("已恢复%1个列表的修改").arg(pending.left.lists));
+            status.setPanelText(1, tr("已恢复%n个列表的修改", nullptr, pending.left.lists));
         } else {
             dialogs.message(tr("这些修改属于AI文件%1，它已不是装入的文件，修改保留到下次装入它时")
                                 .arg(QDir::toNativeSeparators(pending.script)));

@@ -105,7 +105,7 @@ bool ScriptFiles::writeAiFile() {
         return false;
     ui_.status.setPanelText(1, tr("正在写出文件,请稍等..."));
     const ScriptFileWriteResult result = workspace_.write(output, [this](int count) {
-        ui_.status.setPanelText(1, tr("已经写入%1个列表...").arg(count));
+        ui_.status.setPanelText(1, tr("已经写入%n个列表...", nullptr, static_cast<int>(count)));
     });
     QString failure;
     switch (result.status) {

@@ -148,7 +148,7 @@ ScriptDocument::importEdits(QStringView text, const edits::PlacedAt& placedAt, I
     Imported imported{static_cast<int>(run.changes.size()), run.skipped, run.notes};
     Selection after = keptSelection(changes);
     const QString name = kind == ImportKind::Recovery
-                             ? tr("恢复 %1个列表的修改").arg(imported.lists)
+                             ? tr("恢复 %n个列表的修改", nullptr, imported.lists)
                              : tr("导入修改");
     if (!change(std::move(changes), std::move(after), name))
         imported.lists = 0;
@@ -372,7 +372,8 @@ ScriptDocument::Inserted ScriptDocument::insertItems(const std::vector<ItemSlot>
     Selection after{selection_.record, selection_.list, {}, result.first};
     for (int i = 0; i < result.count; ++i)
         after.picked.push_back(result.first + i);
-    if (!change({std::move(step)}, std::move(after), tr("%1 %2项").arg(name).arg(result.count)))
+    if (!change({std::move(step)}, std::move(after),
+                tr("%1 %n项", nullptr, result.count).arg(name)))
         inserted.count = 0;
     return inserted;
 }
@@ -416,7 +417,7 @@ ScriptDocument::editLists(const std::vector<ListRef>& lists,
 ScriptDocument::Batch ScriptDocument::removeItem(const QString& id,
                                                  const std::vector<ListRef>& lists) {
     return editLists(
-        lists, [&id](int changed) { return tr("删除 %1（%2个列表）").arg(id).arg(changed); },
+        lists, [&id](int changed) { return tr("删除 %1（%n个列表）", nullptr, changed).arg(id); },
         [&](ShopRecord& record, int list) {
             const int slot = edits::findItem(record, list, id);
             return slot >= 0 && edits::deleteItem(record, list, slot) ? ListEdit::Changed
@@ -430,7 +431,8 @@ ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QS
     if (edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return {0, lists};
     return editLists(
-        lists, [&id](int changed) { return tr("修改税率 %1（%2个列表）").arg(id).arg(changed); },
+        lists,
+        [&id](int changed) { return tr("修改税率 %1（%n个列表）", nullptr, changed).arg(id); },
         [&](ShopRecord& record, int list) {
             const int slot = edits::findItem(record, list, id);
             const int picked[] = {slot};
@@ -442,7 +444,7 @@ ScriptDocument::Batch ScriptDocument::setItemTaxRate(const QString& id, const QS
 ScriptDocument::Batch ScriptDocument::replaceItem(const QString& id, const QString& newId,
                                                   const std::vector<ListRef>& lists) {
     const auto name = [&](int changed) {
-        return tr("替换 %1 为 %2（%3个列表）").arg(id, newId, QString::number(changed));
+        return tr("替换 %1 为 %2（%n个列表）", nullptr, changed).arg(id, newId);
     };
     return editLists(lists, name, [&](ShopRecord& record, int list) {
         const int slot = edits::findItem(record, list, id);
@@ -464,10 +466,9 @@ ScriptDocument::Batch ScriptDocument::addToRecords(const std::vector<QString>& i
     if (ids.empty() || edits::taxRateProblem(rate) != edits::TaxRateProblem::None)
         return {0, lists};
     const auto name = [&ids](int changed) {
-        return ids.size() > 1
-                   ? tr("添加 %1 等%2项 到%3个NPC")
-                         .arg(ids.front(), QString::number(ids.size()), QString::number(changed))
-                   : tr("添加 %1 到%2个NPC").arg(ids.front(), QString::number(changed));
+        return ids.size() > 1 ? tr("添加 %1 等%2项 到%n个NPC", nullptr, changed)
+                                    .arg(ids.front(), QString::number(ids.size()))
+                              : tr("添加 %1 到%n个NPC", nullptr, changed).arg(ids.front());
     };
     return editLists(lists, name, [&](ShopRecord& record, int l) {
         // Only a list that stands in the script has a place for the writer to put items.

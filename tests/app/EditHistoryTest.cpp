@@ -1,5 +1,6 @@
 #include "ProgramFolder.h"
 
+#include "app/QtTranslation.h"
 #include "controls/Combo.h"
 #include "controls/Grid.h"
 #include "controls/ResultsPanel.h"
@@ -19,6 +20,7 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -268,4 +270,30 @@ TEST(Keyboard, AddMoveDeleteAndWriteWithoutTheMouse) {
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(w.dirty());
     EXPECT_TRUE(QFileInfo::exists(w.folder.path(u"out.obj")));
+}
+
+TEST(Language, TheWindowSpeaksEnglishWithItsOwnAccelerators) {
+    const Translation english = installTranslation(
+        Language::English, QFileInfo(QStringLiteral(VW_WINDOW_PROGRAM)).absolutePath());
+    ASSERT_NE(english.program, nullptr);
+    Loaded w;
+    QStringList menus;
+    for (const QAction* menu : w.window.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({u"&File"_s, u"&Edit"_s, u"&Help"_s}));
+    EXPECT_EQ(w.action("ID_Open").text(), u"&Open"_s);
+    EXPECT_EQ(w.action("ID_Open").iconText(), u"Open"_s);
+    EXPECT_EQ(w.lists.currentText(), u"0 - sell list"_s);
+
+    w.listGrid.setCurrentRow(3);
+    trigger(w.window, "ID_DeleteItem");
+    EXPECT_EQ(w.action("ID_Undo").text(), u"&Undo Delete 3"_s);
+    EXPECT_EQ(w.action("ID_Undo").toolTip(), u"Undo Delete 3"_s);
+    EXPECT_EQ(w.folder.control<StatusPanels>("StatusBar1").panelText(1), u"Deleted 1 item"_s);
+
+    w.typeRate(u"-1"_s);
+    trigger(w.window, "ID_SetTaxRate");
+    ASSERT_FALSE(w.folder.dialogs.messages.empty());
+    EXPECT_EQ(w.folder.dialogs.messages.back().text,
+              u"The tax rate must be a non-negative number"_s);
 }

@@ -160,9 +160,8 @@ void CatalogueBrowser::fillItemGrid() {
     fillGrid(rows, false);
     ui_.status.setPanelText(1, tr("查询物品信息完毕"));
     ui_.status.setPanelText(2,
-                            tr("当前物品[%1]/%2共%3项")
-                                .arg(shownGrade(*grade), QString::number(ui_.grades.entryCount()),
-                                     QString::number(rows.size())));
+                            tr("当前物品[%1]/%2共%n项", nullptr, static_cast<int>(rows.size()))
+                                .arg(shownGrade(*grade), QString::number(ui_.grades.entryCount())));
 }
 
 void CatalogueBrowser::searchItems(const QStringList& words) {
@@ -191,9 +190,9 @@ void CatalogueBrowser::searchItems(const QStringList& words) {
     fillGrid(rows, true);
     const QString wanted = words.join(u' ');
     ui_.status.setPanelText(1, tr("查询物品信息完毕"));
-    const QString found = rows.empty()
-                              ? tr("搜索“%1”没有找到物品").arg(wanted)
-                              : tr("搜索“%1”共%2项").arg(wanted, QString::number(rows.size()));
+    const QString found =
+        rows.empty() ? tr("搜索“%1”没有找到物品").arg(wanted)
+                     : tr("搜索“%1”共%n项", nullptr, static_cast<int>(rows.size())).arg(wanted);
     ui_.status.setPanelText(2, within.isEmpty() ? found
                                                 : tr("在“%1”中").arg(within.join(u'/')) + found);
 }

@@ -142,8 +142,8 @@ void ChangesView::fillPreview() {
         }
     }
     ui_.preview.setResults(rows);
-    ui_.preview.setTitle(tr("查看修改（%1个列表）").arg(diffs.size()));
-    ui_.status.setPanelText(1, tr("共有%1个列表已修改").arg(diffs.size()));
+    ui_.preview.setTitle(tr("查看修改（%n个列表）", nullptr, static_cast<int>(diffs.size())));
+    ui_.status.setPanelText(1, tr("共有%n个列表已修改", nullptr, static_cast<int>(diffs.size())));
 }
 
 void ChangesView::goToChange(int index) {
@@ -183,7 +183,7 @@ void ChangesView::exportEdits() {
         ui_.dialogs.message(tr("写出修改文件时发生错误：%1").arg(file.errorString()));
         return;
     }
-    ui_.status.setPanelText(1, tr("已导出%1个列表的修改").arg(diffs.size()));
+    ui_.status.setPanelText(1, tr("已导出%n个列表的修改", nullptr, static_cast<int>(diffs.size())));
 }
 
 void ChangesView::importEdits() {
@@ -227,7 +227,7 @@ void ChangesView::importEdits() {
     else
         ui_.importProblems.setResults(rows);
     QString done =
-        tr("已导入修改：%1个列表，跳过%2处").arg(imported.lists).arg(imported.skipped.size());
+        tr("已导入修改：%n个列表，跳过%1处", nullptr, imported.lists).arg(imported.skipped.size());
     if (!imported.notes.empty())
         done += tr("，%1处未按原样执行").arg(imported.notes.size());
     ui_.status.setPanelText(1, done);

@@ -145,7 +145,7 @@ void ListSelectors::fillNpcs(int chosen) {
     }
     setNpcEntries(std::move(texts), std::move(records));
     ui_.status.setPanelText(1, tr("本地NPC查询完毕"));
-    ui_.status.setPanelText(3, tr("当前地点共%1个NPC").arg(ui_.npcs.entryCount()));
+    ui_.status.setPanelText(3, tr("当前地点共%n个NPC", nullptr, ui_.npcs.entryCount()));
 }
 
 // Every record the statement of all NPCs does not reach: its class has no town row, or no

@@ -95,7 +95,7 @@ void ListTransfers::copy() {
     QMimeData* data = lastGrid_.isFirst() ? catalogueRows() : listRows();
     const int rows = static_cast<int>(edits::parseItemRows(data->text(), {}).size());
     QApplication::clipboard()->setMimeData(data);
-    ui_.status.setPanelText(1, tr("已复制%1项物品").arg(rows));
+    ui_.status.setPanelText(1, tr("已复制%n项物品", nullptr, static_cast<int>(rows)));
 }
 
 void ListTransfers::cut() {
@@ -104,7 +104,7 @@ void ListTransfers::cut() {
     const size_t count = document_.slotsToEdit().size();
     copy();
     if (document_.cutItems() == ScriptDocument::EditOutcome::Done)
-        ui_.status.setPanelText(1, tr("已经剪切%1项物品").arg(count));
+        ui_.status.setPanelText(1, tr("已经剪切%n项物品", nullptr, static_cast<int>(count)));
 }
 
 void ListTransfers::paste() {
@@ -115,7 +115,7 @@ void ListTransfers::paste() {
         return;
     const QString text =
         data->hasFormat(ItemsType) ? QString::fromUtf8(data->data(ItemsType)) : data->text();
-    insertRows(text, document_.pasteSlot(), tr("粘贴"), tr("已粘贴"));
+    insertRows(text, document_.pasteSlot(), tr("粘贴"), QT_TR_N_NOOP("已粘贴%n项物品，跳过%1项"));
 }
 
 void ListTransfers::dropped(const QString& type, const QByteArray& data, int row) {
@@ -124,11 +124,12 @@ void ListTransfers::dropped(const QString& type, const QByteArray& data, int row
     if (type == RowsType)
         document_.moveItemsTo(row - 1);
     else
-        insertRows(QString::fromUtf8(data), row - 1, tr("拖入"), tr("已拖入"));
+        insertRows(QString::fromUtf8(data), row - 1, tr("拖入"),
+                   QT_TR_N_NOOP("已拖入%n项物品，跳过%1项"));
 }
 
 void ListTransfers::insertRows(const QString& text, int slot, const QString& name,
-                               const QString& done) {
+                               const char* done) {
     const ShopRecord* record = document_.record(document_.selection().record);
     if (!record || document_.selection().list < 0)
         return;
@@ -154,8 +155,7 @@ void ListTransfers::insertRows(const QString& text, int slot, const QString& nam
         items.empty() ? ScriptDocument::Inserted{} : document_.insertItems(items, slot, name);
     for (const edits::RefusedItem& refused : inserted.refused)
         skipped.push_back({items[static_cast<size_t>(refused.index)].id, refusalText(refused)});
-    ui_.status.setPanelText(
-        1, tr("%1%2项物品，跳过%3项").arg(done).arg(inserted.count).arg(skipped.size()));
+    ui_.status.setPanelText(1, tr(done, nullptr, inserted.count).arg(skipped.size()));
     if (skipped.empty())
         ui_.skipped.clear();
     else
@@ -177,11 +177,11 @@ void ListTransfers::addToListedNpcs() {
     const std::vector<int> records = selectors_.offeredRecords();
     const ScriptDocument::Batch batch = document_.addToRecords(ids, rate, records, list);
     // An NPC stands once for every town it is placed in: the entries are more than the NPCs.
-    ui_.status.setPanelText(1, tr("已添加到%1个NPC的%2，跳过%3个NPC的列表（列出的%4项共%5个NPC）")
-                                   .arg(QString::number(batch.changed), listLabel(list),
-                                        QString::number(batch.skipped.size()),
-                                        QString::number(selectors_.offeredEntryCount()),
-                                        QString::number(records.size())));
+    ui_.status.setPanelText(
+        1,
+        tr("已添加到%n个NPC的%1，跳过%2个NPC的列表（列出的%3项共%4个NPC）", nullptr, batch.changed)
+            .arg(listLabel(list), QString::number(batch.skipped.size()),
+                 QString::number(selectors_.offeredEntryCount()), QString::number(records.size())));
 }
 
 } // namespace vw

@@ -54,8 +54,8 @@ private:
     QMimeData* catalogueRows() const;
     void dropped(const QString& type, const QByteArray& data, int row);
     // Inserts items given as rows of text before `slot` as the step `name`, reporting how many
-    // went in (`done`: "已粘贴") and what was left out.
-    void insertRows(const QString& text, int slot, const QString& name, const QString& done);
+    // went in (`done`: "已粘贴%n项物品，跳过%1项") and what was left out.
+    void insertRows(const QString& text, int slot, const QString& name, const char* done);
     bool requireLoaded();
 
     Workspace& workspace_;

@@ -101,8 +101,9 @@ void ScriptInspector::drawSellers(bool open) {
     if (!open)
         return;
     ui_.sellers.open();
-    ui_.status.setPanelText(1,
-                            tr("共有%1个列表出售物品%2").arg(results.sales.size()).arg(results.id));
+    ui_.status.setPanelText(
+        1, tr("共有%n个列表出售物品%1", nullptr, static_cast<int>(results.sales.size()))
+               .arg(results.id));
 }
 
 void ScriptInspector::checkScript() {
@@ -113,8 +114,8 @@ void ScriptInspector::checkScript() {
     ui_.status.setPanelText(1, tr("正在检查AI文件..."));
     workspace_.runChecks();
     ui_.findings.open();
-    ui_.status.setPanelText(1,
-                            tr("检查完毕,共发现%1个问题").arg(workspace_.checks().findings.size()));
+    ui_.status.setPanelText(1, tr("检查完毕,共发现%n个问题", nullptr,
+                                  static_cast<int>(workspace_.checks().findings.size())));
 }
 
 void ScriptInspector::findingsChanged() {
@@ -177,7 +178,7 @@ void ScriptInspector::removeFromSelectedLists() {
     if (lists.empty())
         return;
     const auto batch = document_.removeItem(id, lists);
-    afterBatch(batch, tr("已从%1个列表中删除物品%2").arg(batch.changed).arg(id));
+    afterBatch(batch, tr("已从%n个列表中删除物品%1", nullptr, batch.changed).arg(id));
 }
 
 void ScriptInspector::setTaxRateInSelectedLists() {
@@ -191,7 +192,7 @@ void ScriptInspector::setTaxRateInSelectedLists() {
         return;
     }
     const auto batch = document_.setItemTaxRate(id, rate, lists);
-    afterBatch(batch, tr("已修改%1个列表中物品%2的税率").arg(batch.changed).arg(id));
+    afterBatch(batch, tr("已修改%n个列表中物品%1的税率", nullptr, batch.changed).arg(id));
 }
 
 void ScriptInspector::replaceInSelectedLists() {
@@ -212,7 +213,7 @@ void ScriptInspector::replaceInSelectedLists() {
     // The results follow the item into the lists it went to.
     workspace_.findSellers(replacement);
     afterBatch(batch,
-               tr("已在%1个列表中将物品%2替换为%3").arg(batch.changed).arg(old, replacement));
+               tr("已在%n个列表中将物品%1替换为%2", nullptr, batch.changed).arg(old, replacement));
 }
 
 void ScriptInspector::goToSale(int index) {

@@ -139,8 +139,9 @@ void SellListView::showSellList() {
     ui_.status.setPanelText(1, tr("查询物品信息完毕"));
     const std::vector<int> lists = document_.offeredLists(selection.record);
     const auto position = std::find(lists.begin(), lists.end(), list) - lists.begin() + 1;
-    ui_.status.setPanelText(
-        4, tr("当前列表%1/%2共有%3项").arg(position).arg(lists.size()).arg(length));
+    ui_.status.setPanelText(4, tr("当前列表%1/%2共有%n项", nullptr, static_cast<int>(length))
+                                   .arg(position)
+                                   .arg(lists.size()));
     if (unknown && warned_.insert({selection.record, list}).second)
         ui_.dialogs.message(tr("无此物品"));
 }
@@ -222,27 +223,27 @@ void SellListView::insertCatalogueItem() {
 void SellListView::appendCatalogueItem() {
     addCatalogueItem(false);
 }
-void SellListView::moveItems(ScriptDocument::Move move, const QString& done) {
+void SellListView::moveItems(ScriptDocument::Move move, const char* done) {
     const size_t count = document_.slotsToEdit().size();
     if (document_.moveItems(move) == ScriptDocument::EditOutcome::Done)
-        ui_.status.setPanelText(1, done.arg(count));
+        ui_.status.setPanelText(1, tr(done, nullptr, static_cast<int>(count)));
 }
 void SellListView::moveItemUp() {
-    moveItems(ScriptDocument::Move::Up, tr("已经上移%1项物品"));
+    moveItems(ScriptDocument::Move::Up, QT_TR_N_NOOP("已经上移%n项物品"));
 }
 void SellListView::moveItemDown() {
-    moveItems(ScriptDocument::Move::Down, tr("已经下移%1项物品"));
+    moveItems(ScriptDocument::Move::Down, QT_TR_N_NOOP("已经下移%n项物品"));
 }
 void SellListView::moveItemToTop() {
-    moveItems(ScriptDocument::Move::Top, tr("已经将%1项物品移至顶部"));
+    moveItems(ScriptDocument::Move::Top, QT_TR_N_NOOP("已经将%n项物品移至顶部"));
 }
 void SellListView::moveItemToBottom() {
-    moveItems(ScriptDocument::Move::Bottom, tr("已经将%1项物品移至底部"));
+    moveItems(ScriptDocument::Move::Bottom, QT_TR_N_NOOP("已经将%n项物品移至底部"));
 }
 void SellListView::deleteItem() {
     const size_t count = document_.slotsToEdit().size();
     if (document_.deleteItems() == ScriptDocument::EditOutcome::Done)
-        ui_.status.setPanelText(1, tr("已经删除%1项物品").arg(count));
+        ui_.status.setPanelText(1, tr("已经删除%n项物品", nullptr, static_cast<int>(count)));
 }
 
 void SellListView::setTaxRate() {
@@ -252,7 +253,7 @@ void SellListView::setTaxRate() {
     const QString text = taxRate_;
     switch (document_.setTaxRate(text)) {
     case ScriptDocument::EditOutcome::Done:
-        ui_.status.setPanelText(1, tr("已经修改%1项物品的税率").arg(count));
+        ui_.status.setPanelText(1, tr("已经修改%n项物品的税率", nullptr, static_cast<int>(count)));
         return;
     case ScriptDocument::EditOutcome::BadTaxRate:
         refuseTaxRate(text);

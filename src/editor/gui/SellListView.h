@@ -68,7 +68,7 @@ private:
     void showRowTaxRate();
     void addCatalogueItem(bool beforeCurrentRow);
     // `done` says what happened, %1 standing for the count of items moved.
-    void moveItems(ScriptDocument::Move move, const QString& done);
+    void moveItems(ScriptDocument::Move move, const char* done);
     bool requireLoaded();
     void refuseTaxRate(const QString& text);
 
