@@ -84,7 +84,7 @@
     <name>EditTexts</name>
     <message>
         <source>%1-商品列表</source>
-        <translation>%1 - sell list</translation>
+        <translation>%1 - Sell list</translation>
     </message>
     <message>
         <source>请先装入AI文件</source>
@@ -203,7 +203,7 @@
     </message>
     <message>
         <source>已经读取%1行..</source>
-        <translation>%1 lines read..</translation>
+        <translation>Read %1 lines..</translation>
     </message>
     <message>
         <source>读取AI文件失败</source>
@@ -223,7 +223,7 @@
     </message>
     <message>
         <source>共读取%1行</source>
-        <translation>%1 lines read in all</translation>
+        <translation>%1 lines read</translation>
     </message>
     <message>
         <source>请选择输出AI文件</source>
@@ -287,7 +287,7 @@
     </message>
     <message>
         <source>未放置的NPC</source>
-        <translation>NPCs not placed</translation>
+        <translation>Unplaced NPCs</translation>
     </message>
     <message>
         <source>其他种类</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>%1-商品列表</source>
-        <translation>%1 - sell list</translation>
+        <translation>%1 - Sell list</translation>
     </message>
     <message>
         <source>（空）</source>
@@ -502,8 +502,8 @@
         <source>…及其他%n种</source>
         <comment>tax rates</comment>
         <translation>
-            <numerusform>… and %n other</numerusform>
-            <numerusform>… and %n others</numerusform>
+            <numerusform>…and %n more</numerusform>
+            <numerusform>…and %n more</numerusform>
         </translation>
     </message>
     <message>
@@ -514,8 +514,8 @@
     <message numerus="yes">
         <source>…及其他%n项</source>
         <translation>
-            <numerusform>… and %n other</numerusform>
-            <numerusform>… and %n others</numerusform>
+            <numerusform>…and %n more</numerusform>
+            <numerusform>…and %n more</numerusform>
         </translation>
     </message>
     <message>
@@ -543,7 +543,7 @@
     </message>
     <message>
         <source>选择详细种类</source>
-        <translation>Choose a detailed category</translation>
+        <translation>Choose a type</translation>
     </message>
     <message>
         <source>选择物品级别</source>
@@ -571,7 +571,7 @@
     </message>
     <message>
         <source>在全部物品中搜索，不受种类、详细种类和级别的限制</source>
-        <translation>Search all items, not limited by category, detailed category or grade</translation>
+        <translation>Search all items, not limited by category, type or grade</translation>
     </message>
     <message>
         <source>筛选NPC</source>
@@ -579,7 +579,7 @@
     </message>
     <message>
         <source>出售此物品的NPC</source>
-        <translation>NPCs that sell this item</translation>
+        <translation>NPCs selling this item</translation>
     </message>
     <message>
         <source>NPC</source>
@@ -631,7 +631,7 @@
     </message>
     <message>
         <source>查看修改</source>
-        <translation>Preview Changes</translation>
+        <translation>View Changes</translation>
     </message>
     <message>
         <source>变化</source>
@@ -671,7 +671,7 @@
     </message>
     <message>
         <source>退出程序</source>
-        <translation>Exit</translation>
+        <translation>Exit Program</translation>
     </message>
     <message>
         <source>种类</source>
@@ -679,7 +679,7 @@
     </message>
     <message>
         <source>详细种类</source>
-        <translation>Detailed category</translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>级别</source>
@@ -695,15 +695,15 @@
     </message>
     <message>
         <source>插入选中项之前</source>
-        <translation>Insert Before Selected</translation>
+        <translation>Insert Before Selection</translation>
     </message>
     <message>
         <source>添加至表尾</source>
-        <translation>Append to End</translation>
+        <translation>Add to End</translation>
     </message>
     <message>
         <source>删除选中项</source>
-        <translation>Delete Selected</translation>
+        <translation>Delete Selection</translation>
     </message>
     <message>
         <source>移至顶部</source>
@@ -814,7 +814,7 @@
     </message>
     <message>
         <source>%1级物品</source>
-        <translation>Grade %1 items</translation>
+        <translation>%1-grade items</translation>
     </message>
     <message>
         <source>查询物品级别完毕</source>
@@ -834,11 +834,7 @@
     </message>
     <message>
         <source>搜索“%1”没有找到物品</source>
-        <translation>Searching “%1” found no items</translation>
-    </message>
-    <message>
-        <source>在“%1”中</source>
-        <translation>in “%1”</translation>
+        <translation>No item found for “%1”</translation>
     </message>
     <message numerus="yes">
         <source>当前物品[%1]/%2共%n项</source>
@@ -850,9 +846,13 @@
     <message numerus="yes">
         <source>搜索“%1”共%n项</source>
         <translation>
-            <numerusform>Searching “%1”: %n item</numerusform>
-            <numerusform>Searching “%1”: %n items</numerusform>
+            <numerusform>Found %n item for “%1”</numerusform>
+            <numerusform>Found %n items for “%1”</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>在“%1”中%2</source>
+        <translation>%2 in “%1”</translation>
     </message>
 </context>
 <context>
@@ -976,8 +976,8 @@
     <message numerus="yes">
         <source>查看修改（%n个列表）</source>
         <translation>
-            <numerusform>Preview Changes (%n list)</numerusform>
-            <numerusform>Preview Changes (%n lists)</numerusform>
+            <numerusform>View Changes (%n list)</numerusform>
+            <numerusform>View Changes (%n lists)</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1022,7 +1022,7 @@
     </message>
     <message>
         <source>查看修改(P)</source>
-        <translation>&amp;Preview Changes</translation>
+        <translation>&amp;View Changes</translation>
     </message>
     <message>
         <source>导出修改(E)…</source>
@@ -1066,11 +1066,11 @@
     </message>
     <message>
         <source>插入选中项之前(P)</source>
-        <translation>&amp;Insert Before Selected</translation>
+        <translation>&amp;Insert Before Selection</translation>
     </message>
     <message>
         <source>添加至表尾(A)</source>
-        <translation>&amp;Append to End</translation>
+        <translation>&amp;Add to End</translation>
     </message>
     <message>
         <source>添加到所有列出的NPC(G)</source>
@@ -1094,7 +1094,7 @@
     </message>
     <message>
         <source>删除选中项(D)</source>
-        <translation>D&amp;elete Selected</translation>
+        <translation>D&amp;elete Selection</translation>
     </message>
     <message>
         <source>修改税率(R)</source>
@@ -1142,11 +1142,11 @@
     </message>
     <message>
         <source>从选中列表中删除(D)</source>
-        <translation>&amp;Delete from Selected Lists</translation>
+        <translation>&amp;Remove from Selected Lists</translation>
     </message>
     <message>
         <source>设置选中列表中的税率(R)</source>
-        <translation>Set Tax &amp;Rate in Selected Lists</translation>
+        <translation>Set &amp;Tax Rate in Selected Lists</translation>
     </message>
     <message>
         <source>替换为…(P)</source>
@@ -1208,7 +1208,7 @@
     <name>vw::ListSelectors</name>
     <message>
         <source>未放置的NPC</source>
-        <translation>NPCs not placed</translation>
+        <translation>Unplaced NPCs</translation>
     </message>
     <message>
         <source>全部NPC</source>
@@ -1312,7 +1312,7 @@
     </message>
     <message>
         <source>查看修改</source>
-        <translation>Preview Changes</translation>
+        <translation>View Changes</translation>
     </message>
     <message>
         <source>取消</source>
@@ -1584,11 +1584,11 @@ Remove it from the list?</translation>
     </message>
     <message>
         <source>出售此物品的NPC</source>
-        <translation>NPCs that sell this item</translation>
+        <translation>NPCs selling this item</translation>
     </message>
     <message>
         <source>出售物品%1的NPC</source>
-        <translation>NPCs that sell the item %1</translation>
+        <translation>NPCs selling the item %1</translation>
     </message>
     <message>
         <source>正在检查AI文件...</source>

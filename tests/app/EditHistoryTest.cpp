@@ -283,7 +283,7 @@ TEST(Language, TheWindowSpeaksEnglishWithItsOwnAccelerators) {
     EXPECT_EQ(menus, QStringList({u"&File"_s, u"&Edit"_s, u"&Help"_s}));
     EXPECT_EQ(w.action("ID_Open").text(), u"&Open"_s);
     EXPECT_EQ(w.action("ID_Open").iconText(), u"Open"_s);
-    EXPECT_EQ(w.lists.currentText(), u"0 - sell list"_s);
+    EXPECT_EQ(w.lists.currentText(), u"0 - Sell list"_s);
 
     w.listGrid.setCurrentRow(3);
     trigger(w.window, "ID_DeleteItem");

@@ -194,7 +194,7 @@ void CatalogueBrowser::searchItems(const QStringList& words) {
         rows.empty() ? tr("搜索“%1”没有找到物品").arg(wanted)
                      : tr("搜索“%1”共%n项", nullptr, static_cast<int>(rows.size())).arg(wanted);
     ui_.status.setPanelText(2, within.isEmpty() ? found
-                                                : tr("在“%1”中").arg(within.join(u'/')) + found);
+                                                : tr("在“%1”中%2").arg(within.join(u'/'), found));
 }
 
 QString CatalogueBrowser::currentItemId() const {
