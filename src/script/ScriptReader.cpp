@@ -67,17 +67,6 @@ bool startsWithText(QStringView text, std::u16string_view start) {
                     QStringView(start.data(), static_cast<qsizetype>(start.size())));
 }
 
-// Without leading and trailing U+0020, as trimSpaces(), here where the reader can inline it.
-QStringView trimmed(QStringView text) {
-    const char16_t* begin = text.utf16();
-    const char16_t* end = begin + text.size();
-    while (begin < end && *begin == u' ')
-        ++begin;
-    while (end > begin && end[-1] == u' ')
-        --end;
-    return QStringView(begin, end - begin);
-}
-
 // Whether `text` holds a lower-case ASCII keyword anywhere, ASCII letters in either case: the
 // script's keywords never match other letters that fold to them, such as U+017F to "s".
 bool containsKeyword(QStringView text, std::u16string_view keyword) {
@@ -131,7 +120,7 @@ public:
     // `mayHoldKeyword` the line holds no "_" before b, d or e, so no structure keyword.
     void feed(QStringView raw, qint64 counter, bool mayHoldKeyword) {
         line_ = static_cast<int>(counter - 1);
-        QStringView test = trimmed(raw);
+        QStringView test = trimSpaces(raw);
         if (startsWithText(test, u"class "sv)) {
             // A class that follows an unclosed one starts clean: two classes never share a record.
             resetClassState();
@@ -141,7 +130,7 @@ public:
                 ++sep;
             const qsizetype nameEnd =
                 sep + 3 <= test.size() ? std::max<qsizetype>(sep, 6) : test.size();
-            className_ = trimmed(test.sliced(6, nameEnd - 6)).toString();
+            className_ = trimSpaces(test.sliced(6, nameEnd - 6)).toString();
             inClass_ = true;
             classLine_ = line_;
         }
