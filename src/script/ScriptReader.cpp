@@ -286,16 +286,13 @@ private:
         ShopRecord& record = records_.back();
         if (record.startLine[list_] == 0)
             record.startLine[list_] = static_cast<int>(counter);
-        ItemSlot& slot = items_.emplace_back();
-        slot.id = parts[0].toString();
         const QStringView rate = parts.size() > 1 ? parts[1] : QStringView();
-        // Neighbours mostly share a tax rate, and then the string too.
-        if (items_.size() > 1 && sameText(items_[items_.size() - 2].taxRate, rate))
-            slot.taxRate = items_[items_.size() - 2].taxRate;
-        else
-            slot.taxRate = rate.toString();
-        slot.line = static_cast<int>(counter);
-        slot.extraParts = extraOf(&record.templateExtraParts);
+        // Neighbours mostly share a tax rate, and then the string too. The slot is built whole
+        // in place: Qt's copy assignment is a call, its copy construction is not.
+        const bool sameRate = !items_.empty() && sameText(items_.back().taxRate, rate);
+        items_.push_back(ItemSlot{parts[0].toString(),
+                                  sameRate ? QString(items_.back().taxRate) : rate.toString(),
+                                  static_cast<int>(counter), extraOf(&record.templateExtraParts)});
     }
 
     // The items of a block go into the record when the block ends, at once: the list then takes
