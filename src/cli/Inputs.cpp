@@ -51,11 +51,7 @@ QString describe(TextProblem problem) {
     return {};
 }
 
-} // namespace
-
-ScriptReadResult readScriptOrFail(const QString& path) {
-    requireRegularFile(path, u"no such script file"_s);
-    ScriptReadResult read = readScriptFile(path);
+ScriptReadResult requireRead(const QString& path, ScriptReadResult read) {
     switch (read.status) {
     case ReadStatus::Ok:
         break;
@@ -67,6 +63,18 @@ ScriptReadResult readScriptOrFail(const QString& path) {
         inputError(path, u"reading the script failed part-way"_s);
     }
     return read;
+}
+
+} // namespace
+
+ScriptReadResult readScriptOrFail(const QString& path) {
+    requireRegularFile(path, u"no such script file"_s);
+    return requireRead(path, readScriptFile(path));
+}
+
+ScriptReadResult streamScriptOrFail(const QString& path, const RecordSink& sink) {
+    requireRegularFile(path, u"no such script file"_s);
+    return requireRead(path, streamScriptFile(path, sink));
 }
 
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path) {

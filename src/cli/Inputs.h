@@ -14,6 +14,9 @@ namespace vw::cli {
 
 // Reads the script once; an unusable file becomes an input CliError naming the path.
 ScriptReadResult readScriptOrFail(const QString& path);
+// The same, handing each record to `sink` as it is read (streamScriptFile); the records handed
+// over count only when it returns.
+ScriptReadResult streamScriptOrFail(const QString& path, const RecordSink& sink);
 
 // Loads the catalogue file into `db`; an unusable file becomes an input CliError.
 void loadCatalogueOrFail(CatalogueDb& db, const QString& path);

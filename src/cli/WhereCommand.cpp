@@ -10,6 +10,7 @@
 #include "editor/Sellers.h"
 
 #include <optional>
+#include <span>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -83,20 +84,25 @@ int runWhere(const QStringList& args, QTextStream& out) {
         throw CliError{ExitUsage, u"where takes a script file and an item ID (see --help)"_s};
     const QString& script = parsed.positional[0];
     const QString& id = parsed.positional[1];
-    const ScriptReadResult read = readScriptOrFail(script);
+    // Only the records that sell the item are kept: the others are let go as they are read.
+    std::vector<ShopRecord> sellers;
+    streamScriptOrFail(script, [&sellers, &id](ShopRecord&& record) {
+        if (!findSellers(std::span(&record, 1), id, nullptr).empty())
+            sellers.push_back(std::move(record));
+    });
     CatalogueDb db;
     std::optional<CatalogueLookups> lookups;
     if (parsed.catalogue) {
         loadCatalogueOrFail(db, *parsed.catalogue);
         lookups.emplace(db);
     }
-    const std::vector<Sale> sales = findSellers(read.records, id, lookups ? &*lookups : nullptr);
+    const std::vector<Sale> sales = findSellers(sellers, id, lookups ? &*lookups : nullptr);
     if (lookups)
         requireAnswers(*lookups);
     if (parsed.json)
-        writeJson(read.records, sales, script, parsed.catalogue, id, out);
+        writeJson(sellers, sales, script, parsed.catalogue, id, out);
     else
-        writeText(read.records, sales, lookups.has_value(), out);
+        writeText(sellers, sales, lookups.has_value(), out);
     return sales.empty() ? ExitFindings : ExitOk;
 }
 

@@ -4,7 +4,7 @@
 
 namespace vw {
 
-std::vector<Sale> findSellers(const std::vector<ShopRecord>& records, QStringView id,
+std::vector<Sale> findSellers(std::span<const ShopRecord> records, QStringView id,
                               CatalogueLookups* catalogue) {
     std::vector<Sale> sales;
     for (size_t r = 0; r < records.size(); ++r) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vw {
@@ -25,7 +26,7 @@ struct Sale {
 
 // Every list of every record that holds the ID (exact text), in record and list order.
 // Without a catalogue (null) names and locations stay empty.
-std::vector<Sale> findSellers(const std::vector<ShopRecord>& records, QStringView id,
+std::vector<Sale> findSellers(std::span<const ShopRecord> records, QStringView id,
                               CatalogueLookups* catalogue);
 
 } // namespace vw

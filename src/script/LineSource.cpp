@@ -193,14 +193,4 @@ TextProblem TextCheck::problem() const {
     return TextProblem::None;
 }
 
-QStringView trimSpaces(QStringView text) {
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.sliced(b, e - b);
-}
-
 } // namespace vw

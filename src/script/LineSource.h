@@ -81,7 +81,16 @@ private:
 };
 
 // Removes leading and trailing U+0020 only; tabs and other white space stay, as the script
-// format's own trimming does.
-QStringView trimSpaces(QStringView text);
+// format's own trimming does. Inline: the reader trims every line it looks at, and every part
+// of an item entry.
+inline QStringView trimSpaces(QStringView text) {
+    const char16_t* begin = text.utf16();
+    const char16_t* end = begin + text.size();
+    while (begin < end && *begin == u' ')
+        ++begin;
+    while (end > begin && end[-1] == u' ')
+        --end;
+    return QStringView(begin, end - begin);
+}
 
 } // namespace vw

@@ -67,17 +67,6 @@ bool startsWithText(QStringView text, std::u16string_view start) {
                     QStringView(start.data(), static_cast<qsizetype>(start.size())));
 }
 
-// Without leading and trailing U+0020, as trimSpaces(), here where the reader can inline it.
-QStringView trimmed(QStringView text) {
-    const char16_t* begin = text.utf16();
-    const char16_t* end = begin + text.size();
-    while (begin < end && *begin == u' ')
-        ++begin;
-    while (end > begin && end[-1] == u' ')
-        --end;
-    return QStringView(begin, end - begin);
-}
-
 // Whether `text` holds a lower-case ASCII keyword anywhere, ASCII letters in either case: the
 // script's keywords never match other letters that fold to them, such as U+017F to "s".
 bool containsKeyword(QStringView text, std::u16string_view keyword) {
@@ -123,14 +112,15 @@ LineKeys scanKeys(QStringView text) {
 
 class Reader {
 public:
-    Reader(std::vector<ShopRecord>& records, ReadReport& report)
-        : records_(records), report_(report) {}
+    // Without a sink every record stays in `records`; with one, only the record being read.
+    Reader(std::vector<ShopRecord>& records, ReadReport& report, const RecordSink* sink)
+        : records_(records), report_(report), sink_(sink) {}
 
     // `counter` is the script format's line counter: the line's number plus one. Without
     // `mayHoldKeyword` the line holds no "_" before b, d or e, so no structure keyword.
     void feed(QStringView raw, qint64 counter, bool mayHoldKeyword) {
         line_ = static_cast<int>(counter - 1);
-        QStringView test = trimmed(raw);
+        QStringView test = trimSpaces(raw);
         if (startsWithText(test, u"class "sv)) {
             // A class that follows an unclosed one starts clean: two classes never share a record.
             resetClassState();
@@ -140,7 +130,7 @@ public:
                 ++sep;
             const qsizetype nameEnd =
                 sep + 3 <= test.size() ? std::max<qsizetype>(sep, 6) : test.size();
-            className_ = trimmed(test.sliced(6, nameEnd - 6)).toString();
+            className_ = trimSpaces(test.sliced(6, nameEnd - 6)).toString();
             inClass_ = true;
             classLine_ = line_;
         }
@@ -189,7 +179,10 @@ public:
     }
 
     // The end of the input leaves the open list, if any, without its end line.
-    void finish() { leaveListUnclosed(); }
+    void finish() {
+        leaveListUnclosed();
+        handOver();
+    }
 
     // Item lines, and the lines with "{" that are no items, matter only while a list is open.
     bool inList() const { return inList_; }
@@ -208,8 +201,17 @@ private:
                                              : ReadReport::MalformedLine::Reason::EmptyId;
     }
 
+    // The record of a class is whole once the class ends: nothing after it reaches the record.
+    void handOver() {
+        if (!sink_ || !recordMade_)
+            return;
+        (*sink_)(std::move(records_.back()));
+        records_.pop_back();
+    }
+
     void resetClassState() {
         leaveListUnclosed();
+        handOver();
         repeated_ = {false, false};
         unwritable_ = {false, false};
         brokenTemplate_ = false;
@@ -284,16 +286,13 @@ private:
         ShopRecord& record = records_.back();
         if (record.startLine[list_] == 0)
             record.startLine[list_] = static_cast<int>(counter);
-        ItemSlot& slot = items_.emplace_back();
-        slot.id = parts[0].toString();
         const QStringView rate = parts.size() > 1 ? parts[1] : QStringView();
-        // Neighbours mostly share a tax rate, and then the string too.
-        if (items_.size() > 1 && sameText(items_[items_.size() - 2].taxRate, rate))
-            slot.taxRate = items_[items_.size() - 2].taxRate;
-        else
-            slot.taxRate = rate.toString();
-        slot.line = static_cast<int>(counter);
-        slot.extraParts = extraOf(&record.templateExtraParts);
+        // Neighbours mostly share a tax rate, and then the string too. The slot is built whole
+        // in place: Qt's copy assignment is a call, its copy construction is not.
+        const bool sameRate = !items_.empty() && sameText(items_.back().taxRate, rate);
+        items_.push_back(ItemSlot{parts[0].toString(),
+                                  sameRate ? QString(items_.back().taxRate) : rate.toString(),
+                                  static_cast<int>(counter), extraOf(&record.templateExtraParts)});
     }
 
     // The items of a block go into the record when the block ends, at once: the list then takes
@@ -312,6 +311,7 @@ private:
 
     std::vector<ShopRecord>& records_;
     ReadReport& report_;
+    const RecordSink* sink_;
     int line_ = 0;
     int classLine_ = 0;
     int blockFirstItem_ = 0; // the first item line of the open list's block, 0 before one
@@ -567,7 +567,8 @@ ScriptReadResult refused(ReadStatus status, TextProblem problem = TextProblem::N
     return refusal;
 }
 
-template <class Bytes> ScriptReadResult readUnits(Bytes& bytes, const ReadProgress& progress) {
+template <class Bytes>
+ScriptReadResult readUnits(Bytes& bytes, const ReadProgress& progress, const RecordSink* sink) {
     UnitBuffer buffer;
     // Short reads are normal for some devices: keep reading until the head is whole.
     while (buffer.sizeBytes() < HeadBytes && !buffer.ended() && !buffer.failed())
@@ -580,7 +581,7 @@ template <class Bytes> ScriptReadResult readUnits(Bytes& bytes, const ReadProgre
         return refused(ReadStatus::ReadFailed);
 
     ScriptReadResult result;
-    Reader reader(result.records, result.report);
+    Reader reader(result.records, result.report, sink);
     LineWalker walker(reader, progress);
     TextCheck check;
     std::vector<UnitMarks> marks(BlockUnits / RunUnits);
@@ -636,16 +637,13 @@ template <class Bytes> ScriptReadResult readUnits(Bytes& bytes, const ReadProgre
     return result;
 }
 
-} // namespace
-
-ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
+ScriptReadResult readDevice(QIODevice& device, const ReadProgress& progress,
+                            const RecordSink* sink) {
     if (!device.isSequential() && device.size() % 2 != 0)
         return refused(ReadStatus::NotUtf16, TextProblem::OddLength);
     DeviceBytes bytes(device);
-    return readUnits(bytes, progress);
+    return readUnits(bytes, progress, sink);
 }
-
-namespace {
 
 qint64 nanoseconds(const timespec& time) {
     return static_cast<qint64>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
@@ -661,16 +659,8 @@ FileFacts factsOf(const struct stat& info) {
             nanoseconds(info.st_ctim)};
 }
 
-} // namespace
-
-FileFacts fileFactsOf(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return factsOf(info);
-}
-
-ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress) {
+ScriptReadResult readFile(const QString& path, const ReadProgress& progress,
+                          const RecordSink* sink) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     // The facts of the file opened, not of whatever the path names a moment later.
@@ -687,11 +677,38 @@ ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progres
         if (S_ISREG(info.st_mode))
             ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
         FileBytes bytes(fd);
-        result = readUnits(bytes, progress);
+        result = readUnits(bytes, progress, sink);
     }
     ::close(fd);
     result.stamp.facts = factsOf(info);
     return result;
+}
+
+} // namespace
+
+FileFacts fileFactsOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return factsOf(info);
+}
+
+ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress) {
+    return readDevice(device, progress, nullptr);
+}
+
+ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress) {
+    return readFile(path, progress, nullptr);
+}
+
+ScriptReadResult streamScript(QIODevice& device, const RecordSink& sink,
+                              const ReadProgress& progress) {
+    return readDevice(device, progress, &sink);
+}
+
+ScriptReadResult streamScriptFile(const QString& path, const RecordSink& sink,
+                                  const ReadProgress& progress) {
+    return readFile(path, progress, &sink);
 }
 
 } // namespace vw

@@ -108,4 +108,17 @@ ScriptReadResult readScript(QIODevice& device, const ReadProgress& progress = {}
 // Opens `path` and reads it; records the file's stamp for the writer.
 ScriptReadResult readScriptFile(const QString& path, const ReadProgress& progress = {});
 
+// Takes each record as soon as the reader is done with it, in script order, to keep or to let
+// go. A read that ends refused has handed over records all the same: its status says whether
+// they count.
+using RecordSink = std::function<void(ShopRecord&& record)>;
+
+// The same reads, for a caller that needs few of the records: each goes to `sink` once whole
+// instead of into the result, whose records stay empty; report, line count and stamp are those
+// of readScript and readScriptFile. Memory holds one record at a time.
+ScriptReadResult streamScript(QIODevice& device, const RecordSink& sink,
+                              const ReadProgress& progress = {});
+ScriptReadResult streamScriptFile(const QString& path, const RecordSink& sink,
+                                  const ReadProgress& progress = {});
+
 } // namespace vw

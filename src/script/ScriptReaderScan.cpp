@@ -153,22 +153,6 @@ MarkedRuns markPlain(const char16_t* units, std::size_t runs, UnitMarks* marks) 
 
 } // namespace
 
-std::uint32_t entrySeparators(const char16_t* units, std::size_t count) {
-#if defined(VW_SCAN_X86)
-    if (count >= 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(';')),
-                                          _mm_cmpeq_epi16(v, _mm_set1_epi16('}')));
-        return static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(hits, _mm_setzero_si128())));
-    }
-#endif
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < count && i < 8; ++i)
-        bits |= units[i] == u';' || units[i] == u'}' ? std::uint32_t{1} << i : 0;
-    return bits;
-}
-
 MarkedRuns markUnits(const char16_t* units, std::size_t runs, UnitMarks* marks) {
 #if defined(VW_SCAN_X86)
     static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");

@@ -3,6 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <emmintrin.h>
+#endif
+
 namespace vw {
 
 // What a run of code units holds, one bit per unit, the first unit lowest: what the reader has
@@ -28,7 +32,21 @@ struct MarkedRuns {
 MarkedRuns markUnits(const char16_t* units, std::size_t runs, UnitMarks* marks);
 
 // The ";" and "}" among the first min(count, 8) units, one bit each: the separators of an item
-// line's entry.
-std::uint32_t entrySeparators(const char16_t* units, std::size_t count);
+// line's entry. Inline, as every item line is split with it a few units at a time.
+inline std::uint32_t entrySeparators(const char16_t* units, std::size_t count) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (count >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(';')),
+                                          _mm_cmpeq_epi16(v, _mm_set1_epi16('}')));
+        return static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(hits, _mm_setzero_si128())));
+    }
+#endif
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < count && i < 8; ++i)
+        bits |= units[i] == u';' || units[i] == u'}' ? std::uint32_t{1} << i : 0;
+    return bits;
+}
 
 } // namespace vw

@@ -38,6 +38,8 @@ void ShopRecord::setItems(int list, std::vector<ItemSlot> items) {
     const size_t size = std::max(items.size(), other.size());
     own = std::move(items);
     own.resize(size);
+    // At the size it takes, not the growth step of resize: the reader sets each list once.
+    other.reserve(size);
     other.resize(size);
     dropSpareSlots();
 }

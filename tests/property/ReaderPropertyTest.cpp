@@ -140,6 +140,17 @@ void expectSameReads(const QByteArray& bytes, quint64 seed, const QTemporaryDir*
     EXPECT_EQ(vw::test::differenceOf(vw::test::referenceRead(bytes, true), vw::readScript(pipe)),
               "")
         << "pipe";
+
+    // Streamed, the records arrive one by one and the result holds none of them.
+    std::vector<vw::ShopRecord> streamedRecords;
+    QBuffer again(&copy);
+    again.open(QIODevice::ReadOnly);
+    ScriptReadResult streamed = vw::streamScript(
+        again, [&](vw::ShopRecord&& record) { streamedRecords.push_back(std::move(record)); });
+    EXPECT_TRUE(streamed.records.empty());
+    if (streamed.status == vw::ReadStatus::Ok)
+        streamed.records = std::move(streamedRecords);
+    EXPECT_EQ(vw::test::differenceOf(expected, streamed), "") << "streamed";
     if (dir) {
         const QString path = dir->filePath(u"ai.obj"_s);
         ASSERT_TRUE(vw::test::writeFile(path, bytes));
