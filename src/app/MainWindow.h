@@ -86,14 +86,15 @@ private:
     // is brought back into it.
     void keepFrameOnScreen();
 
+    // First: events reach event() while the members below build the window's children.
+    int charWidth_ = 8;
+    bool splitterPlaced_ = false;
+    bool framePlaced_ = false;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs* dialogs_;
     std::unique_ptr<Workspace> workspace_;
     Commands* commands_;
     std::unique_ptr<WindowWidgets> widgets_;
-    int charWidth_ = 8;
-    bool splitterPlaced_ = false;
-    bool framePlaced_ = false;
 
     std::unique_ptr<ScriptFiles> files_;
     std::unique_ptr<CatalogueFiles> catalogueFiles_;

@@ -301,8 +301,9 @@ ScriptReadResult referenceRead(const QByteArray& bytes, bool sequential,
     if (odd && !sequential)
         return refused(ReadStatus::NotUtf16, TextProblem::OddLength);
     std::vector<char16_t> units(static_cast<size_t>(bytes.size() / 2));
-    qFromLittleEndian<char16_t>(bytes.constData(), static_cast<qsizetype>(units.size()),
-                                units.data());
+    if (!units.empty())
+        qFromLittleEndian<char16_t>(bytes.constData(), static_cast<qsizetype>(units.size()),
+                                    units.data());
 
     // The head: the first 64 KiB.
     const size_t head = std::min<size_t>(static_cast<size_t>(bytes.size()), 64 * 1024) / 2;
